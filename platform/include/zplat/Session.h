@@ -1,0 +1,52 @@
+// The desktop session the program runs in: what the display offers, and the
+// one-instance rule.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zplat {
+
+class Session {
+public:
+    virtual ~Session() = default;
+
+    // What the program needs of the display and does not find: "an X11 display",
+    // "the XTEST extension", "the X Input 2 extension", "the SHAPE extension".
+    virtual std::vector<std::string> MissingDisplayFeatures() = 0;
+
+    // Claims the one-instance token of the display. False when another instance
+    // holds it; that instance is then asked to show its launcher.
+    virtual bool ClaimInstance() = 0;
+    // Called on the GUI thread when a later start asks this instance to show itself.
+    virtual void SetShowRequestHandler(std::function<void()> handler) = 0;
+    virtual void ReleaseInstance() = 0;
+};
+
+// The session in use: the X11 one unless a test installed another.
+Session& GetSession();
+// Installs session (owned); nullptr restores the X11 session.
+void SetSession(std::unique_ptr<Session> session);
+
+// A session that answers from its fields, for tests without a display.
+class FakeSession : public Session {
+public:
+    std::vector<std::string> missing;
+    bool otherInstance = false;
+    int showRequestsSent = 0;
+    std::function<void()> handler;
+
+    std::vector<std::string> MissingDisplayFeatures() override { return missing; }
+    bool ClaimInstance() override
+    {
+        if (otherInstance)
+            ++showRequestsSent;
+        return !otherInstance;
+    }
+    void SetShowRequestHandler(std::function<void()> h) override { handler = std::move(h); }
+    void ReleaseInstance() override {}
+};
+
+} // namespace zplat

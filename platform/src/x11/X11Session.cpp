@@ -1,0 +1,145 @@
+// The one-instance token is a selection owned by a small unmapped window of
+// ours: the server arbitrates it, frees it when the process dies, and a client
+// message reaches the owner whether the launcher is mapped or not.
+#include "zplat/Session.h"
+
+#include "X11Common.h"
+
+#include <X11/Xatom.h>
+#include <X11/extensions/XInput2.h>
+#include <X11/extensions/XTest.h>
+#include <X11/extensions/shape.h>
+#include <gdk/gdk.h>
+#include <gdk/gdkx.h>
+
+namespace zplat {
+namespace {
+
+const char kInstanceSelection[] = "_ZYN_UTILS_LAUNCHER";
+const char kShowMessage[] = "_ZYN_UTILS_SHOW";
+
+class X11Session : public Session {
+public:
+    ~X11Session() override { ReleaseInstance(); }
+
+    std::vector<std::string> MissingDisplayFeatures() override
+    {
+        Display* d = x11::GetDisplay();
+        if (!d)
+            return {"an X11 display"};
+        std::vector<std::string> missing;
+        int event, error, major = 0, minor = 0;
+        if (!XTestQueryExtension(d, &event, &error, &major, &minor))
+            missing.push_back("the XTEST extension");
+        if (!HasXInput2(d))
+            missing.push_back("the X Input 2 extension");
+        if (!XShapeQueryExtension(d, &event, &error))
+            missing.push_back("the SHAPE extension");
+        return missing;
+    }
+
+    bool ClaimInstance() override
+    {
+        Display* d = x11::GetDisplay();
+        if (!d)
+            return true; // nothing to arbitrate without a display
+        const Atom selection = XInternAtom(d, kInstanceSelection, False);
+        const Window owner = XGetSelectionOwner(d, selection);
+        if (owner != None) {
+            SendShow(d, owner);
+            return false;
+        }
+        window = XCreateSimpleWindow(d, DefaultRootWindow(d), -10, -10, 1, 1, 0, 0, 0);
+        XStoreName(d, window, "Zyn Utils - Launcher");
+        XSetSelectionOwner(d, selection, window, CurrentTime);
+        if (XGetSelectionOwner(d, selection) != window) { // lost a race with another start
+            XDestroyWindow(d, window);
+            window = 0;
+            if (const Window other = XGetSelectionOwner(d, selection))
+                SendShow(d, other);
+            return false;
+        }
+        gdk_window_add_filter(nullptr, &X11Session::Filter, this);
+        filtering = true;
+        return true;
+    }
+
+    void SetShowRequestHandler(std::function<void()> h) override { handler = std::move(h); }
+
+    void ReleaseInstance() override
+    {
+        if (filtering) {
+            gdk_window_remove_filter(nullptr, &X11Session::Filter, this);
+            filtering = false;
+        }
+        if (window) {
+            if (Display* d = x11::GetDisplay()) {
+                XDestroyWindow(d, window);
+                XFlush(d);
+            }
+            window = 0;
+        }
+    }
+
+private:
+    static bool HasXInput2(Display* d)
+    {
+        int opcode, event, error;
+        if (!XQueryExtension(d, "XInputExtension", &opcode, &event, &error))
+            return false;
+        // GDK has already announced its own XI2 version on this connection; asking
+        // for another one is refused with BadValue, which still means XI2 is there.
+        x11::ErrorTrap trap;
+        int major = 2, minor = 2;
+        const Status status = XIQueryVersion(d, &major, &minor);
+        const int code = trap.Code();
+        return (status == Success && major >= 2) || code == BadValue;
+    }
+
+    static void SendShow(Display* d, Window owner)
+    {
+        x11::ErrorTrap trap; // the owner may vanish between the lookup and the send
+        XEvent ev{};
+        ev.xclient.type = ClientMessage;
+        ev.xclient.window = owner;
+        ev.xclient.message_type = XInternAtom(d, kShowMessage, False);
+        ev.xclient.format = 32;
+        XSendEvent(d, owner, False, NoEventMask, &ev);
+        XSync(d, False);
+    }
+
+    static GdkFilterReturn Filter(GdkXEvent* xevent, GdkEvent*, gpointer data)
+    {
+        auto* self = static_cast<X11Session*>(data);
+        const XEvent* ev = static_cast<const XEvent*>(xevent);
+        if (ev->type != ClientMessage || ev->xclient.window != self->window)
+            return GDK_FILTER_CONTINUE;
+        Display* d = x11::GetDisplay();
+        if (d && ev->xclient.message_type == XInternAtom(d, kShowMessage, True) && self->handler)
+            self->handler();
+        return GDK_FILTER_REMOVE;
+    }
+
+    Window window = 0;
+    bool filtering = false;
+    std::function<void()> handler;
+};
+
+std::unique_ptr<Session>& Slot()
+{
+    static std::unique_ptr<Session> session;
+    return session;
+}
+
+} // namespace
+
+Session& GetSession()
+{
+    if (!Slot())
+        Slot() = std::make_unique<X11Session>();
+    return *Slot();
+}
+
+void SetSession(std::unique_ptr<Session> session) { Slot() = std::move(session); }
+
+} // namespace zplat

@@ -1,0 +1,26 @@
+#include "ZynLog.h"
+
+#include <set>
+#include <string>
+
+namespace zyn {
+
+const char* LogSource(const char* file)
+{
+    static std::set<std::string> names;
+    std::string path(file);
+    const std::string::size_type dot = path.rfind('.');
+    if (dot != std::string::npos && dot > path.find_last_of('/') + 1)
+        path.erase(dot);
+    // Keep the path from the last "src/" (or "updater/") on: the module's own name.
+    for (const char* top : {"/src/", "/updater/"}) {
+        const std::string::size_type at = path.rfind(top);
+        if (at != std::string::npos) {
+            path.erase(0, at + 1);
+            break;
+        }
+    }
+    return names.insert(path).first->c_str();
+}
+
+} // namespace zyn

@@ -1,0 +1,204 @@
+#include "ZynUtils.h"
+
+#include <wx/filefn.h>
+#include <wx/image.h>
+#include <wx/msgdlg.h>
+#include <wx/translation.h>
+#include <wx/utils.h>
+
+#include "ConfigImpl.h"
+#include "ConfigKeys.h"
+#include "LogWindow.h"
+#include "SoundManager.h"
+#include "SystemPaths.h"
+#include "ZynLog.h"
+#include "zplat/Crash.h"
+#include "zplat/Session.h"
+
+bool CheckUpdateFlag = true;
+bool ShowSplashFlag = true;
+bool ModalOpenFlag = false;
+
+const char AppName[] = "Zyn Utils";
+const char AppVersion[] = "Alpha1";
+const char AppAuthor[] = "Orvain (Tavrel)";
+const char AppWebHost[] = ZYN_WEB_HOST;
+const char AppDate[] = "2013.03.09";
+const char CrashReportFlag[] = "ZYN_UTILS_CRASH_REPORT=1";
+
+namespace {
+
+const long kFatalStyle = wxOK | wxICON_ERROR | wxCENTRE;
+
+void ShowFatalError(const wxString& text)
+{
+    wxMessageBox(text, _("Fatal Error"), kFatalStyle, nullptr);
+}
+
+// Toolkit asserts go to the log: a dialog would stop a resident program cold.
+void LogAssert(const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg)
+{
+    ZLOG_ERROR("Assertion failed: %s (%s) at %s:%d in %s", cond, msg, file, line, func);
+}
+
+} // namespace
+
+ZynUtils& wxGetApp()
+{
+    return *static_cast<ZynUtils*>(wxApp::GetInstance());
+}
+
+ZynUtils::ZynUtils() = default;
+ZynUtils::~ZynUtils() = default;
+
+bool ZynUtils::OnInit()
+{
+    wxSetAssertHandler(LogAssert);
+    wxInitAllImageHandlers();
+    {
+        // An uninstalled system locale would otherwise stop the start with a modal box.
+        wxLogNull quiet;
+        m_locale.Init(wxLANGUAGE_DEFAULT, wxLOCALE_LOAD_DEFAULT);
+        wxFileTranslationsLoader::AddCatalogLookupPathPrefix("./Langs");
+        m_locale.AddCatalog(m_locale.GetCanonicalName());
+    }
+
+    if (!CheckEnvironment())
+        return false;
+
+    ConfigImpl* core = GetConfig(cfg::Core);
+    if (core->ReadBool(cfg::General, cfg::VerboseMode, false))
+        logWindow = new LogWindow();
+
+    ZLOG_INFO("Zyn Utils Started.");
+    ZLOG_INFO("Initializing...");
+
+    if (!InitManagers())
+        return false;
+
+    // The tray icon and the launcher window take their places here.
+
+    ApplySettings();
+
+    // The welcome message, its notice and sound follow here when ShowSplashFlag is set.
+
+    if (CheckUpdateFlag) {
+        const wxString updater = AppDir + "/zyn-updater";
+        if (wxFileExists(updater)) {
+            const char* argv[] = {nullptr, nullptr};
+            const wxScopedCharBuffer path = updater.utf8_str();
+            argv[0] = path.data();
+            wxExecute(const_cast<char**>(argv), wxEXEC_ASYNC);
+        }
+    }
+
+    ZLOG_INFO("Zyn Utils is ready.");
+    return true;
+}
+
+int ZynUtils::OnExit()
+{
+    ZLOG_INFO("Exiting...");
+    // The tray icon, the mouse hook, the desktop widgets and the fonts are released here
+    // as they join the program.
+    DestroyAllConfigs();
+    delete logWindow;
+    logWindow = nullptr;
+    zplat::GetSession().ReleaseInstance();
+    return 0;
+}
+
+bool ZynUtils::CheckEnvironment()
+{
+    zplat::Session& session = zplat::GetSession();
+    const std::vector<std::string> missing = session.MissingDisplayFeatures();
+    if (!missing.empty()) {
+        wxString list;
+        for (const std::string& what : missing)
+            list += (list.empty() ? "" : ", ") + wxString::FromUTF8(what);
+        ShowFatalError(wxString::Format(_("System requires an X11 display with the XTEST, X Input 2 and SHAPE extensions. Missing: %s."), list));
+        return false;
+    }
+    if (!session.ClaimInstance())
+        return false; // the running instance was asked to show its launcher
+    session.SetShowRequestHandler([this] {
+        ZLOG_INFO("A second start asked for the launcher.");
+        ShowLauncher(true);
+    });
+
+    zplat::CrashReport report;
+    report.text = wxString(_("Oops!")).utf8_string() + ": " +
+                  wxString(_("Zyn Utils was already stopped :(\nFor more information, please enable 'Verbose Mode' to generate a complete log file.")).utf8_string();
+    report.logPath = (AppDir + "/Verbose.log").utf8_string();
+    report.envFlag = CrashReportFlag;
+    zplat::InstallCrashHandler(report);
+
+    // Real-time priority can starve the whole desktop; the program keeps its normal priority.
+    ZLOG_INFO("Process priority left unchanged.");
+    return true;
+}
+
+bool InitManagers()
+{
+    // FontManager, HotkeyManager and BitmapManager start here, in that order; a failure is fatal:
+    // ShowFatalError(_("An error occurred while initializing application."));
+    SoundManager::Initial();
+    // The desktop widgets are created here.
+    return true;
+}
+
+void ReportFatalError()
+{
+    wxMessageBox(_("Zyn Utils was already stopped :(\nFor more information, please enable 'Verbose Mode' to generate a complete log file."),
+                 _("Oops!"), kFatalStyle, nullptr);
+}
+
+bool ZynUtils::ShowLauncher(bool show)
+{
+    if (!launcher || ModalOpenFlag)
+        return false;
+    return false;
+}
+
+bool ZynUtils::ToggleLauncher()
+{
+    if (!launcher || ModalOpenFlag)
+        return false;
+    return true;
+}
+
+void ZynUtils::ShowPreference() {}
+
+void ZynUtils::ApplySettings()
+{
+    ConfigImpl* core = GetConfig(cfg::Core);
+    CheckUpdateFlag = core->ReadBool(cfg::General, cfg::CheckUpdate, true);
+    ShowSplashFlag = core->ReadBool(cfg::Appearance, cfg::ShowSplash, true);
+    if (core->ReadBool(cfg::General, cfg::StartWithSystem, false))
+        CreateStartupShortcut();
+    else
+        RemoveStartupShortcut();
+
+    core->WriteString(cfg::Application, cfg::Name, AppName);
+    core->WriteString(cfg::Application, cfg::Version, AppVersion);
+    core->WriteString(cfg::Application, cfg::Author, AppAuthor);
+    core->WriteString(cfg::Application, cfg::Web, AppWebHost);
+    core->WriteString(cfg::Application, cfg::Date, AppDate);
+
+    // The item buttons, the animation speed and the launcher reload their settings here.
+    SoundManager::LoadSettings();
+    // Then the desktop widgets and the hot key and gesture.
+}
+
+void ZynUtils::Quit()
+{
+    ZLOG_INFO("Shutting down...");
+    ExitMainLoop();
+}
+
+bool ZynUtils::ExecuteAction(const int& type, const wxString& command)
+{
+    return false;
+}
+
+void ShowAboutBox() {}

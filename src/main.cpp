@@ -1,0 +1,42 @@
+// The program's entry: the toolkit runs the one ZynUtils. A start with the crash
+// report flag in its environment only shows the crash report box.
+#include <cstdlib>
+#include <cstring>
+
+#include <wx/app.h>
+#include <wx/init.h>
+
+#include "ZynUtils.h"
+
+namespace {
+
+class CrashReportApp : public wxApp {
+public:
+    bool OnInit() override
+    {
+        ReportFatalError();
+        return false;
+    }
+};
+
+bool IsCrashReport()
+{
+    const char* eq = std::strchr(CrashReportFlag, '=');
+    const std::string name(CrashReportFlag, eq);
+    const char* value = std::getenv(name.c_str());
+    return value && std::strcmp(value, eq + 1) == 0;
+}
+
+wxAppConsole* CreateZynUtils() { return new ZynUtils; }
+wxAppConsole* CreateCrashReport() { return new CrashReportApp; }
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Everything the program does on screen is X11; under Wayland it runs through XWayland.
+    setenv("GDK_BACKEND", "x11", 1);
+    setenv("NO_AT_BRIDGE", "1", 0);
+    wxApp::SetInitializerFunction(IsCrashReport() ? CreateCrashReport : CreateZynUtils);
+    return wxEntry(argc, argv);
+}

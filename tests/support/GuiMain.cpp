@@ -1,0 +1,36 @@
+// Main of the gui tests: the program's own application object (OnInit is not
+// run), the toolkit started on the test session's display, and an active event
+// loop for PumpUntil. Listing the tests needs no display.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include <wx/evtloop.h>
+#include <wx/image.h>
+#include <wx/init.h>
+
+#include "TestSupport.h"
+#include "ZynUtils.h"
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    if (testing::GTEST_FLAG(list_tests))
+        return RUN_ALL_TESTS();
+    setenv("GDK_BACKEND", "x11", 1);
+    setenv("NO_AT_BRIDGE", "1", 0);
+    wxApp::SetInstance(new ZynUtils);
+    if (!wxEntryStart(argc, argv)) {
+        fprintf(stderr, "gui_tests: cannot start the toolkit (is DISPLAY set?)\n");
+        return 1;
+    }
+    wxInitAllImageHandlers();
+    zyntest::InstallAssertFailure();
+    wxGUIEventLoop loop;
+    wxEventLoopBase::SetActive(&loop);
+    const int rc = RUN_ALL_TESTS();
+    wxEventLoopBase::SetActive(nullptr);
+    wxEntryCleanup();
+    return rc;
+}

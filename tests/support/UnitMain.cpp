@@ -1,0 +1,16 @@
+// Main of the unit and e2e tests: the toolkit's base library only, no display.
+#include <gtest/gtest.h>
+
+#include <wx/init.h>
+
+#include "TestSupport.h"
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    wxInitializer init;
+    if (!init.IsOk())
+        return 1;
+    zyntest::InstallAssertFailure();
+    return RUN_ALL_TESTS();
+}
