@@ -12,8 +12,8 @@ const char* LogSource(const char* file)
     const std::string::size_type dot = path.rfind('.');
     if (dot != std::string::npos && dot > path.find_last_of('/') + 1)
         path.erase(dot);
-    // Keep the path from the last "src/" (or "updater/") on: the module's own name.
-    for (const char* top : {"/src/", "/updater/"}) {
+    // Keep the path from the last "src/" (or "include/", "updater/") on: the module's own name.
+    for (const char* top : {"/src/", "/include/", "/updater/"}) {
         const std::string::size_type at = path.rfind(top);
         if (at != std::string::npos) {
             path.erase(0, at + 1);
