@@ -38,6 +38,8 @@ public:
     void ShowPreference();
     void ApplySettings();
     void Quit();
+    // Quit without the question: closes the launcher (or ends the loop), so OnExit saves.
+    void Shutdown();
     bool ExecuteAction(const int& type, const wxString& command);
 
     wxLocale m_locale;

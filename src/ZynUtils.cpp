@@ -1,6 +1,9 @@
 #include "ZynUtils.h"
 
+#include <wx/aboutdlg.h>
+#include <wx/cmdline.h>
 #include <wx/filefn.h>
+#include <wx/generic/aboutdlgg.h>
 #include <wx/image.h>
 #include <wx/msgdlg.h>
 #include <wx/translation.h>
@@ -13,6 +16,7 @@
 #include "SystemPaths.h"
 #include "ZynLog.h"
 #include "zplat/Crash.h"
+#include "zplat/Desktop.h"
 #include "zplat/Session.h"
 
 bool CheckUpdateFlag = true;
@@ -33,6 +37,60 @@ const long kFatalStyle = wxOK | wxICON_ERROR | wxCENTRE;
 void ShowFatalError(const wxString& text)
 {
     wxMessageBox(text, _("Fatal Error"), kFatalStyle, nullptr);
+}
+
+// Starts argv without waiting; false (logged) when no process could be started.
+bool Spawn(const wxArrayString& args)
+{
+    if (args.empty() || args[0].empty()) {
+        ZLOG_ERROR("Nothing to start.");
+        return false;
+    }
+    std::vector<wxScopedCharBuffer> buffers;
+    std::vector<char*> argv;
+    for (const wxString& arg : args) {
+        buffers.push_back(arg.utf8_str());
+        argv.push_back(const_cast<char*>(buffers.back().data()));
+    }
+    argv.push_back(nullptr);
+    const long pid = wxExecute(argv.data(), wxEXEC_ASYNC);
+    if (pid <= 0) {
+        ZLOG_ERROR("Cannot start \"%s\".", args[0]);
+        return false;
+    }
+    return true;
+}
+
+// Documents, folders and addresses go to the desktop's opener; argv form, so
+// spaces and quotes in a path reach it whole.
+bool OpenWithDesktop(const wxString& target)
+{
+    wxArrayString args;
+    args.Add("xdg-open");
+    args.Add(target);
+    return Spawn(args);
+}
+
+// A program: an executable file runs itself, a desktop entry goes through the
+// desktop's launcher, any other file opens with its default application.
+bool OpenProgram(const wxString& path)
+{
+    if (wxFileExists(path) && path.EndsWith(".desktop")) {
+        std::string error;
+        if (zplat::LaunchDesktopEntry(path.utf8_string(), error))
+            return true;
+        ZLOG_ERROR("Cannot start \"%s\": %s.", path, wxString::FromUTF8(error));
+        return false;
+    }
+    if (wxFileExists(path) && wxIsExecutable(path))
+        return Spawn(wxArrayString(1, &path));
+    return OpenWithDesktop(path);
+}
+
+// A command line, split by the shell's quoting rules but run without a shell.
+bool RunCommand(const wxString& command)
+{
+    return Spawn(wxCmdLineParser::ConvertStringToArgs(command, wxCMD_LINE_SPLIT_UNIX));
 }
 
 // Toolkit asserts go to the log: a dialog would stop a resident program cold.
@@ -125,6 +183,8 @@ bool ZynUtils::CheckEnvironment()
         ZLOG_INFO("A second start asked for the launcher.");
         ShowLauncher(true);
     });
+    // Ending the session must not lose the settings: shut down as Quit does, without asking.
+    session.SetTerminateHandler([this] { Shutdown(); });
 
     zplat::CrashReport report;
     report.text = wxString(_("Oops!")).utf8_string() + ": " +
@@ -192,13 +252,66 @@ void ZynUtils::ApplySettings()
 
 void ZynUtils::Quit()
 {
+    // The themed question "Are you sure to Exit ?" comes first here.
+    Shutdown();
+}
+
+void ZynUtils::Shutdown()
+{
     ZLOG_INFO("Shutting down...");
-    ExitMainLoop();
+    // With a launcher window, closing it writes "launcher.xml" and ends the loop.
+    Exit();
 }
 
 bool ZynUtils::ExecuteAction(const int& type, const wxString& command)
 {
-    return false;
+    bool result = false;
+    switch (type) {
+    case ACTION_PROGRAM:
+        result = OpenProgram(command);
+        break;
+    case ACTION_FOLDER:
+    case ACTION_URL:
+        result = OpenWithDesktop(command);
+        break;
+    case ACTION_COMMAND:
+        result = RunCommand(command);
+        break;
+    case ACTION_PREFERENCE:
+        ShowPreference();
+        result = true;
+        break;
+    case ACTION_ABOUT:
+        ShowAboutBox();
+        return true;
+    case ACTION_QUIT:
+        Quit();
+        return true;
+    case ACTION_PLUGIN:
+        // The desktop widgets toggle here.
+        result = true;
+        break;
+    default:
+        return false;
+    }
+    // The launcher fades out here once it is part of the program.
+    return result;
 }
 
-void ShowAboutBox() {}
+void ShowAboutBox()
+{
+    wxAboutDialogInfo info;
+    info.SetName(AppName);
+    info.SetVersion(AppVersion);
+    info.SetDescription(_("A Veyrune Look'n'Feel launcher with powerful utilities."));
+    info.SetCopyright(wxString::Format("(C) 2008-2013 %s", AppAuthor));
+    info.SetWebSite(AppWebHost, AppWebHost);
+    info.AddDeveloper("Program by Orvain (Tavrel)");
+    info.AddDeveloper("\nwxWidgets by various developers and contributors");
+    info.AddDeveloper("\nFreeType by David Turner, Robert Wilhelm, Werner Lemberg and contributors");
+    info.AddTranslator("English by Orvain (Tavrel)");
+    info.AddTranslator("\nSimplified Chinese by Orvain (Tavrel)");
+    info.AddTranslator("\nTraditional Chinese by Orvain (Tavrel)");
+    // The generic box is modal, so it stays above the launcher; GTK's native one is not.
+    wxGenericAboutBox(info, nullptr);
+}

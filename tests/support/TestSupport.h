@@ -33,6 +33,9 @@ private:
 std::string ReadFile(const std::string& path);
 bool WriteFile(const std::string& path, const std::string& content);
 
+// Runs a shell command and gives its standard output.
+std::string Shell(const std::string& command);
+
 // The application directory the build assembled.
 std::string AppDirOfBuild();
 

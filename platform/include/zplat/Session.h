@@ -23,6 +23,10 @@ public:
     // Called on the GUI thread when a later start asks this instance to show itself.
     virtual void SetShowRequestHandler(std::function<void()> handler) = 0;
     virtual void ReleaseInstance() = 0;
+
+    // Called on the GUI thread when the session asks the program to end
+    // (SIGTERM, SIGINT, SIGHUP), so that it can save and exit cleanly.
+    virtual void SetTerminateHandler(std::function<void()> handler) = 0;
 };
 
 // The session in use: the X11 one unless a test installed another.
@@ -47,6 +51,8 @@ public:
     }
     void SetShowRequestHandler(std::function<void()> h) override { handler = std::move(h); }
     void ReleaseInstance() override {}
+    void SetTerminateHandler(std::function<void()> h) override { terminate = std::move(h); }
+    std::function<void()> terminate;
 };
 
 } // namespace zplat

@@ -11,6 +11,8 @@
 #include <X11/extensions/shape.h>
 #include <gdk/gdk.h>
 #include <gdk/gdkx.h>
+#include <glib-unix.h>
+#include <signal.h>
 
 namespace zplat {
 namespace {
@@ -66,8 +68,21 @@ public:
 
     void SetShowRequestHandler(std::function<void()> h) override { handler = std::move(h); }
 
+    void SetTerminateHandler(std::function<void()> h) override
+    {
+        terminate = std::move(h);
+        if (signalSources.empty()) {
+            // GLib turns the signal into a main-loop callback: nothing runs in signal context.
+            for (int sig : {SIGTERM, SIGINT, SIGHUP})
+                signalSources.push_back(g_unix_signal_add(sig, &X11Session::OnSignal, this));
+        }
+    }
+
     void ReleaseInstance() override
     {
+        for (guint source : signalSources)
+            g_source_remove(source);
+        signalSources.clear();
         if (filtering) {
             gdk_window_remove_filter(nullptr, &X11Session::Filter, this);
             filtering = false;
@@ -120,9 +135,19 @@ private:
         return GDK_FILTER_REMOVE;
     }
 
+    static gboolean OnSignal(gpointer data)
+    {
+        auto* self = static_cast<X11Session*>(data);
+        if (self->terminate)
+            self->terminate();
+        return G_SOURCE_CONTINUE;
+    }
+
     Window window = 0;
     bool filtering = false;
     std::function<void()> handler;
+    std::function<void()> terminate;
+    std::vector<guint> signalSources;
 };
 
 std::unique_ptr<Session>& Slot()

@@ -1,0 +1,94 @@
+#include "AppRunner.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+extern char** environ;
+
+namespace zyntest {
+
+AppRunner::AppRunner()
+{
+    namespace fs = std::filesystem;
+    fs::copy(AppDirOfBuild(), dir.Path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+AppRunner::~AppRunner()
+{
+    for (pid_t pid : pids) {
+        if (kill(pid, 0) == 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+}
+
+void AppRunner::WriteCore(const std::string& catalogs)
+{
+    std::filesystem::create_directories(dir / "Configs");
+    WriteFile(dir / "Configs/Core.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Core>\n" + catalogs + "</Core>\n");
+}
+
+void AppRunner::WriteQuietVerboseCore(const std::string& moreCatalogs)
+{
+    WriteCore("  <config catalog=\"General\">\n"
+              "    <property key=\"VerboseMode\" value=\"1\"/>\n"
+              "    <property key=\"CheckUpdate\" value=\"0\"/>\n"
+              "  </config>\n"
+              "  <config catalog=\"Appearance\">\n"
+              "    <property key=\"ShowSplash\" value=\"0\"/>\n"
+              "  </config>\n" +
+              moreCatalogs);
+}
+
+pid_t AppRunner::Start(const std::vector<std::string>& extraEnv)
+{
+    const std::string program = dir / "zyn-utils";
+    const std::string output = dir / "output.txt";
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e)
+        env.emplace_back(*e);
+    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+    std::vector<char*> envp;
+    for (std::string& s : env)
+        envp.push_back(s.data());
+    envp.push_back(nullptr);
+
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(dir.Path().c_str()) != 0)
+            _exit(126);
+        const int fd = open(output.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+        dup2(fd, STDOUT_FILENO);
+        dup2(fd, STDERR_FILENO);
+        char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+        execve(program.c_str(), argv, envp.data());
+        _exit(127);
+    }
+    if (pid > 0)
+        pids.push_back(pid);
+    return pid;
+}
+
+bool AppRunner::WaitForLog(const std::string& text, int timeoutMs) const
+{
+    return WaitUntil([&] { return Log().find(text) != std::string::npos; }, timeoutMs);
+}
+
+int AppRunner::WaitExit(pid_t pid, int timeoutMs)
+{
+    int status = -1;
+    const bool ended = WaitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, timeoutMs);
+    if (!ended)
+        return -1;
+    pids.erase(std::remove(pids.begin(), pids.end(), pid), pids.end());
+    return status;
+}
+
+} // namespace zyntest

@@ -1,0 +1,42 @@
+// Runs the real program for e2e tests: a private copy of the application
+// directory, the program started there with its output captured, and waits on
+// what it writes.
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+#include "TestSupport.h"
+
+namespace zyntest {
+
+class AppRunner {
+public:
+    AppRunner();  // copies the build's application directory
+    ~AppRunner(); // kills the program if it still runs
+
+    const std::string& Dir() const { return dir.Path(); }
+    std::string PathOf(const std::string& name) const { return dir / name; }
+
+    // Writes "Configs/Core.xml" with the given <config> elements inside <Core>.
+    void WriteCore(const std::string& catalogs);
+    // A Core.xml in verbose mode with the splash and the update check off, for quiet runs.
+    void WriteQuietVerboseCore(const std::string& moreCatalogs = "");
+
+    // Starts the program (another instance when one runs already); extraEnv as "NAME=VALUE".
+    pid_t Start(const std::vector<std::string>& extraEnv = {});
+    bool WaitForLog(const std::string& text, int timeoutMs = 15000) const;
+    std::string Log() const { return ReadFile(PathOf("Verbose.log")); }
+    std::string Output() const { return ReadFile(PathOf("output.txt")); }
+
+    // Waits for pid to end; its wait status, or -1 on time-out.
+    int WaitExit(pid_t pid, int timeoutMs = 15000);
+    pid_t MainPid() const { return pids.empty() ? -1 : pids.front(); }
+
+private:
+    TempDir dir;
+    std::vector<pid_t> pids;
+};
+
+} // namespace zyntest
