@@ -75,14 +75,16 @@ bool OpenWithDesktop(const wxString& target)
 // desktop's launcher, any other file opens with its default application.
 bool OpenProgram(const wxString& path)
 {
-    if (wxFileExists(path) && path.EndsWith(".desktop")) {
+    if (!wxFileExists(path))
+        return OpenWithDesktop(path);
+    if (path.EndsWith(".desktop")) {
         std::string error;
         if (zplat::LaunchDesktopEntry(path.utf8_string(), error))
             return true;
         ZLOG_ERROR("Cannot start \"%s\": %s.", path, wxString::FromUTF8(error));
         return false;
     }
-    if (wxFileExists(path) && wxIsExecutable(path))
+    if (wxIsExecutable(path))
         return Spawn(wxArrayString(1, &path));
     return OpenWithDesktop(path);
 }
@@ -200,8 +202,8 @@ bool ZynUtils::CheckEnvironment()
 
 bool InitManagers()
 {
-    // FontManager, HotkeyManager and BitmapManager start here, in that order; a failure is fatal:
-    // ShowFatalError(_("An error occurred while initializing application."));
+    // FontManager, HotkeyManager and BitmapManager start here, in that order; a failure of
+    // any of them shows "An error occurred while initializing application." and ends the start.
     SoundManager::Initial();
     // The desktop widgets are created here.
     return true;
