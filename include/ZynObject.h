@@ -1,0 +1,55 @@
+// The base of every themed window: a borderless top-level window that shows
+// one per-pixel-alpha picture composed by the program, animatable in
+// position, size and opacity. Plus the two small concrete windows.
+#pragma once
+
+#include <wx/gdicmn.h>
+#include <wx/string.h>
+#include <wx/toplevel.h>
+
+#include "Animatable.h"
+#include "ObjectDC.h"
+
+class Picture;
+
+class ZynObject : public wxTopLevelWindow, public Animatable {
+public:
+    // Created hidden; nothing shows until a subclass pushes a picture.
+    ZynObject(wxWindow* parent, const wxString& title, const wxPoint& pos, const wxSize& size);
+    ~ZynObject() override = 0;
+
+    // Keeps this window stacked above owner.
+    virtual bool SetOwner(ZynObject* owner);
+    // Per-class points (one shared point per class) used by the menus' layout.
+    virtual const wxPoint& GetMargin() const;
+    virtual const wxPoint& GetOffset() const;
+
+    // Reads the window's present position into the frame (flags 0x06).
+    AnimationFrame* GetFrame() override;
+    // Moves (0x02 or 0x04: both x and y) and resizes (0x08 or 0x10: both);
+    // alpha is left to the windows that fade.
+    void ApplyFrame(AnimationFrame& frame) override;
+    void OnAnimationStart() override;
+    // Hides the window when the frame's alpha is 0.
+    void OnAnimationEnd() override;
+
+protected:
+    ObjectDC objectDC;
+};
+
+// An invisible owner window: shown at size 0 by 0, it never pushes a picture.
+class EmptyObject : public ZynObject {
+public:
+    explicit EmptyObject(wxWindow* parent);
+    ~EmptyObject() override;
+};
+
+// A window that shows one fixed picture.
+class StaticObject : public ZynObject {
+public:
+    // Pushes a copy of bitmap at pos when it is valid; an invalid one leaves no picture.
+    StaticObject(wxWindow* parent, const wxString& name, const wxPoint& pos, const Picture& bitmap);
+    ~StaticObject() override;
+    // Sets the window's name and pushes a copy of bitmap where the window stands.
+    void SetBitmap(const wxString& name, const Picture& bitmap);
+};
