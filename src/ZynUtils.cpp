@@ -9,8 +9,10 @@
 #include <wx/translation.h>
 #include <wx/utils.h>
 
+#include "BitmapManager.h"
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
+#include "FontManager.h"
 #include "LogWindow.h"
 #include "SoundManager.h"
 #include "SystemPaths.h"
@@ -159,8 +161,9 @@ bool ZynUtils::OnInit()
 int ZynUtils::OnExit()
 {
     ZLOG_INFO("Exiting...");
-    // The tray icon, the mouse hook, the desktop widgets and the fonts are released here
-    // as they join the program.
+    // The tray icon, the mouse hook and the desktop widgets are released here as they
+    // join the program.
+    FontManager::Release();
     DestroyAllConfigs();
     delete logWindow;
     logWindow = nullptr;
@@ -202,8 +205,13 @@ bool ZynUtils::CheckEnvironment()
 
 bool InitManagers()
 {
-    // FontManager, HotkeyManager and BitmapManager start here, in that order; a failure of
-    // any of them shows "An error occurred while initializing application." and ends the start.
+    bool ready = FontManager::Initial();
+    // HotkeyManager starts here, between the font and the image stores.
+    ready = ready && BitmapManager::Initial();
+    if (!ready) {
+        ShowFatalError(_("An error occurred while initializing application."));
+        return false;
+    }
     SoundManager::Initial();
     // The desktop widgets are created here.
     return true;
