@@ -24,9 +24,9 @@ class SubMenuOptionPanel;
 class IconSettingDialog : public wxDialog {
 public:
     // The kinds of item the dialog edits; each shows its own option pages.
-    static const int ITEM_KIND_ICON = 0;
-    static const int ITEM_KIND_CATALOG = 1;
-    static const int ITEM_KIND_LIST = 2;
+    static constexpr int ITEM_KIND_ICON = 0;
+    static constexpr int ITEM_KIND_CATALOG = 1;
+    static constexpr int ITEM_KIND_LIST = 2;
 
     IconSettingDialog(wxWindow* parent, const int& itemKind);
     virtual ~IconSettingDialog();

@@ -65,7 +65,9 @@ ActionOptionPanel::ActionOptionPanel(wxWindow* parent)
     TextCtrlCommand = new wxTextCtrl(this, ID_TEXTCTRL_COMMAND, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                      wxTE_READONLY, wxDefaultValidator, "ID_TEXTCTRL_COMMAND");
     row3->Add(TextCtrlCommand, 1, wxALL | wxALIGN_CENTER, 5);
-    ButtonDetail = new wxButton(this, ID_BUTTON_DETAIL, _("..."), wxDefaultPosition, wxSize(26, 23), 0,
+    // GTK pads buttons beyond a fixed 26 x 23, which would hide the label: the
+    // button takes the smallest size that shows it.
+    ButtonDetail = new wxButton(this, ID_BUTTON_DETAIL, _("..."), wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT,
                                 wxDefaultValidator, "ID_BUTTON_DETAIL");
     ButtonDetail->Disable();
     row3->Add(ButtonDetail, 0, wxALL | wxALIGN_CENTER, 5);
