@@ -46,6 +46,7 @@ TEST(IconSettingDialog, ActionTypesMapToTheirChoicesAndOnlyKnownCodesCheckTheBox
         EXPECT_EQ(dialog.PanelAction->CheckBoxAction->GetValue(), c.read != 0);
         // The command is kept in its field either way but reported only with an action.
         EXPECT_EQ(dialog.PanelAction->TextCtrlCommand->GetValue(), "xterm -e top");
+        EXPECT_FALSE(dialog.PanelAction->TextCtrlCommand->IsEditable());
         EXPECT_EQ(dialog.GetActionCommand(), c.read ? "xterm -e top" : "");
         if (c.read == 0) {
             EXPECT_TRUE(dialog.PanelAction->RadioButtonProgram->GetValue());
@@ -276,25 +277,27 @@ TEST(IconSettingDialog, ShowsThePagesThatFitTheKindOfItem)
 
 namespace {
 
-// Runs the dialog modally and, once it is on screen, clicks the bottom toolbar
-// with real input at x pixels from its left end (negative: from its right end).
+// Runs the dialog modally and, while it is the active window, clicks the
+// bottom toolbar with real input at x pixels from its left end (negative: from
+// its right end). Other tests' windows may come and go: a click that did not
+// end the dialog is repeated once the dialog is active again.
 int ShowAndClickToolbar(IconSettingDialog& dialog, int x)
 {
     wxTimer timer;
     int ticks = 0;
-    bool clicked = false;
+    int lastClick = -100;
     timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        if (++ticks > 500) { // 10 s without the dialog on screen
+        if (++ticks > 500) { // 10 s
             dialog.EndModal(wxID_ABORT);
             return;
         }
-        if (clicked || !dialog.IsShownOnScreen() || !dialog.IsActive())
+        if (ticks - lastClick < 25 || !dialog.IsShownOnScreen() || !dialog.IsActive())
             return;
         const wxRect bar = dialog.ToolBarBottom->GetScreenRect();
         wxUIActionSimulator input;
         input.MouseMove(x >= 0 ? bar.GetLeft() + x : bar.GetRight() + x, bar.GetTop() + bar.GetHeight() / 2);
         input.MouseClick();
-        clicked = true;
+        lastClick = ticks;
     });
     timer.Start(20);
     return dialog.ShowModal();
