@@ -2,15 +2,13 @@
 // on and off together; the settings live in the catalog "Hotkey" of "Core".
 //
 // The hot key is grabbed for the whole display; each press is posted to the hot-key
-// window (the launcher window) as a ZYN_EVT_HOTKEY key event with id 0, so the window
+// window (the launcher window) as a ZYN_EVT_HOTKEY key event with id 0, so that window
 // only binds EVT_ZYN_HOTKEY(0, handler). The gesture (hold left, press right, drag down,
 // release) is watched on the pointer's global button events and, when complete,
 // asks the application to show the launcher.
 #pragma once
 
 #include <wx/event.h>
-
-class wxWindow;
 
 // The hot-key press, delivered on the GUI thread with id 0.
 wxDECLARE_EVENT(ZYN_EVT_HOTKEY, wxKeyEvent);
@@ -70,10 +68,11 @@ bool ClearHotkey();
 // Stores the gesture type (0 none) and, while switched on, applies it.
 bool SetGestureType(const int& type);
 
-// The window that receives hot-key presses: the launcher window. It is tracked, so
-// its destruction leaves no dangling target.
-void SetHotkeyWindow(wxWindow* window);
-wxWindow* GetHotkeyWindow();
+// The window that owns the hot key and receives its presses: the launcher window
+// (any event handler will do). Tracked, so its destruction leaves no dangling target;
+// without one the hot key cannot be set.
+void SetHotkeyWindow(wxEvtHandler* window);
+wxEvtHandler* GetHotkeyWindow();
 
 // The running gesture's state and the threshold in pixels (125, 250 or 500).
 const GestureState& GetGestureState();
