@@ -57,6 +57,19 @@ bool WaitUntil(const std::function<bool()>& cond, int timeoutMs)
     return Poll(cond, timeoutMs, [] {});
 }
 
+LogCapture::LogCapture() : previous(wxLog::SetActiveTarget(this)), wasVerbose(wxLog::GetVerbose())
+{
+    wxLog::SetVerbose(true);
+}
+
+LogCapture::~LogCapture()
+{
+    wxLog::SetActiveTarget(previous);
+    wxLog::SetVerbose(wasVerbose);
+}
+
+void LogCapture::DoLogTextAtLevel(wxLogLevel, const wxString& msg) { text += msg.utf8_string() + "\n"; }
+
 TempDir::TempDir()
 {
     char pattern[] = "/tmp/zyn-test.XXXXXX";

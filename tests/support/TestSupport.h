@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include <wx/log.h>
+
 namespace zyntest {
 
 // Turns toolkit asserts into test failures.
@@ -15,6 +17,21 @@ void InstallAssertFailure();
 bool PumpUntil(const std::function<bool()>& cond, int timeoutMs = 5000);
 // The same without the toolkit's events (unit and e2e tests).
 bool WaitUntil(const std::function<bool()>& cond, int timeoutMs = 5000);
+
+// Collects the log's text while it lives, verbose records included.
+class LogCapture : public wxLog {
+public:
+    LogCapture();
+    ~LogCapture() override;
+    std::string text;
+
+protected:
+    void DoLogTextAtLevel(wxLogLevel, const wxString& msg) override;
+
+private:
+    wxLog* previous;
+    bool wasVerbose;
+};
 
 // A fresh directory under /tmp, removed with its content on destruction.
 class TempDir {

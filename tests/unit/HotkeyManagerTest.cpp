@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <wx/app.h>
-#include <wx/log.h>
 
 #include "HotkeyManager.h"
+#include "TestSupport.h"
 #include "zplat/Input.h"
 
 using namespace HotkeyManager;
@@ -22,14 +22,6 @@ public:
     bool ctrl = false;
 };
 
-class Capture : public wxLog {
-public:
-    std::string text;
-
-protected:
-    void DoLogTextAtLevel(wxLogLevel, const wxString& msg) override { text += msg.utf8_string() + "\n"; }
-};
-
 class HotkeyManagerTest : public testing::Test {
 protected:
     void SetUp() override
@@ -37,9 +29,6 @@ protected:
         auto owned = std::make_unique<zplat::FakeInput>();
         input = owned.get();
         zplat::SetInput(std::move(owned));
-        previousLog = wxLog::SetActiveTarget(&log);
-        previousVerbose = wxLog::GetVerbose();
-        wxLog::SetVerbose(true);
         ASSERT_TRUE(Initial());
         SetHotkeyWindow(&window);
     }
@@ -51,17 +40,13 @@ protected:
         SetGestureType(0);
         SetHotkeyWindow(nullptr);
         zplat::SetInput(nullptr);
-        wxLog::SetActiveTarget(previousLog);
-        wxLog::SetVerbose(previousVerbose);
     }
 
     void Deliver() { wxTheApp->ProcessPendingEvents(); }
 
     zplat::FakeInput* input = nullptr;
     Recorder window;
-    Capture log;
-    wxLog* previousLog = nullptr;
-    bool previousVerbose = false;
+    zyntest::LogCapture log;
 };
 
 } // namespace
