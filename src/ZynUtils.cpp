@@ -99,8 +99,10 @@ bool RunCommand(const wxString& command)
 void StartUpdater()
 {
     const wxString updater = AppPath("zyn-updater");
-    if (wxFileExists(updater))
-        Spawn(wxArrayString(1, &updater));
+    if (!wxFileExists(updater))
+        return;
+    ZLOG_INFO("Starting the Updater.");
+    Spawn(wxArrayString(1, &updater));
 }
 
 // Toolkit asserts go to the log: a dialog would stop a resident program cold.

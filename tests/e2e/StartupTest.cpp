@@ -254,3 +254,39 @@ TEST(Startup, ADisplayWithoutXTestEndsTheStartWithAFatalErrorBoxBeforeAnyFile)
     EXPECT_FALSE(std::filesystem::exists(app.PathOf("Configs")));
     EXPECT_FALSE(std::filesystem::exists(app.PathOf("Verbose.log")));
 }
+
+TEST(Startup, StartsTheUpdaterInItsFolderOnlyWhenAskedAndWhenItExists)
+{
+    struct Case {
+        const char* name;
+        bool checkUpdate;
+        bool present;
+    } const cases[] = {{"on", true, true}, {"off", false, true}, {"missing", true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppRunner app;
+        app.WriteCore(std::string("  <config catalog=\"General\">\n"
+                                  "    <property key=\"VerboseMode\" value=\"1\"/>\n"
+                                  "    <property key=\"CheckUpdate\" value=\"") + (c.checkUpdate ? "1" : "0") + "\"/>\n"
+                      "  </config>\n"
+                      "  <config catalog=\"Appearance\">\n"
+                      "    <property key=\"ShowSplash\" value=\"0\"/>\n"
+                      "  </config>\n");
+        std::filesystem::remove(app.PathOf("zyn-updater"));
+        if (c.present) {
+            ASSERT_TRUE(zyntest::WriteFile(app.PathOf("zyn-updater"), "#!/bin/sh\npwd > updater-ran.txt\n"));
+            std::filesystem::permissions(app.PathOf("zyn-updater"), std::filesystem::perms(0755));
+        }
+        const pid_t pid = app.Start();
+        ASSERT_TRUE(app.WaitForLog("Zyn Utils is ready.")) << app.Output();
+        const bool started = c.checkUpdate && c.present;
+        EXPECT_EQ(app.Log().find("Starting the Updater.") != std::string::npos, started) << app.Log();
+        if (started) {
+            EXPECT_TRUE(zyntest::WaitUntil([&] { return !zyntest::ReadFile(app.PathOf("updater-ran.txt")).empty(); }));
+            EXPECT_EQ(zyntest::ReadFile(app.PathOf("updater-ran.txt")), app.Dir() + "\n");
+        }
+        kill(pid, SIGTERM);
+        const int status = app.WaitExit(pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+}
