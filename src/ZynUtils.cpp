@@ -9,8 +9,10 @@
 #include <wx/translation.h>
 #include <wx/utils.h>
 
+#include "BitmapManager.h"
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
+#include "FontManager.h"
 #include "LogWindow.h"
 #include "SoundManager.h"
 #include "SystemPaths.h"
@@ -171,7 +173,7 @@ int ZynUtils::OnExit()
     // Slot: delete trayIcon and set it to null.
     // Slot: HotkeyManager::SetHook(false).
     // Slot: DeleteWidgets() (the widgets write their positions into "Core").
-    // Slot: FontManager::Release().
+    FontManager::Release();
     DestroyAllConfigs();
     delete logWindow;
     logWindow = nullptr;
@@ -209,9 +211,13 @@ bool ZynUtils::CheckEnvironment()
 
 bool InitManagers()
 {
-    // Slot: FontManager::Initial(), HotkeyManager::Initial(), BitmapManager::Initial(), each only
-    // when the one before succeeded; a failure shows
-    // ShowFatalError(_("An error occurred while initializing application.")) and returns false.
+    bool ready = FontManager::Initial();
+    // Slot: HotkeyManager::Initial(), between the font and the image stores.
+    ready = ready && BitmapManager::Initial();
+    if (!ready) {
+        ShowFatalError(_("An error occurred while initializing application."));
+        return false;
+    }
     SoundManager::Initial(); // a sound that failed stays silent
     // Slot: CreateWidgets().
     return true;

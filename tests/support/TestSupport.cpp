@@ -147,31 +147,4 @@ int FakeSound::Count(unsigned type) const { return static_cast<zplat::FakeSoundP
 
 void FakeSound::Reset() { static_cast<zplat::FakeSoundPlayer*>(player)->played.clear(); }
 
-class LogCapture::Target : public wxLog {
-public:
-    std::string text;
-
-protected:
-    void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&) override
-    {
-        text += std::to_string(level) + " " + msg.utf8_string() + "\n";
-    }
-};
-
-LogCapture::LogCapture()
-    : target(new Target), wasVerbose(wxLog::GetVerbose())
-{
-    previous = wxLog::SetActiveTarget(target);
-    wxLog::SetVerbose(true);
-}
-
-LogCapture::~LogCapture()
-{
-    wxLog::SetActiveTarget(previous);
-    wxLog::SetVerbose(wasVerbose);
-    delete target;
-}
-
-const std::string& LogCapture::Text() const { return target->text; }
-
 } // namespace zyntest

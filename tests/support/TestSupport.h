@@ -70,19 +70,4 @@ private:
     void* player; // the installed zplat::FakeSoundPlayer
 };
 
-// Collects the log records of its lifetime (verbose ones too) as "<level> text" lines.
-class LogCapture {
-public:
-    LogCapture();
-    ~LogCapture();
-    const std::string& Text() const;
-    bool Contains(const std::string& text) const { return Text().find(text) != std::string::npos; }
-
-private:
-    class Target;
-    Target* target;
-    wxLog* previous;
-    bool wasVerbose;
-};
-
 } // namespace zyntest

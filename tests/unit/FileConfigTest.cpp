@@ -10,6 +10,7 @@
 
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
+#include "LogCapture.h"
 #include "TestSupport.h"
 
 using zyntest::ReadFile;

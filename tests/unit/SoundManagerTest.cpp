@@ -6,6 +6,7 @@
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "SoundManager.h"
+#include "LogCapture.h"
 #include "TestSupport.h"
 #include "zplat/Sound.h"
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "SystemPaths.h"
+#include "LogCapture.h"
 #include "TestSupport.h"
 #include "zplat/Desktop.h"
 
