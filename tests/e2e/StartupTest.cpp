@@ -53,6 +53,8 @@ TEST(Startup, LogsItsOrderAndSavesWhenTheSessionEndsIt)
         EXPECT_EQ(log.find("Zyn Utils Verbose Log - ", 1), std::string::npos) << log;
         EXPECT_EQ(log.find("Exiting..."), std::string::npos) << log;
         const char* const order[] = {"<Info> Zyn Utils Started.", "<Info> Initializing...",
+                                     "<Info> Initializing FontManager...", "<Info> FontManager is ready.",
+                                     "<Info> Initializing BitmapManager...", "<Info> BitmapManager is ready.",
                                      "<Info> Initializing SoundManager...", "<Info> SoundManager is ready.",
                                      "<Info> Zyn Utils is ready."};
         for (size_t i = 1; i < std::size(order); ++i)
