@@ -35,6 +35,16 @@ namespace {
 // measurements (about 57,000); past the cap the shape goes as a 1-bit mask.
 constexpr size_t kMaxShapeRects = 4096;
 
+// An XImage of capacity capWidth x capHeight, in shared memory when possible.
+struct ImageBuffer {
+    XImage* image = nullptr;
+    XShmSegmentInfo shm{};
+    bool usesShm = false;
+    bool putPending = false;
+    int capWidth = 0;
+    int capHeight = 0;
+};
+
 struct Window32 {
     GtkWidget* widget = nullptr;
     Window xid = 0;
@@ -47,14 +57,11 @@ struct Window32 {
     bool positionKnown = false;
     uint8_t alpha = 255;
 
-    // The stored picture: an XImage (in shared memory when possible) of capacity
-    // capWidth x capHeight; the content is its top-left contentWidth x contentHeight.
-    XImage* image = nullptr;
-    XShmSegmentInfo shm{};
-    bool usesShm = false;
-    bool putPending = false;
-    int capWidth = 0;
-    int capHeight = 0;
+    // The stored picture: the content is the top-left contentWidth x
+    // contentHeight of buffers[current]. Two buffers, so that a push does not
+    // wait for the server to finish reading the one before.
+    ImageBuffer buffers[2];
+    int current = 0;
     int contentWidth = 0;
     int contentHeight = 0;
     GC gc = nullptr;
@@ -62,6 +69,11 @@ struct Window32 {
     std::vector<XRectangle> shape; // alpha > 0 of the content, when it fits the cap
     bool shapeAsMask = false;
     std::vector<uint8_t> maskBits;
+    std::vector<XRectangle> appliedShape; // what the server has, to skip repeating it
+    bool appliedEmpty = false;
+    bool shapeApplied = false;
+
+    XImage* Image() const { return buffers[current].image; }
 };
 
 class X11WindowService : public WindowService {
@@ -119,7 +131,8 @@ public:
         Window32& w = **it;
         g_signal_handlers_disconnect_by_data(w.widget, &w);
         g_signal_handlers_disconnect_by_func(w.widget, reinterpret_cast<gpointer>(&X11WindowService::OnMap), this);
-        ReleaseImage(w);
+        for (ImageBuffer& b : w.buffers)
+            ReleaseImage(b);
         if (w.gc)
             XFreeGC(x11::GetDisplay(), w.gc);
         for (auto& other : windows)
@@ -274,10 +287,10 @@ private:
         cairo_save(cr);
         cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
         cairo_surface_t* surface = nullptr;
-        if (w->image && w->contentWidth > 0) {
-            surface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(w->image->data),
+        if (const XImage* image = w->Image(); image && w->contentWidth > 0) {
+            surface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(image->data),
                                                           CAIRO_FORMAT_ARGB32, w->contentWidth, w->contentHeight,
-                                                          w->image->bytes_per_line);
+                                                          image->bytes_per_line);
             cairo_set_source_surface(cr, surface, 0, 0);
         } else {
             cairo_set_source_rgba(cr, 0, 0, 0, 0);
@@ -297,6 +310,7 @@ private:
         if (!w || !d || !w->xid)
             return;
         // GDK sets its own (full) input shape when it shows a toplevel.
+        w->shapeApplied = false;
         self->ApplyShape(d, *w);
         self->Restack(*w);
     }
@@ -335,56 +349,54 @@ private:
                         reinterpret_cast<const unsigned char*>(&value), 1);
     }
 
-    static void ReleaseImage(Window32& w)
+    static void ReleaseImage(ImageBuffer& b)
     {
         Display* d = x11::GetDisplay();
-        if (!w.image)
+        if (!b.image)
             return;
-        if (w.usesShm) {
+        if (b.usesShm) {
             if (d) {
-                XShmDetach(d, &w.shm);
+                XShmDetach(d, &b.shm);
                 XSync(d, False);
             }
-            shmdt(w.shm.shmaddr);
-            w.image->data = nullptr;
+            shmdt(b.shm.shmaddr);
+            b.image->data = nullptr;
         }
-        XDestroyImage(w.image); // frees the data of a non-shared image
-        w.image = nullptr;
-        w.usesShm = false;
-        w.putPending = false;
-        w.capWidth = w.capHeight = 0;
+        XDestroyImage(b.image); // frees the data of a non-shared image
+        b = ImageBuffer{};
     }
 
-    // Makes room for width x height; the buffer only ever grows.
-    bool Reserve(Display* d, Window32& w, int width, int height)
+    // Makes room for width x height; a buffer only ever grows.
+    static bool Reserve(Display* d, Window32& w, ImageBuffer& b, int width, int height)
     {
-        if (w.image && width <= w.capWidth && height <= w.capHeight)
+        if (b.image && width <= b.capWidth && height <= b.capHeight)
             return true;
-        const int capWidth = std::max(width, w.capWidth), capHeight = std::max(height, w.capHeight);
-        ReleaseImage(w);
+        const int capWidth = std::max(width, b.capWidth), capHeight = std::max(height, b.capHeight);
+        ReleaseImage(b);
         XWindowAttributes attrs;
         if (!XGetWindowAttributes(d, w.xid, &attrs))
             return false;
         if (!w.gc)
             w.gc = XCreateGC(d, w.xid, 0, nullptr);
+        const unsigned depth = static_cast<unsigned>(attrs.depth);
         if (XShmQueryExtension(d)) {
-            XImage* image = XShmCreateImage(d, attrs.visual, static_cast<unsigned>(attrs.depth), ZPixmap, nullptr, &w.shm,
+            XImage* image = XShmCreateImage(d, attrs.visual, depth, ZPixmap, nullptr, &b.shm,
                                             static_cast<unsigned>(capWidth), static_cast<unsigned>(capHeight));
             if (image) {
-                w.shm.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(image->bytes_per_line) * capHeight, IPC_CREAT | 0600);
-                void* addr = w.shm.shmid >= 0 ? shmat(w.shm.shmid, nullptr, 0) : reinterpret_cast<void*>(-1);
+                b.shm.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(image->bytes_per_line) * capHeight, IPC_CREAT | 0600);
+                void* addr = b.shm.shmid >= 0 ? shmat(b.shm.shmid, nullptr, 0) : reinterpret_cast<void*>(-1);
                 bool attached = false;
                 if (addr != reinterpret_cast<void*>(-1)) {
-                    w.shm.shmaddr = image->data = static_cast<char*>(addr);
-                    w.shm.readOnly = True;
+                    b.shm.shmaddr = image->data = static_cast<char*>(addr);
+                    b.shm.readOnly = True;
                     x11::ErrorTrap trap; // a remote server refuses the attach
-                    attached = XShmAttach(d, &w.shm) && trap.Code() == 0;
+                    attached = XShmAttach(d, &b.shm) && trap.Code() == 0;
                 }
-                if (w.shm.shmid >= 0)
-                    shmctl(w.shm.shmid, IPC_RMID, nullptr); // freed when both sides detach
+                if (b.shm.shmid >= 0)
+                    shmctl(b.shm.shmid, IPC_RMID, nullptr); // freed when both sides detach
                 if (attached) {
-                    w.image = image;
-                    w.usesShm = true;
+                    b.image = image;
+                    b.usesShm = true;
                 } else {
                     if (addr != reinterpret_cast<void*>(-1))
                         shmdt(addr);
@@ -393,33 +405,37 @@ private:
                 }
             }
         }
-        if (!w.image) {
+        if (!b.image) {
             char* data = static_cast<char*>(malloc(static_cast<size_t>(capWidth) * capHeight * 4));
-            w.image = data ? XCreateImage(d, attrs.visual, static_cast<unsigned>(attrs.depth), ZPixmap, 0, data,
-                                          static_cast<unsigned>(capWidth), static_cast<unsigned>(capHeight), 32, 0)
+            b.image = data ? XCreateImage(d, attrs.visual, depth, ZPixmap, 0, data, static_cast<unsigned>(capWidth),
+                                          static_cast<unsigned>(capHeight), 32, 0)
                            : nullptr;
-            if (!w.image) {
+            if (!b.image) {
                 free(data);
                 return false;
             }
         }
-        w.capWidth = capWidth;
-        w.capHeight = capHeight;
+        b.capWidth = capWidth;
+        b.capHeight = capHeight;
         return true;
     }
 
-    bool Store(Window32& w, const PixelView& picture, int width, int height)
+    // Copies the picture into the buffer the server is not reading.
+    static bool Store(Window32& w, const PixelView& picture, int width, int height)
     {
         Display* d = x11::GetDisplay();
-        if (w.putPending) {
-            XSync(d, False); // the server may still be reading the shared buffer
-            w.putPending = false;
+        const int next = w.buffers[1 - w.current].image || w.buffers[w.current].putPending ? 1 - w.current : w.current;
+        ImageBuffer& b = w.buffers[next];
+        if (b.putPending) {
+            XSync(d, False); // the server may still be reading it
+            b.putPending = false;
         }
-        if (!Reserve(d, w, width, height))
+        if (!Reserve(d, w, b, width, height))
             return false;
         for (int y = 0; y < height; ++y)
-            memcpy(w.image->data + static_cast<size_t>(y) * w.image->bytes_per_line,
+            memcpy(b.image->data + static_cast<size_t>(y) * b.image->bytes_per_line,
                    picture.pixels + static_cast<size_t>(y) * picture.stride, static_cast<size_t>(width) * 4);
+        w.current = next;
         w.contentWidth = width;
         w.contentHeight = height;
         return true;
@@ -428,11 +444,12 @@ private:
     static void PutContent(Display* d, Window32& w)
     {
         const unsigned width = static_cast<unsigned>(w.contentWidth), height = static_cast<unsigned>(w.contentHeight);
-        if (w.usesShm) {
-            XShmPutImage(d, w.xid, w.gc, w.image, 0, 0, 0, 0, width, height, False);
-            w.putPending = true;
+        ImageBuffer& b = w.buffers[w.current];
+        if (b.usesShm) {
+            XShmPutImage(d, w.xid, w.gc, b.image, 0, 0, 0, 0, width, height, False);
+            b.putPending = true;
         } else {
-            XPutImage(d, w.xid, w.gc, w.image, 0, 0, 0, 0, width, height);
+            XPutImage(d, w.xid, w.gc, b.image, 0, 0, 0, 0, width, height);
         }
     }
 
@@ -440,7 +457,8 @@ private:
 
     const uint32_t* ContentRow(const Window32& w, int y) const
     {
-        return reinterpret_cast<const uint32_t*>(w.image->data + static_cast<size_t>(y) * w.image->bytes_per_line);
+        const XImage* image = w.Image();
+        return reinterpret_cast<const uint32_t*>(image->data + static_cast<size_t>(y) * image->bytes_per_line);
     }
 
     // Row runs of visible pixels; a row whose runs equal the row above extends those rectangles.
@@ -449,9 +467,17 @@ private:
         w.shape.clear();
         w.shapeAsMask = false;
         size_t rowStart = 0; // first rectangle of the previous row
+        const size_t rowBytes = static_cast<size_t>(w.contentWidth) * 4;
         for (int y = 0; y < w.contentHeight; ++y) {
             const uint32_t* row = ContentRow(w, y);
             const size_t thisStart = w.shape.size();
+            // A row equal to the one above (the common case) needs no scan.
+            if (y > 0 && memcmp(row, ContentRow(w, y - 1), rowBytes) == 0) {
+                if (thisStart > rowStart && w.shape[rowStart].y + w.shape[rowStart].height == y)
+                    for (size_t i = rowStart; i < thisStart; ++i)
+                        ++w.shape[i].height;
+                continue;
+            }
             for (int x = 0; x < w.contentWidth;) {
                 while (x < w.contentWidth && (row[x] >> 24) == 0)
                     ++x;
@@ -483,7 +509,13 @@ private:
 
     void ApplyShape(Display* d, Window32& w)
     {
-        if (w.alpha == 0 || (!w.shapeAsMask && w.shape.empty())) {
+        const bool empty = w.alpha == 0 || (!w.shapeAsMask && w.shape.empty());
+        if (w.shapeApplied && !w.shapeAsMask && empty == w.appliedEmpty && (empty || ShapeUnchanged(w)))
+            return;
+        w.shapeApplied = true;
+        w.appliedEmpty = empty;
+        w.appliedShape = w.shape;
+        if (empty) {
             XShapeCombineRectangles(d, w.xid, ShapeInput, 0, 0, nullptr, 0, ShapeSet, Unsorted);
             if (w.clipBounding)
                 XShapeCombineRectangles(d, w.xid, ShapeBounding, 0, 0, nullptr, 0, ShapeSet, Unsorted);
@@ -512,6 +544,18 @@ private:
         if (w.clipBounding)
             XShapeCombineMask(d, w.xid, ShapeBounding, 0, 0, mask, ShapeSet);
         XFreePixmap(d, mask);
+    }
+
+    static bool ShapeUnchanged(const Window32& w)
+    {
+        if (w.shape.size() != w.appliedShape.size())
+            return false;
+        for (size_t i = 0; i < w.shape.size(); ++i) {
+            const XRectangle &a = w.shape[i], &b = w.appliedShape[i];
+            if (a.x != b.x || a.y != b.y || a.width != b.width || a.height != b.height)
+                return false;
+        }
+        return true;
     }
 
     // ---- stacking ----
