@@ -266,6 +266,45 @@ TEST_F(Windows, OwnedWindowStaysAboveItsOwner)
     }
 }
 
+TEST_F(Windows, ThemedWindowsStayAboveOtherApplications)
+{
+    TestObject* w = Square(wxPoint(600, 600), 50, 0xFF00FFFF);
+    ASSERT_TRUE(PumpUntil([&] { return probe.TopLevelOf(w) != 0; }));
+    const unsigned long other = probe.MapForeignWindow(580, 580, 100, 100); // the newest managed window
+    EXPECT_TRUE(PumpUntil([&] { return probe.IsAboveWindow(w, other); }));
+    EXPECT_TRUE(Shows(625, 625, 0x00FFFF));
+}
+
+// An invisible owner window takes no clicks: they reach the window below.
+TEST_F(Windows, EmptyObjectShowsNothingAndTakesNoClicks)
+{
+    TestObject* below = Square(wxPoint(0, 0), 20, 0xFF336699);
+    int clicks = 0;
+    below->Bind(wxEVT_LEFT_DOWN, [&](wxMouseEvent&) { ++clicks; });
+    EmptyObject* empty = Make<EmptyObject>(nullptr);
+    empty->Show();
+    ASSERT_TRUE(PumpUntil([&] { return probe.IsAbove(empty, below); }));
+    EXPECT_TRUE(Shows(0, 0, 0x336699));
+    probe.Click(0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
+}
+
+TEST_F(Windows, StaticObjectShowsItsPictureWhereItStands)
+{
+    StaticObject* s = Make<StaticObject>(nullptr, "static", wxPoint(700, 300), Picture(30, 20, 0xFF80FF00));
+    s->Show();
+    EXPECT_EQ(s->GetRect(), wxRect(700, 300, 30, 20));
+    EXPECT_TRUE(Shows(710, 310, 0x80FF00));
+    s->Move(750, 320);
+    s->SetBitmap("renamed", Picture(10, 10, 0xFFFF0080));
+    EXPECT_EQ(s->GetName(), "renamed");
+    EXPECT_EQ(s->GetRect(), wxRect(750, 320, 10, 10));
+    EXPECT_TRUE(Shows(755, 325, 0xFF0080));
+    s->SetBitmap("again", Picture()); // only the name changes
+    EXPECT_EQ(s->GetName(), "again");
+    EXPECT_EQ(s->GetRect(), wxRect(750, 320, 10, 10));
+}
+
 // A toolkit dialog over a full-screen themed window (the launcher and its item
 // editor) stands above it and takes the click.
 TEST_F(Windows, ToolkitDialogGoesAboveFullScreenThemedWindow)

@@ -82,6 +82,42 @@ std::vector<unsigned long> ScreenProbe::StackingOrder()
     return order;
 }
 
+unsigned long ScreenProbe::MapForeignWindow(int x, int y, int width, int height)
+{
+    Display* d = D(display);
+    XSetWindowAttributes attrs{};
+    attrs.event_mask = StructureNotifyMask;
+    attrs.background_pixel = 0xFFFFFF;
+    const Window w = XCreateWindow(d, DefaultRootWindow(d), x, y, static_cast<unsigned>(width),
+                                   static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                                   CWEventMask | CWBackPixel, &attrs);
+    XMapWindow(d, w);
+    XEvent ev;
+    do
+        XNextEvent(d, &ev);
+    while (ev.type != MapNotify || ev.xmap.window != w);
+    XSync(d, False);
+    return w;
+}
+
+bool ScreenProbe::IsAboveWindow(const wxWindow* window, unsigned long other)
+{
+    Display* d = D(display);
+    Window xid = other, root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    while (xid && XQueryTree(d, xid, &root, &parent, &children, &count)) { // up to its frame
+        if (children)
+            XFree(children);
+        if (parent == root)
+            break;
+        xid = parent;
+    }
+    const unsigned long mine = TopLevelOf(window);
+    const std::vector<unsigned long> order = StackingOrder();
+    const auto im = std::find(order.begin(), order.end(), mine), io = std::find(order.begin(), order.end(), xid);
+    return mine && im != order.end() && io != order.end() && im > io;
+}
+
 bool ScreenProbe::IsAbove(const wxWindow* a, const wxWindow* b)
 {
     const unsigned long ta = TopLevelOf(a), tb = TopLevelOf(b);

@@ -27,6 +27,11 @@ public:
     unsigned long TopLevelOf(const wxWindow* window);
     // Whether a's top-level stands above b's.
     bool IsAbove(const wxWindow* a, const wxWindow* b);
+    // Another client's window, managed by the window manager, mapped (raised
+    // by the window manager as a new window) and waited for.
+    unsigned long MapForeignWindow(int x, int y, int width, int height);
+    // Whether the window's top-level stands above the X window `other`.
+    bool IsAboveWindow(const wxWindow* window, unsigned long other);
     // The window's geometry as the X server has it (root coordinates).
     bool Geometry(const wxWindow* window, int& x, int& y, int& width, int& height);
 
