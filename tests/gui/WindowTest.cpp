@@ -128,6 +128,23 @@ TEST_F(Windows, ApplyFrameMovesAndSizesByEitherBit)
     }
 }
 
+// Configure events queued by earlier moves never take the window back.
+TEST_F(Windows, QueuedMovesNeverGoBack)
+{
+    TestObject* w = Square(wxPoint(100, 100), 20, 0xFF808080);
+    ASSERT_TRUE(PumpUntil([&] { return probe.TopLevelOf(w) != 0; }));
+    std::vector<wxPoint> reported;
+    w->Bind(wxEVT_MOVE, [&](wxMoveEvent& e) { reported.push_back(e.GetPosition()); });
+    for (int i = 1; i <= 10; ++i)
+        w->Move(100 + 10 * i, 100 + 5 * i);
+    const size_t synchronous = reported.size();
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(synchronous, 10u);
+    for (size_t i = synchronous; i < reported.size(); ++i)
+        EXPECT_EQ(reported[i], wxPoint(200, 150));
+    EXPECT_EQ(w->GetPosition(), wxPoint(200, 150));
+}
+
 TEST_F(Windows, AnimationEndHidesOnlyAtAlphaZero)
 {
     TestObject* w = Square(wxPoint(50, 50), 10, 0xFFFFFFFF);
