@@ -66,6 +66,14 @@ void Pump()
             wxTheApp->Dispatch();
 }
 
+void ShowFullScreen(BenchObject& window, const Picture& picture)
+{
+    window.DC().size = picture.GetSize();
+    window.DC().Update(picture, true);
+    window.Show();
+    Pump();
+}
+
 // Frame times in milliseconds: median and worst as counters.
 void Report(benchmark::State& state, std::vector<double>& ms, long allocs)
 {
@@ -89,10 +97,7 @@ void BM_ComposeAndPush1080p(benchmark::State& state)
     const bool moving = state.range(0) == 1, paced = state.range(0) == 2;
     Picture picture(1920, 1080, 0xFF000000);
     BenchObject window;
-    window.DC().size = picture.GetSize();
-    window.DC().Update(picture, true);
-    window.Show();
-    Pump();
+    ShowFullScreen(window, picture);
     std::vector<double> ms;
     ms.reserve(state.max_iterations);
     uint32_t frame = 0;
@@ -139,10 +144,7 @@ void BM_FadeStep1080p(benchmark::State& state)
     }
     Picture picture(1920, 1080, 0xFF000000);
     BenchObject window;
-    window.DC().size = picture.GetSize();
-    window.DC().Update(picture, true);
-    window.Show();
-    Pump();
+    ShowFullScreen(window, picture);
     std::vector<double> ms;
     ms.reserve(state.max_iterations);
     int alpha = 0;

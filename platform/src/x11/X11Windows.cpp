@@ -571,15 +571,21 @@ private:
         Collect(w);
         const Window dialog = LowestDialogFrame(d);
         if (dialog) {
-            stackList.assign(1, dialog);
-            for (auto it = group.rbegin(); it != group.rend(); ++it)
-                stackList.push_back(*it);
-            XRestackWindows(d, stackList.data(), static_cast<int>(stackList.size()));
+            StackGroupBelow(d, dialog);
         } else {
             for (Window xid : group)
                 XRaiseWindow(d, xid);
         }
         XFlush(d);
+    }
+
+    // Stacks `group` (bottom first) directly below sibling, keeping its order.
+    void StackGroupBelow(Display* d, Window sibling)
+    {
+        stackList.assign(1, sibling);
+        for (auto it = group.rbegin(); it != group.rend(); ++it)
+            stackList.push_back(*it);
+        XRestackWindows(d, stackList.data(), static_cast<int>(stackList.size()));
     }
 
     void Collect(Window32& w)
@@ -664,10 +670,7 @@ private:
         // Everything themed that stands above the new dialog goes just below it.
         if (const Window frame = self->LowestDialogFrame(d)) {
             self->ThemedInStackingOrder(d);
-            self->stackList.assign(1, frame);
-            for (auto it = self->group.rbegin(); it != self->group.rend(); ++it)
-                self->stackList.push_back(*it);
-            XRestackWindows(d, self->stackList.data(), static_cast<int>(self->stackList.size()));
+            self->StackGroupBelow(d, frame);
             XFlush(d);
         }
         return TRUE;
