@@ -14,6 +14,7 @@
 #include "Picture.h"
 #include "ScreenProbe.h"
 #include "TestSupport.h"
+#include "WinFX.h"
 #include "ZynObject.h"
 
 using zyntest::NearRgb;
@@ -320,6 +321,61 @@ TEST_F(Windows, StaticObjectShowsItsPictureWhereItStands)
     s->SetBitmap("again", Picture()); // only the name changes
     EXPECT_EQ(s->GetName(), "again");
     EXPECT_EQ(s->GetRect(), wxRect(750, 320, 10, 10));
+}
+
+// The modal alert is a toolkit dialog that draws itself through an ObjectDC.
+TEST_F(Windows, DialogDrawsThroughItsOwnContext)
+{
+    Square(wxPoint(900, 200), 80, 0xFF204080);
+    wxDialog dialog(nullptr, wxID_ANY, "alert", wxDefaultPosition, wxDefaultSize, wxBORDER_NONE);
+    ObjectDC dc(&dialog);
+    Picture picture(40, 40, 0x80800000);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 20; x < 40; ++x)
+            picture.Row(y)[x] = 0; // right half clear
+    int clicks = 0;
+    dialog.Bind(wxEVT_LEFT_DOWN, [&](wxMouseEvent&) { ++clicks; });
+    dc.pos = wxPoint(920, 220);
+    dc.size = picture.GetSize();
+    ASSERT_TRUE(dc.Update(picture, true));
+    dialog.Show();
+    EXPECT_EQ(dialog.GetRect(), wxRect(920, 220, 40, 40));
+    const uint32_t translucent = zplat::GetWindowService().IsComposited() ? 0x901F3F : 0x800000;
+    EXPECT_TRUE(Shows(925, 230, translucent)) << std::hex << probe.Pixel(925, 230);
+    EXPECT_TRUE(Shows(950, 230, 0x204080)) << std::hex << probe.Pixel(950, 230);
+    probe.Click(925, 230);
+    EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
+    dialog.Hide();
+}
+
+// An animation on the real event loop ticks about once a frame and ends where asked.
+TEST_F(Windows, AnimatorMovesAWindowAtFrameRate)
+{
+    struct Counting : TestObject {
+        void ApplyFrame(AnimationFrame& f) override
+        {
+            ++ticks;
+            TestObject::ApplyFrame(f);
+        }
+        int ticks = 0;
+    };
+    Counting* w = Make<Counting>();
+    ASSERT_TRUE(w->PushAt(Picture(30, 30, 0xFFFF0000), wxPoint(100, 700)));
+    w->Show();
+    WinFX fx(w);
+    AnimationFrame end;
+    end.x = 400;
+    end.y = 700;
+    end.flags = FRAME_POSITION;
+    fx.effect = EFFECT_EASE_OUT;
+    fx.SetFrame(end);
+    ASSERT_TRUE(fx.Start());
+    EXPECT_TRUE(PumpUntil([&] { return !fx.IsRunning(); }, 3000));
+    EXPECT_EQ(w->GetPosition(), wxPoint(400, 700));
+    EXPECT_TRUE(Shows(410, 710, 0xFF0000));
+    // 250 ms at one tick per 15 ms: a busy timer would tick thousands of times.
+    EXPECT_GE(w->ticks, 5);
+    EXPECT_LE(w->ticks, 40);
 }
 
 // A toolkit dialog over a full-screen themed window (the launcher and its item
