@@ -318,6 +318,10 @@ TEST_F(Windows, StaticObjectShowsItsPictureWhereItStands)
     EXPECT_EQ(s->GetName(), "renamed");
     EXPECT_EQ(s->GetRect(), wxRect(750, 320, 10, 10));
     EXPECT_TRUE(Shows(755, 325, 0xFF0080));
+    s->Hide(); // a hidden window keeps its picture
+    ASSERT_TRUE(PumpUntil([&] { return probe.TopLevelOf(s) == 0 || !NearRgb(probe.Pixel(755, 325), 0xFF0080); }));
+    s->Show();
+    EXPECT_TRUE(Shows(755, 325, 0xFF0080));
     s->SetBitmap("again", Picture()); // only the name changes
     EXPECT_EQ(s->GetName(), "again");
     EXPECT_EQ(s->GetRect(), wxRect(750, 320, 10, 10));
@@ -376,6 +380,25 @@ TEST_F(Windows, AnimatorMovesAWindowAtFrameRate)
     // 250 ms at one tick per 15 ms: a busy timer would tick thousands of times.
     EXPECT_GE(w->ticks, 5);
     EXPECT_LE(w->ticks, 40);
+}
+
+TEST_F(Windows, ShowingAndRaisingNeverTakeTheFocus)
+{
+    wxDialog dialog(nullptr, wxID_ANY, "Preferences", wxPoint(100, 100), wxSize(200, 100));
+    dialog.Show();
+    ASSERT_TRUE(PumpUntil([&] { return probe.HasFocus(&dialog); }));
+    for (zplat::WindowKind kind : {zplat::WindowKind::Tool, zplat::WindowKind::App, zplat::WindowKind::NoActivate}) {
+        TestObject* w = Make<TestObject>();
+        w->DC().SetKind(kind);
+        ASSERT_TRUE(w->PushAt(Picture(50, 50, 0xFF00FF00), wxPoint(150, 120)));
+        w->Show();
+        w->Raise();
+        ASSERT_TRUE(PumpUntil([&] { return probe.TopLevelOf(w) != 0; }));
+        probe.Click(170, 140); // and clicked
+        PumpUntil([] { return false; }, 50);
+        EXPECT_TRUE(probe.HasFocus(&dialog)) << static_cast<int>(kind);
+    }
+    dialog.Hide();
 }
 
 // A toolkit dialog over a full-screen themed window (the launcher and its item

@@ -126,6 +126,22 @@ bool ScreenProbe::IsAbove(const wxWindow* a, const wxWindow* b)
     return ta && tb && ia != order.end() && ib != order.end() && ia > ib;
 }
 
+bool ScreenProbe::HasFocus(const wxWindow* window)
+{
+    Display* d = D(display);
+    Window focus = 0, root = 0, parent = 0, *children = nullptr;
+    int revert = 0;
+    unsigned count = 0;
+    XGetInputFocus(d, &focus, &revert);
+    const Window mine = XidOf(window);
+    while (focus > PointerRoot && focus != mine && XQueryTree(d, focus, &root, &parent, &children, &count)) {
+        if (children)
+            XFree(children);
+        focus = parent == root ? 0 : parent;
+    }
+    return mine && focus == mine;
+}
+
 bool ScreenProbe::Geometry(const wxWindow* window, int& x, int& y, int& width, int& height)
 {
     Display* d = D(display);

@@ -32,6 +32,8 @@ public:
     unsigned long MapForeignWindow(int x, int y, int width, int height);
     // Whether the window's top-level stands above the X window `other`.
     bool IsAboveWindow(const wxWindow* window, unsigned long other);
+    // Whether the X input focus is on the window (its client window or a child of it).
+    bool HasFocus(const wxWindow* window);
     // The window's geometry as the X server has it (root coordinates).
     bool Geometry(const wxWindow* window, int& x, int& y, int& width, int& height);
 
