@@ -16,6 +16,7 @@
 #include "LogWindow.h"
 #include "SoundManager.h"
 #include "SystemPaths.h"
+#include "WinFX.h"
 #include "ZynLog.h"
 #include "zplat/Crash.h"
 #include "zplat/Desktop.h"
@@ -262,6 +263,7 @@ void ZynUtils::ApplySettings()
     core->WriteString(cfg::Application, cfg::Date, AppDate);
 
     // The item buttons, the animation speed and the launcher reload their settings here.
+    LoadAnimateSpeed();
     SoundManager::LoadSettings();
     // Then the desktop widgets and the hot key and gesture.
 }
