@@ -25,7 +25,7 @@ void AssertToStderr(const wxString& file, int line, const wxString& func, const 
 
 bool Updater::OnInit()
 {
-    wxLog::SetActiveTarget(new wxLogStderr);
+    delete wxLog::SetActiveTarget(new wxLogStderr);
     wxSetAssertHandler(AssertToStderr);
     wxInitAllImageHandlers();
     m_locale.Init(wxLANGUAGE_DEFAULT, wxLOCALE_LOAD_DEFAULT);
