@@ -3,11 +3,9 @@
 // browser records the address it is asked to open.
 #include <gtest/gtest.h>
 
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "AppRunner.h"
@@ -66,18 +64,10 @@ std::string FindBox(const std::string& title)
     return id;
 }
 
-// A local port nobody listens on.
+// A local port nobody listens on: a server's, once it is gone.
 int ClosedPort()
 {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof addr;
-    bind(fd, reinterpret_cast<sockaddr*>(&addr), size);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &size);
-    close(fd);
-    return ntohs(addr.sin_port);
+    return HttpServer("").Port();
 }
 
 } // namespace
