@@ -89,28 +89,6 @@ private:
     int id;
 };
 
-// The icon chooser: records the paths it was given and answers with others.
-class ExpectIconPicker : public wxExpectModalBase<IconPickerDialog, ExpectIconPicker> {
-public:
-    ExpectIconPicker(wxVector<wxString>* given, const wxVector<wxString>& answer, int id)
-        : given(given), answer(answer), id(id)
-    {
-    }
-
-protected:
-    int OnInvoked(IconPickerDialog* dialog) const override
-    {
-        *given = dialog->GetPaths();
-        dialog->SetPaths(answer);
-        return id;
-    }
-
-private:
-    wxVector<wxString>* given;
-    wxVector<wxString> answer;
-    int id;
-};
-
 // Counts every modal dialog and cancels it.
 class CountingHook : public wxModalDialogHook {
 public:
@@ -225,22 +203,6 @@ wxVector<wxString> Paths(const wxString& normal, const wxString& hover, const wx
     paths.push_back(hover);
     paths.push_back(press);
     return paths;
-}
-
-TEST(ItemEditorPrompts, IconChooserGetsThePathsAndOnlyOkReplacesThem)
-{
-    IconSettingDialog dialog(nullptr, IconSettingDialog::ITEM_KIND_ICON);
-    const wxVector<wxString> old = Paths("/icons/a.png", "/icons/a_hover.png", "/icons/a_press.png");
-    dialog.SetIconPaths(old);
-
-    wxVector<wxString> given;
-    const wxVector<wxString> chosen = Paths("/icons/b.png", "/icons/b_hover.png", "");
-    wxTEST_DIALOG(Press(dialog.ButtonIconPicker), ExpectIconPicker(&given, chosen, wxID_CANCEL));
-    EXPECT_TRUE(given == old);
-    EXPECT_TRUE(dialog.GetIconPaths() == old);
-
-    wxTEST_DIALOG(Press(dialog.ButtonIconPicker), ExpectIconPicker(&given, chosen, wxID_OK));
-    EXPECT_TRUE(dialog.GetIconPaths() == chosen);
 }
 
 TEST(IconPicker, GivesBackThePathsItWasGiven)
