@@ -13,14 +13,13 @@
 #include <wx/statbmp.h>
 #include <wx/testing.h>
 #include <wx/textctrl.h>
-#include <wx/timer.h>
 #include <wx/toolbar.h>
-#include <wx/uiaction.h>
 
 #include "ActionOptionPanel.h"
 #include "IconPickerDialog.h"
 #include "IconSettingDialog.h"
 #include "InfoOptionPanel.h"
+#include "ModalDriver.h"
 #include "SubMenuOptionPanel.h"
 #include "TestSupport.h"
 
@@ -102,6 +101,13 @@ TEST(IconSettingDialog, PanelImageIsReportedWheneverItsBoxIsChecked)
     EXPECT_EQ(dialog.GetPanelType(), 0);
     EXPECT_EQ(dialog.GetPanelDescription(), "");
     EXPECT_EQ(dialog.GetPanelImage(), "/tmp/back.png");
+
+    // What the user types or clears in the picker's text box is what is read.
+    wxTextCtrl* typed = dialog.PanelInfo->FilePickerCtrlImage->GetTextCtrl();
+    for (const wxString& text : {wxString("/nowhere/typed.png"), wxString()}) {
+        typed->SetValue(text);
+        EXPECT_EQ(dialog.GetPanelImage(), text);
+    }
 
     dialog.SetPanelImage("");
     EXPECT_FALSE(dialog.PanelInfo->CheckBoxImage->GetValue());
@@ -282,30 +288,11 @@ TEST(IconSettingDialog, ShowsThePagesThatFitTheKindOfItem)
 
 namespace {
 
-// Runs the dialog modally and, while it is the active window, clicks the
-// bottom toolbar with real input at x pixels from its left end (negative: from
-// its right end). Other tests' windows may come and go: a click that did not
-// end the dialog is repeated once the dialog is active again.
+// Runs the dialog and clicks its bottom toolbar x pixels from the left end
+// (negative: from the right end).
 int ShowAndClickToolbar(IconSettingDialog& dialog, int x)
 {
-    wxTimer timer;
-    int ticks = 0;
-    int lastClick = -100;
-    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        if (++ticks > 500) { // 10 s
-            dialog.EndModal(wxID_ABORT);
-            return;
-        }
-        if (ticks - lastClick < 25 || !dialog.IsShownOnScreen() || !dialog.IsActive())
-            return;
-        const wxRect bar = dialog.ToolBarBottom->GetScreenRect();
-        wxUIActionSimulator input;
-        input.MouseMove(x >= 0 ? bar.GetLeft() + x : bar.GetRight() + x, bar.GetTop() + bar.GetHeight() / 2);
-        input.MouseClick();
-        lastClick = ticks;
-    });
-    timer.Start(20);
-    return dialog.ShowModal();
+    return zyntest::ShowModalDriving(dialog, {zyntest::Click(dialog.ToolBarBottom, x)});
 }
 
 TEST(IconSettingDialog, OkToolAtTheLeftEndAcceptsCancelToolAtTheRightEndCancels)

@@ -17,6 +17,7 @@
 #include "ActionOptionPanel.h"
 #include "IconPickerDialog.h"
 #include "IconSettingDialog.h"
+#include "ModalDriver.h"
 #include "TestSupport.h"
 
 namespace {
@@ -218,6 +219,26 @@ TEST(IconPicker, GivesBackThePathsItWasGiven)
     one.push_back("/i/only.png");
     picker.SetPaths(one);
     EXPECT_TRUE(picker.GetPaths() == Paths("/i/only.png", "", ""));
+}
+
+TEST(IconPicker, ReturnsWhatTheUserTypedOrClearedOnOk)
+{
+    zyntest::TempDir icons;
+    const std::string normal = icons / "n.png", hover = icons / "h.png", press = icons / "p.png";
+    for (const std::string& path : {normal, hover, press})
+        zyntest::WriteFile(path, "not checked");
+    IconPickerDialog picker(nullptr);
+    picker.SetPaths(Paths(normal, hover, press));
+    const int rc = zyntest::ShowModalDriving(picker, {
+        zyntest::Focus(picker.FilePickerCtrlPress->GetTextCtrl()),
+        zyntest::Type(picker.FilePickerCtrlPress->GetTextCtrl(), ""),
+        zyntest::Focus(picker.FilePickerCtrlHover->GetTextCtrl()),
+        zyntest::Type(picker.FilePickerCtrlHover->GetTextCtrl(), "/nowhere/typed.png"),
+        zyntest::Click(picker.FindWindow(wxID_OK)),
+    });
+    EXPECT_EQ(rc, wxID_OK);
+    EXPECT_TRUE(picker.GetPaths() == Paths(normal, "/nowhere/typed.png", "")) << picker.GetPaths()[1] << "|"
+                                                                               << picker.GetPaths()[2];
 }
 
 TEST(IconPicker, PngWildcardMatchesBothSpellingsAsGtkAppliesIt)
