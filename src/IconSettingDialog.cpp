@@ -49,8 +49,8 @@ wxBitmap ToolBitmap(const wxString& path, const wxArtID& stock)
     if (picture.IsOk())
         return picture.ToBitmap();
     ZLOG_INFO("Cannot load \"%s\", using a stock image.", path);
-    wxBitmap bitmap = wxArtProvider::GetBitmap(stock, wxART_TOOLBAR);
-    return bitmap.IsOk() ? bitmap : wxBitmap(16, 16, 32);
+    const wxBitmap bitmap = wxArtProvider::GetBitmap(stock, wxART_TOOLBAR);
+    return bitmap.IsOk() ? bitmap : Picture(16, 16).ToBitmap();
 }
 
 } // namespace
