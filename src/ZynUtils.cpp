@@ -11,9 +11,11 @@
 
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
+#include "HotkeyManager.h"
 #include "LogWindow.h"
 #include "SoundManager.h"
 #include "SystemPaths.h"
+#include "TrayIcon.h"
 #include "ZynLog.h"
 #include "zplat/Crash.h"
 #include "zplat/Desktop.h"
@@ -22,6 +24,7 @@
 bool CheckUpdateFlag = true;
 bool ShowSplashFlag = true;
 bool ModalOpenFlag = false;
+bool LockingModeFlag = false;
 
 const char AppName[] = "Zyn Utils";
 const char AppVersion[] = "Alpha1";
@@ -136,7 +139,9 @@ bool ZynUtils::OnInit()
     if (!InitManagers())
         return false;
 
-    // The tray icon and the launcher window take their places here.
+    trayIcon = new TrayIcon();
+
+    // The launcher window takes its place here.
 
     ApplySettings();
 
@@ -159,8 +164,10 @@ bool ZynUtils::OnInit()
 int ZynUtils::OnExit()
 {
     ZLOG_INFO("Exiting...");
-    // The tray icon, the mouse hook, the desktop widgets and the fonts are released here
-    // as they join the program.
+    delete trayIcon;
+    trayIcon = nullptr;
+    HotkeyManager::SetHook(false);
+    // The desktop widgets and the fonts are released here as they join the program.
     DestroyAllConfigs();
     delete logWindow;
     logWindow = nullptr;
@@ -204,6 +211,10 @@ bool InitManagers()
 {
     // FontManager, HotkeyManager and BitmapManager start here, in that order; a failure of
     // any of them shows "An error occurred while initializing application." and ends the start.
+    if (!HotkeyManager::Initial()) {
+        ShowFatalError(_("An error occurred while initializing application."));
+        return false;
+    }
     SoundManager::Initial();
     // The desktop widgets are created here.
     return true;
@@ -249,7 +260,8 @@ void ZynUtils::ApplySettings()
 
     // The item buttons, the animation speed and the launcher reload their settings here.
     SoundManager::LoadSettings();
-    // Then the desktop widgets and the hot key and gesture.
+    // Then the desktop widgets.
+    HotkeyManager::LoadSettings();
 }
 
 void ZynUtils::Quit()

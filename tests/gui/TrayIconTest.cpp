@@ -1,0 +1,225 @@
+// The tray icon in a session with a tray host: its menu and check marks, and real
+// clicks on the icon found on screen.
+#include <gtest/gtest.h>
+
+#include <X11/Xatom.h>
+#include <X11/keysym.h>
+
+#include <functional>
+
+#include <wx/menu.h>
+#include <wx/timer.h>
+
+#include "HotkeyManager.h"
+#include "SystemPaths.h"
+#include "TestSupport.h"
+#include "TrayIcon.h"
+#include "XClient.h"
+#include "ZynUtils.h"
+#include "zplat/Input.h"
+
+namespace {
+
+// Records the menus it builds and hands each one to onMenu while it is on screen.
+class ProbeTray : public TrayIcon {
+public:
+    ProbeTray()
+    {
+        Bind(wxEVT_TASKBAR_LEFT_DOWN, [this](wxTaskBarIconEvent& e) {
+            ++leftClicks;
+            e.Skip();
+        });
+    }
+    wxMenu* CreatePopupMenu() override
+    {
+        wxMenu* menu = TrayIcon::CreatePopupMenu();
+        ++menusAsked;
+        shown = menu;
+        return menu;
+    }
+    int leftClicks = 0;
+    int menusAsked = 0;
+    wxMenu* shown = nullptr;
+};
+
+// The embedded icon: the one window in the session that carries _XEMBED_INFO and is viewable.
+Window FindEmbedded(Display* d, Window w, Atom info)
+{
+    Window root, parent, *children = nullptr;
+    unsigned n = 0;
+    if (!XQueryTree(d, w, &root, &parent, &children, &n))
+        return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < n && !found; ++i) {
+        XWindowAttributes attrs;
+        Atom type = None;
+        int format;
+        unsigned long items, after;
+        unsigned char* data = nullptr;
+        if (XGetWindowAttributes(d, children[i], &attrs) && attrs.map_state == IsViewable && attrs.width > 1 &&
+            XGetWindowProperty(d, children[i], info, 0, 2, False, AnyPropertyType, &type, &format, &items, &after, &data) == Success &&
+            type != None)
+            found = children[i];
+        if (data)
+            XFree(data);
+        if (!found)
+            found = FindEmbedded(d, children[i], info);
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+// A popup menu is up: a viewable override-redirect window of menu size.
+bool MenuOnScreen(Display* d)
+{
+    Window root, parent, *children = nullptr;
+    unsigned n = 0;
+    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n);
+    bool found = false;
+    for (unsigned i = 0; i < n && !found; ++i) {
+        XWindowAttributes attrs;
+        found = XGetWindowAttributes(d, children[i], &attrs) && attrs.map_state == IsViewable && attrs.override_redirect &&
+                attrs.width > 40 && attrs.height > 40;
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+class TrayIconTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedAppDir = AppDir;
+        AppDir = zyntest::AppDirOfBuild();
+        zplat::SetInput(std::make_unique<zplat::FakeInput>());
+        ASSERT_TRUE(HotkeyManager::Initial());
+        HotkeyManager::SetEnable(true);
+        LockingModeFlag = false;
+    }
+    void TearDown() override
+    {
+        HotkeyManager::SetEnable(false);
+        zplat::SetInput(nullptr);
+        LockingModeFlag = false;
+        ModalOpenFlag = false;
+        AppDir = savedAppDir;
+    }
+
+    // The icon's centre on screen once the tray host has embedded it.
+    bool IconCentre(int& x, int& y)
+    {
+        const Atom info = XInternAtom(*client, "_XEMBED_INFO", False);
+        Window icon = 0;
+        if (!zyntest::PumpUntil([&] { return (icon = FindEmbedded(*client, DefaultRootWindow(*client), info)) != 0; }))
+            return false;
+        XWindowAttributes attrs;
+        XGetWindowAttributes(*client, icon, &attrs);
+        Window child;
+        XTranslateCoordinates(*client, icon, DefaultRootWindow(*client), attrs.width / 2, attrs.height / 2, &x, &y, &child);
+        return true;
+    }
+
+    // Runs step every few milliseconds, also inside the menu's own event loop.
+    void Every(std::function<void()> step)
+    {
+        timer.Bind(wxEVT_TIMER, [step](wxTimerEvent&) { step(); });
+        timer.Start(20);
+    }
+
+    wxString savedAppDir;
+    zyntest::XClient client;
+    wxTimer timer;
+};
+
+} // namespace
+
+TEST_F(TrayIconTest, MenuEntriesAndCheckMarks)
+{
+    TrayIcon icon;
+    std::unique_ptr<wxMenu> menu(icon.CreatePopupMenu());
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(menu->GetTitle(), "Zyn Utils");
+    const struct {
+        wxWindowID id;
+        const char* label;
+        wxItemKind kind;
+    } entries[] = {
+        {TrayIcon::ID_MENU_DISABLE_HOTKEYS, "&Disable Hotkeys", wxITEM_CHECK},
+        {TrayIcon::ID_MENU_LOCK_LAUNCHER, "&Lock Launcher", wxITEM_CHECK},
+        {wxID_SEPARATOR, "", wxITEM_SEPARATOR},
+        {TrayIcon::ID_MENU_PREFERENCE, "&Preference", wxITEM_NORMAL},
+        {wxID_SEPARATOR, "", wxITEM_SEPARATOR},
+        {TrayIcon::ID_MENU_EXIT, "&Exit", wxITEM_NORMAL},
+    };
+    // GTK shows the title as two items of its own (the title and a separator) on top.
+    const size_t first = menu->GetMenuItemCount() - std::size(entries);
+    ASSERT_LE(first, 2u);
+    for (size_t i = 0; i < std::size(entries); ++i) {
+        const wxMenuItem* item = menu->FindItemByPosition(first + i);
+        EXPECT_EQ(item->GetKind(), entries[i].kind) << i;
+        if (entries[i].kind != wxITEM_SEPARATOR) {
+            EXPECT_EQ(item->GetId(), entries[i].id) << i;
+            EXPECT_EQ(item->GetItemLabel(), entries[i].label) << i;
+        }
+    }
+
+    // The marks come from the flags each time a menu is made.
+    for (const bool enabled : {true, false}) {
+        for (const bool locked : {false, true}) {
+            HotkeyManager::SetEnable(enabled);
+            LockingModeFlag = locked;
+            menu.reset(icon.CreatePopupMenu());
+            EXPECT_EQ(menu->IsChecked(TrayIcon::ID_MENU_DISABLE_HOTKEYS), !enabled);
+            EXPECT_EQ(menu->IsChecked(TrayIcon::ID_MENU_LOCK_LAUNCHER), locked);
+        }
+    }
+
+    ModalOpenFlag = true;
+    EXPECT_EQ(icon.CreatePopupMenu(), nullptr) << "no menu while the alert or the preferences window is open";
+}
+
+TEST_F(TrayIconTest, RealClicksOnTheIconFoundOnScreen)
+{
+    ProbeTray icon;
+    int x = 0, y = 0;
+    ASSERT_TRUE(IconCentre(x, y)) << "the tray host never embedded the icon";
+    client.MoveTo(x, y);
+
+    client.Button(Button1, true);
+    client.Button(Button1, false);
+    EXPECT_TRUE(zyntest::PumpUntil([&] { return icon.leftClicks == 1; }));
+
+    // A right click shows the menu with its marks; its mnemonic picks "&Disable Hotkeys".
+    bool disableMarked = true, lockMarked = true;
+    Every([&] {
+        if (!icon.shown || !MenuOnScreen(*client))
+            return;
+        disableMarked = icon.shown->IsChecked(TrayIcon::ID_MENU_DISABLE_HOTKEYS);
+        lockMarked = icon.shown->IsChecked(TrayIcon::ID_MENU_LOCK_LAUNCHER);
+        icon.shown = nullptr;
+        client.Chord({}, XK_d); // the entry's mnemonic
+    });
+    client.Button(Button3, true);
+    client.Button(Button3, false);
+    EXPECT_TRUE(zyntest::PumpUntil([&] { return !HotkeyEnabledFlag; })) << "the menu's first entry switches the hot keys off";
+    EXPECT_EQ(icon.menusAsked, 1);
+    EXPECT_FALSE(disableMarked);
+    EXPECT_FALSE(lockMarked);
+
+    // Again: now "&Disable Hotkeys" is marked, and choosing it switches them back on.
+    ASSERT_TRUE(zyntest::PumpUntil([&] { return !MenuOnScreen(*client); }));
+    client.Button(Button3, true);
+    client.Button(Button3, false);
+    EXPECT_TRUE(zyntest::PumpUntil([&] { return HotkeyEnabledFlag; })) << icon.menusAsked;
+    EXPECT_TRUE(disableMarked);
+    timer.Stop();
+
+    // While the preferences window is open a right click shows nothing.
+    ModalOpenFlag = true;
+    client.Button(Button3, true);
+    client.Button(Button3, false);
+    EXPECT_TRUE(zyntest::PumpUntil([&] { return icon.menusAsked == 3; }));
+    EXPECT_EQ(icon.shown, nullptr);
+}
