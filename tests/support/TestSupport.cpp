@@ -9,9 +9,18 @@
 #include <sstream>
 #include <thread>
 
+#include <unistd.h>
+
 #include <wx/app.h>
 #include <wx/debug.h>
 #include <wx/evtloop.h>
+#include <wx/filefn.h>
+#include <wx/log.h>
+
+#include "ConfigImpl.h"
+#include "SoundManager.h"
+#include "SystemPaths.h"
+#include "zplat/Sound.h"
 
 namespace zyntest {
 namespace {
@@ -57,19 +66,6 @@ bool WaitUntil(const std::function<bool()>& cond, int timeoutMs)
     return Poll(cond, timeoutMs, [] {});
 }
 
-LogCapture::LogCapture() : previous(wxLog::SetActiveTarget(this)), wasVerbose(wxLog::GetVerbose())
-{
-    wxLog::SetVerbose(true);
-}
-
-LogCapture::~LogCapture()
-{
-    wxLog::SetActiveTarget(previous);
-    wxLog::SetVerbose(wasVerbose);
-}
-
-void LogCapture::DoLogTextAtLevel(wxLogLevel, const wxString& msg) { text += msg.utf8_string() + "\n"; }
-
 TempDir::TempDir()
 {
     char pattern[] = "/tmp/zyn-test.XXXXXX";
@@ -111,5 +107,44 @@ std::string Shell(const std::string& command)
 }
 
 std::string AppDirOfBuild() { return ZYN_APP_DIR; }
+
+ScopedAppDir::ScopedAppDir()
+    : oldAppDir(AppDir.utf8_string()), oldStartupDir(StartupDir.utf8_string())
+{
+    char* cwd = getcwd(nullptr, 0);
+    oldCwd = cwd ? cwd : "/";
+    free(cwd);
+    AppDir = wxString::FromUTF8(dir.Path());
+    StartupDir = wxString::FromUTF8(dir / "autostart");
+}
+
+ScopedAppDir::~ScopedAppDir()
+{
+    DestroyAllConfigs();
+    AppDir = wxString::FromUTF8(oldAppDir);
+    StartupDir = wxString::FromUTF8(oldStartupDir);
+    if (chdir(oldCwd.c_str()) != 0)
+        ADD_FAILURE() << "cannot return to " << oldCwd;
+}
+
+FakeSound::FakeSound()
+{
+    auto fake = std::make_unique<zplat::FakeSoundPlayer>();
+    player = fake.get();
+    zplat::SetSoundPlayer(std::move(fake));
+    const wxString appDir = AppDir;
+    const wxString cwd = wxGetCwd();
+    AppDir = wxString::FromUTF8(AppDirOfBuild());
+    loaded = SoundManager::Initial();
+    AppDir = appDir;
+    wxSetWorkingDirectory(cwd);
+    SoundEnabledFlag = true;
+}
+
+FakeSound::~FakeSound() { zplat::SetSoundPlayer(nullptr); }
+
+int FakeSound::Count(unsigned type) const { return static_cast<zplat::FakeSoundPlayer*>(player)->PlayCount(type); }
+
+void FakeSound::Reset() { static_cast<zplat::FakeSoundPlayer*>(player)->played.clear(); }
 
 } // namespace zyntest

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include <wx/log.h>
+class wxLog;
 
 namespace zyntest {
 
@@ -17,21 +17,6 @@ void InstallAssertFailure();
 bool PumpUntil(const std::function<bool()>& cond, int timeoutMs = 5000);
 // The same without the toolkit's events (unit and e2e tests).
 bool WaitUntil(const std::function<bool()>& cond, int timeoutMs = 5000);
-
-// Collects the log's text while it lives, verbose records included.
-class LogCapture : public wxLog {
-public:
-    LogCapture();
-    ~LogCapture() override;
-    std::string text;
-
-protected:
-    void DoLogTextAtLevel(wxLogLevel, const wxString& msg) override;
-
-private:
-    wxLog* previous;
-    bool wasVerbose;
-};
 
 // A fresh directory under /tmp, removed with its content on destruction.
 class TempDir {
@@ -55,5 +40,34 @@ std::string Shell(const std::string& command);
 
 // The application directory the build assembled.
 std::string AppDirOfBuild();
+
+// Points AppDir (and StartupDir) at a fresh temporary directory for its lifetime,
+// and closes every configuration opened meanwhile without keeping the caller's
+// working directory changed.
+class ScopedAppDir {
+public:
+    ScopedAppDir();
+    ~ScopedAppDir();
+    const std::string& Path() const { return dir.Path(); }
+    std::string operator/(const std::string& name) const { return dir / name; }
+
+private:
+    TempDir dir;
+    std::string oldAppDir, oldStartupDir, oldCwd;
+};
+
+// Installs a fake sound player for its lifetime and loads the build's event
+// sounds, so a test can check which sounds were played: Count(SOUND_ALERT).
+class FakeSound {
+public:
+    FakeSound();
+    ~FakeSound();
+    int Count(unsigned type) const;
+    void Reset(); // forgets what was played
+    bool loaded = false; // every sound of the build loaded
+
+private:
+    void* player; // the installed zplat::FakeSoundPlayer
+};
 
 } // namespace zyntest

@@ -5,6 +5,7 @@
 #include <wx/app.h>
 
 #include "HotkeyManager.h"
+#include "LogCapture.h"
 #include "TestSupport.h"
 #include "zplat/Input.h"
 
@@ -112,11 +113,11 @@ TEST_F(HotkeyManagerTest, AKeyHeldByAnotherProgramIsAFailureNamingTheKey)
     input->heldByOthers.push_back(kKeysymA);
     EXPECT_FALSE(SetHotkey(MOD_CONTROL | MOD_SHIFT, 'a'));
     EXPECT_EQ(input->Grabbed(0), nullptr);
-    EXPECT_NE(log.text.find("Cannot register the hot key Ctrl+Shift+a: another program holds it."), std::string::npos) << log.text;
+    EXPECT_TRUE(log.Contains("Cannot register the hot key Ctrl+Shift+a: another program holds it.")) << log.Text();
 
     // A character no key types fails the same way instead of grabbing some other key.
     EXPECT_FALSE(SetHotkey(MOD_CONTROL, '!'));
-    EXPECT_NE(log.text.find("Cannot register the hot key Ctrl+!"), std::string::npos) << log.text;
+    EXPECT_TRUE(log.Contains("Cannot register the hot key Ctrl+!")) << log.Text();
 }
 
 TEST_F(HotkeyManagerTest, TheHookFollowsTheSwitchAndTheGestureType)
