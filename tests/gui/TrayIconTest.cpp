@@ -7,14 +7,16 @@
 #include <X11/keysym.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <functional>
 #include <string>
 
 #include <wx/menu.h>
 #include <wx/timer.h>
 
+#include "ConfigImpl.h"
+#include "ConfigKeys.h"
 #include "HotkeyManager.h"
-#include "SystemPaths.h"
 #include "TestSupport.h"
 #include "TrayIcon.h"
 #include "XClient.h"
@@ -100,8 +102,7 @@ class TrayIconTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        savedAppDir = AppDir;
-        AppDir = zyntest::AppDirOfBuild();
+        std::filesystem::create_directory_symlink(zyntest::AppDirOfBuild() + "/Images", app / "Images");
         zplat::SetInput(std::make_unique<zplat::FakeInput>());
         ASSERT_TRUE(HotkeyManager::Initial());
         HotkeyManager::SetEnable(true);
@@ -113,7 +114,6 @@ protected:
         zplat::SetInput(nullptr);
         LockingModeFlag = false;
         ModalOpenFlag = false;
-        AppDir = savedAppDir;
     }
 
     // The icon's centre on screen once the tray host has embedded it.
@@ -137,7 +137,7 @@ protected:
         timer.Start(20);
     }
 
-    wxString savedAppDir;
+    zyntest::ScopedAppDir app; // "Core" and the icon's images
     zyntest::XClient client;
     wxTimer timer;
 };
@@ -204,32 +204,46 @@ TEST_F(TrayIconTest, RealClicksOnTheIconFoundOnScreen)
     click(Button1);
     EXPECT_TRUE(zyntest::PumpUntil([&] { return icon.leftClicks == 1; }));
 
-    // A right click shows the menu with its marks; its mnemonic picks "&Disable Hotkeys".
-    bool disableMarked = true, lockMarked = true;
-    Every([&] {
-        if (!icon.shown || !MenuOnScreen(*client))
-            return;
-        disableMarked = icon.shown->IsChecked(TrayIcon::ID_MENU_DISABLE_HOTKEYS);
-        lockMarked = icon.shown->IsChecked(TrayIcon::ID_MENU_LOCK_LAUNCHER);
-        icon.shown = nullptr;
-        client.Chord({}, XK_d); // the entry's mnemonic
-    });
-    click(Button3);
-    EXPECT_TRUE(zyntest::PumpUntil([&] { return !HotkeyEnabledFlag; })) << "the menu's first entry switches the hot keys off";
-    EXPECT_EQ(icon.menusAsked, 1);
-    EXPECT_FALSE(disableMarked);
-    EXPECT_FALSE(lockMarked);
-
-    // Again: now "&Disable Hotkeys" is marked, and choosing it switches them back on.
-    ASSERT_TRUE(zyntest::PumpUntil([&] { return !MenuOnScreen(*client); }));
-    click(Button3);
-    EXPECT_TRUE(zyntest::PumpUntil([&] { return HotkeyEnabledFlag; })) << icon.menusAsked;
-    EXPECT_TRUE(disableMarked);
-    timer.Stop();
+    // Right clicks show the menu; each round checks the marks, picks an entry by its
+    // mnemonic and sees the switch and its key in "Core" at once.
+    const struct {
+        KeySym mnemonic;
+        bool markedBefore;
+        const char* catalog;
+        const char* key;
+        bool stored;
+    } picks[] = {
+        {XK_d, false, cfg::Hotkey, cfg::Enable, false},        // "&Disable Hotkeys": off
+        {XK_d, true, cfg::Hotkey, cfg::Enable, true},          // and on again
+        {XK_l, false, cfg::General, cfg::LockingMode, true},   // "&Lock Launcher"
+        {XK_l, true, cfg::General, cfg::LockingMode, false},
+    };
+    ConfigImpl* core = GetConfig(cfg::Core);
+    int menus = 0;
+    for (const auto& pick : picks) {
+        SCOPED_TRACE(pick.key);
+        const bool hotkey = pick.mnemonic == XK_d;
+        bool marked = !pick.markedBefore;
+        Every([&] {
+            if (!icon.shown || !MenuOnScreen(*client))
+                return;
+            marked = icon.shown->IsChecked(hotkey ? TrayIcon::ID_MENU_DISABLE_HOTKEYS : TrayIcon::ID_MENU_LOCK_LAUNCHER);
+            icon.shown = nullptr;
+            client.Chord({}, pick.mnemonic);
+        });
+        ASSERT_TRUE(zyntest::PumpUntil([&] { return !MenuOnScreen(*client); }));
+        click(Button3);
+        const auto switched = [&] { return hotkey ? HotkeyEnabledFlag == pick.stored : LockingModeFlag == pick.stored; };
+        EXPECT_TRUE(zyntest::PumpUntil(switched));
+        EXPECT_EQ(icon.menusAsked, ++menus);
+        EXPECT_EQ(marked, pick.markedBefore);
+        EXPECT_EQ(core->ReadBool(pick.catalog, pick.key, !pick.stored), pick.stored);
+        timer.Stop();
+    }
 
     // While the preferences window is open a right click shows nothing.
     ModalOpenFlag = true;
     click(Button3);
-    EXPECT_TRUE(zyntest::PumpUntil([&] { return icon.menusAsked == 3; }));
+    EXPECT_TRUE(zyntest::PumpUntil([&] { return icon.menusAsked == menus + 1; }));
     EXPECT_EQ(icon.shown, nullptr);
 }
