@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xatom.h>
-#include <X11/Xutil.h>
 #include <X11/keysym.h>
 
 #include <cerrno>
@@ -47,40 +46,6 @@ public:
     wxMenu* shown = nullptr;
 };
 
-// Our embedded icon: a viewable window carrying _XEMBED_INFO whose class is this
-// program's (other programs of the session may have icons in the tray too).
-Window FindOurIcon(Display* d, Window w, Atom info)
-{
-    Window root, parent, *children = nullptr;
-    unsigned n = 0;
-    if (!XQueryTree(d, w, &root, &parent, &children, &n))
-        return 0;
-    Window found = 0;
-    for (unsigned i = 0; i < n && !found; ++i) {
-        XWindowAttributes attrs;
-        Atom type = None;
-        int format;
-        unsigned long items, after;
-        unsigned char* data = nullptr;
-        XClassHint hint{};
-        if (XGetWindowAttributes(d, children[i], &attrs) && attrs.map_state == IsViewable && attrs.width > 1 &&
-            XGetWindowProperty(d, children[i], info, 0, 2, False, AnyPropertyType, &type, &format, &items, &after, &data) == Success &&
-            type != None && XGetClassHint(d, children[i], &hint))
-            found = std::string(hint.res_name) == program_invocation_short_name ? children[i] : 0;
-        if (data)
-            XFree(data);
-        if (hint.res_name)
-            XFree(hint.res_name);
-        if (hint.res_class)
-            XFree(hint.res_class);
-        if (!found)
-            found = FindOurIcon(d, children[i], info);
-    }
-    if (children)
-        XFree(children);
-    return found;
-}
-
 // A popup menu is up: a viewable override-redirect window of menu size.
 bool MenuOnScreen(Display* d)
 {
@@ -119,9 +84,8 @@ protected:
     // The icon's centre on screen once the tray host has embedded it.
     bool IconCentre(int& x, int& y)
     {
-        const Atom info = XInternAtom(*client, "_XEMBED_INFO", False);
         Window icon = 0;
-        if (!zyntest::PumpUntil([&] { return (icon = FindOurIcon(*client, DefaultRootWindow(*client), info)) != 0; }))
+        if (!zyntest::PumpUntil([&] { return (icon = client.FindTrayIcon(program_invocation_short_name)) != 0; }))
             return false;
         XWindowAttributes attrs;
         XGetWindowAttributes(*client, icon, &attrs);

@@ -1,0 +1,117 @@
+// The real program's global input: killed in the middle of a gesture, it leaves
+// every click and key to the other programs.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+#include <signal.h>
+
+#include "AppRunner.h"
+#include "TestSupport.h"
+#include "XClient.h"
+
+using zyntest::AppRunner;
+using zyntest::WaitUntil;
+
+namespace {
+
+const char kGestureOn[] =
+    "  <config catalog=\"General\">\n"
+    "    <property key=\"CheckUpdate\" value=\"0\"/>\n"
+    "  </config>\n"
+    "  <config catalog=\"Appearance\">\n"
+    "    <property key=\"ShowSplash\" value=\"0\"/>\n"
+    "  </config>\n"
+    "  <config catalog=\"Hotkey\">\n"
+    "    <property key=\"Enable\" value=\"1\"/>\n"
+    "    <property key=\"GestureType\" value=\"1\"/>\n"
+    "  </config>\n";
+
+// Another program's plain window: what it receives, in order.
+class OtherWindow {
+public:
+    explicit OtherWindow(Display* d) : d(d)
+    {
+        window = XCreateSimpleWindow(d, DefaultRootWindow(d), 300, 300, 400, 400, 0, 0, 0xffffff);
+        XSelectInput(d, window, ButtonPressMask | ButtonReleaseMask | KeyPressMask | StructureNotifyMask);
+        XMapRaised(d, window);
+        XSync(d, False);
+    }
+    ~OtherWindow() { XDestroyWindow(d, window); }
+
+    // Waits for an event of type (and button or keycode detail, 0 for any) on the window.
+    bool Receives(int type, unsigned detail = 0)
+    {
+        return WaitUntil([&] {
+            XEvent ev;
+            while (XCheckWindowEvent(d, window, ButtonPressMask | ButtonReleaseMask | KeyPressMask | StructureNotifyMask, &ev)) {
+                const unsigned got = ev.type == KeyPress ? ev.xkey.keycode : ev.type == MapNotify ? 0 : ev.xbutton.button;
+                if (ev.type == type && (detail == 0 || got == detail))
+                    return true;
+            }
+            return false;
+        }, 5000);
+    }
+    void Centre(int& x, int& y) const
+    {
+        Window child;
+        XTranslateCoordinates(d, window, DefaultRootWindow(d), 200, 200, &x, &y, &child);
+    }
+
+    Window window;
+
+private:
+    Display* d;
+};
+
+} // namespace
+
+TEST(Input, KilledInMidGestureLeavesClicksAndKeysToOthers)
+{
+    zyntest::XClient client;
+    ASSERT_TRUE(client);
+    Display* d = *client;
+    AppRunner app;
+    app.WriteCore(kGestureOn);
+    const pid_t pid = app.Start();
+    // Its tray icon is embedded once the start-up is over and the event loop runs.
+    ASSERT_TRUE(WaitUntil([&] { return client.FindTrayIcon("zyn-utils") != 0; }, 15000)) << app.Output();
+
+    OtherWindow other(d);
+    ASSERT_TRUE(other.Receives(MapNotify));
+    int x, y;
+    other.Centre(x, y);
+    client.MoveTo(x, y);
+
+    // Hold left, press right: the program, watching, ends the window's left drag.
+    client.Button(Button1, true);
+    client.Button(Button3, true);
+    ASSERT_TRUE(other.Receives(ButtonPress, Button1));
+    ASSERT_TRUE(other.Receives(ButtonPress, Button3)) << "the right press still reaches the window under the pointer";
+    ASSERT_TRUE(other.Receives(ButtonRelease, Button1)) << "no injected left release: the gesture was not watched";
+
+    ASSERT_EQ(kill(pid, SIGKILL), 0);
+    ASSERT_NE(app.WaitExit(pid), -1);
+    client.Button(Button3, false);
+    client.Button(Button1, false);
+    ASSERT_TRUE(other.Receives(ButtonRelease, Button3));
+
+    // Clicks and keys reach the other program as ever; nothing is left grabbed.
+    client.Button(Button1, true);
+    client.Button(Button1, false);
+    EXPECT_TRUE(other.Receives(ButtonPress, Button1));
+    EXPECT_TRUE(other.Receives(ButtonRelease, Button1));
+    client.Button(Button3, true);
+    client.Button(Button3, false);
+    EXPECT_TRUE(other.Receives(ButtonPress, Button3));
+    EXPECT_TRUE(other.Receives(ButtonRelease, Button3));
+    XSetInputFocus(d, other.window, RevertToPointerRoot, CurrentTime);
+    client.Key(XK_a, true);
+    client.Key(XK_a, false);
+    EXPECT_TRUE(other.Receives(KeyPress, XKeysymToKeycode(d, XK_a)));
+    EXPECT_EQ(XGrabPointer(d, DefaultRootWindow(d), False, ButtonPressMask, GrabModeAsync, GrabModeAsync, None, None, CurrentTime), GrabSuccess);
+    EXPECT_EQ(XGrabKeyboard(d, DefaultRootWindow(d), False, GrabModeAsync, GrabModeAsync, CurrentTime), GrabSuccess);
+    XUngrabPointer(d, CurrentTime);
+    XUngrabKeyboard(d, CurrentTime);
+    XSync(d, False);
+}
