@@ -154,7 +154,8 @@ bool ZynUtils::OnInit()
         return false;
 
     trayIcon = new TrayIcon();
-    // Slot: launcher = new LaunchWindow() (reads "launcher.xml"), then SetTopWindow(launcher).
+    // Slot: launcher = new LaunchWindow() (reads "launcher.xml"), then SetTopWindow(launcher) and
+    // HotkeyManager::SetHotkeyWindow(launcher): the hot key needs its window before ApplySettings.
 
     ApplySettings();
 
