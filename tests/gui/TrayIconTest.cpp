@@ -6,6 +6,7 @@
 #include <X11/keysym.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -210,4 +211,17 @@ TEST_F(TrayIconTest, RealClicksOnTheIconFoundOnScreen)
     click(Button3);
     EXPECT_TRUE(zyntest::PumpUntil([&] { return icon.menusAsked == menus + 1; }));
     EXPECT_EQ(icon.shown, nullptr);
+}
+
+TEST_F(TrayIconTest, TheBalloonIsADesktopNotification)
+{
+    TrayIcon icon;
+    EXPECT_EQ(icon.balloonTitle, "Zyn Utils Alpha1");
+    EXPECT_EQ(icon.balloonText, "Welcome to Veyrune!\nUser ID: Administrator\nHalvmind v0.0.1");
+    const auto shown = [] { return std::atoi(zyntest::Shell("dunstctl count displayed 2>/dev/null").c_str()); };
+    const int before = shown();
+    wxCommandEvent balloon(wxEVT_MENU, wxID_NONE);
+    icon.ProcessEvent(balloon);
+    EXPECT_TRUE(zyntest::PumpUntil([&] { return shown() == before + 1; })) << "the session's notification daemon shows it";
+    zyntest::Shell("dunstctl close-all");
 }

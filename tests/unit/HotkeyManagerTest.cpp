@@ -45,7 +45,7 @@ protected:
         zplat::SetInput(nullptr);
     }
 
-    void Deliver() { wxTheApp->ProcessPendingEvents(); }
+    void Deliver() { wxAppConsole::GetInstance()->ProcessPendingEvents(); }
 
     zplat::FakeInput* input = nullptr;
     Recorder window;
