@@ -18,6 +18,7 @@
 #include "SoundManager.h"
 #include "SystemPaths.h"
 #include "TrayIcon.h"
+#include "WinFX.h"
 #include "ZynLog.h"
 #include "zplat/Crash.h"
 #include "zplat/Desktop.h"
@@ -104,8 +105,10 @@ bool RunCommand(const wxString& command)
 void StartUpdater()
 {
     const wxString updater = AppPath("zyn-updater");
-    if (wxFileExists(updater))
-        Spawn(wxArrayString(1, &updater));
+    if (!wxFileExists(updater))
+        return;
+    ZLOG_INFO("Starting the Updater.");
+    Spawn(wxArrayString(1, &updater));
 }
 
 // Toolkit asserts go to the log: a dialog would stop a resident program cold.
@@ -265,6 +268,7 @@ void ZynUtils::ApplySettings()
     core->WriteString(cfg::Application, cfg::Date, AppDate);
 
     // The item buttons, the animation speed and the launcher reload their settings here.
+    LoadAnimateSpeed();
     SoundManager::LoadSettings();
     // Then the desktop widgets.
     HotkeyManager::LoadSettings();

@@ -1,5 +1,6 @@
 // Hot key latency: a real key press through XTest until the hot-key window's
 // handler runs, with the layer's key grab and the posted event in between.
+//   ./scripts/session.sh -- build/bin/zyn-bench-hotkey
 #include <benchmark/benchmark.h>
 
 #include <X11/Xlib.h>
@@ -8,10 +9,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include <wx/app.h>
 #include <wx/evtloop.h>
+#include <wx/init.h>
 
 #include "HotkeyManager.h"
 
@@ -75,3 +79,22 @@ void HotkeyPressToHandler(benchmark::State& state)
 } // namespace
 
 BENCHMARK(HotkeyPressToHandler)->UseManualTime()->Iterations(50)->Unit(benchmark::kMillisecond);
+
+// The toolkit on the session's display, with an active event loop to pump.
+int main(int argc, char** argv)
+{
+    setenv("GDK_BACKEND", "x11", 1);
+    setenv("NO_AT_BRIDGE", "1", 0);
+    benchmark::Initialize(&argc, argv);
+    wxApp::SetInstance(new wxApp);
+    if (!wxEntryStart(argc, argv)) {
+        fprintf(stderr, "zyn-bench-hotkey: cannot start the toolkit (is DISPLAY set?)\n");
+        return 1;
+    }
+    wxGUIEventLoop loop;
+    wxEventLoopBase::SetActive(&loop);
+    benchmark::RunSpecifiedBenchmarks();
+    wxEventLoopBase::SetActive(nullptr);
+    wxEntryCleanup();
+    return 0;
+}
