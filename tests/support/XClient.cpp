@@ -1,6 +1,7 @@
 #include "XClient.h"
 
 #include <X11/XKBlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -98,6 +99,48 @@ void XClient::Locks(unsigned mask)
 {
     XkbLockModifiers(d, XkbUseCoreKbd, LockMask | NumLock(), mask);
     XSync(d, False);
+}
+
+namespace {
+
+Window FindEmbedded(Display* d, Window w, Atom info, const std::string& program)
+{
+    Window root, parent, *children = nullptr;
+    unsigned n = 0;
+    if (!XQueryTree(d, w, &root, &parent, &children, &n))
+        return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < n && !found; ++i) {
+        XWindowAttributes attrs;
+        Atom type = None;
+        int format;
+        unsigned long items, after;
+        unsigned char* data = nullptr;
+        XClassHint hint{};
+        if (XGetWindowAttributes(d, children[i], &attrs) && attrs.map_state == IsViewable && attrs.width > 1 &&
+            XGetWindowProperty(d, children[i], info, 0, 2, False, AnyPropertyType, &type, &format, &items, &after, &data) == Success &&
+            type != None && XGetClassHint(d, children[i], &hint))
+            found = program == hint.res_name ? children[i] : 0;
+        if (data)
+            XFree(data);
+        if (hint.res_name)
+            XFree(hint.res_name);
+        if (hint.res_class)
+            XFree(hint.res_class);
+        if (!found)
+            found = FindEmbedded(d, children[i], info, program);
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+} // namespace
+
+Window XClient::FindTrayIcon(const std::string& program) const
+{
+    // An embedded icon carries _XEMBED_INFO.
+    return FindEmbedded(d, DefaultRootWindow(d), XInternAtom(d, "_XEMBED_INFO", False), program);
 }
 
 bool XClient::Grab(KeyCode code, unsigned mods)

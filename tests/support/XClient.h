@@ -7,6 +7,7 @@
 #include <X11/Xlib.h>
 
 #include <initializer_list>
+#include <string>
 
 namespace zyntest {
 
@@ -31,6 +32,10 @@ public:
     unsigned NumLock() const;
     // Sets the locked modifiers (Caps Lock, Num Lock) to exactly mask.
     void Locks(unsigned mask);
+
+    // The tray icon a program embedded (found by its class name), 0 when none is
+    // on screen: other programs of the session may have icons in the tray too.
+    Window FindTrayIcon(const std::string& program) const;
 
     // Grabs the key on the root as another program would; false when refused.
     bool Grab(KeyCode code, unsigned mods);
