@@ -13,9 +13,12 @@
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "FontManager.h"
+#include "HotkeyManager.h"
 #include "LogWindow.h"
 #include "SoundManager.h"
 #include "SystemPaths.h"
+#include "TrayIcon.h"
+#include "WinFX.h"
 #include "ZynLog.h"
 #include "zplat/Crash.h"
 #include "zplat/Desktop.h"
@@ -24,6 +27,7 @@
 bool CheckUpdateFlag = true;
 bool ShowSplashFlag = true;
 bool ModalOpenFlag = false;
+bool LockingModeFlag = false;
 
 const char AppName[] = "Zyn Utils";
 const char AppVersion[] = "Alpha1";
@@ -101,8 +105,10 @@ bool RunCommand(const wxString& command)
 void StartUpdater()
 {
     const wxString updater = AppPath("zyn-updater");
-    if (wxFileExists(updater))
-        Spawn(wxArrayString(1, &updater));
+    if (!wxFileExists(updater))
+        return;
+    ZLOG_INFO("Starting the Updater.");
+    Spawn(wxArrayString(1, &updater));
 }
 
 // Toolkit asserts go to the log: a dialog would stop a resident program cold.
@@ -150,8 +156,9 @@ bool ZynUtils::OnInit()
     if (!InitManagers())
         return false;
 
-    // Slot: trayIcon = new TrayIcon().
-    // Slot: launcher = new LaunchWindow() (reads "launcher.xml"), then SetTopWindow(launcher).
+    trayIcon = new TrayIcon();
+    // Slot: launcher = new LaunchWindow() (reads "launcher.xml"), then SetTopWindow(launcher) and
+    // HotkeyManager::SetHotkeyWindow(launcher): the hot key needs its window before ApplySettings.
 
     ApplySettings();
 
@@ -168,8 +175,9 @@ bool ZynUtils::OnInit()
 int ZynUtils::OnExit()
 {
     ZLOG_INFO("Exiting...");
-    // Slot: delete trayIcon and set it to null.
-    // Slot: HotkeyManager::SetHook(false).
+    delete trayIcon;
+    trayIcon = nullptr;
+    HotkeyManager::SetHook(false);
     // Slot: DeleteWidgets() (the widgets write their positions into "Core").
     FontManager::Release();
     DestroyAllConfigs();
@@ -210,7 +218,7 @@ bool ZynUtils::CheckEnvironment()
 bool InitManagers()
 {
     bool ready = FontManager::Initial();
-    // Slot: HotkeyManager::Initial(), between the font and the image stores.
+    ready = ready && HotkeyManager::Initial();
     ready = ready && BitmapManager::Initial();
     if (!ready) {
         ShowFatalError(_("An error occurred while initializing application."));
@@ -260,8 +268,10 @@ void ZynUtils::ApplySettings()
     core->WriteString(cfg::Application, cfg::Date, AppDate);
 
     // The item buttons, the animation speed and the launcher reload their settings here.
+    LoadAnimateSpeed();
     SoundManager::LoadSettings();
-    // Then the desktop widgets and the hot key and gesture.
+    // Then the desktop widgets.
+    HotkeyManager::LoadSettings();
 }
 
 void ZynUtils::Quit()

@@ -143,8 +143,8 @@ FakeSound::FakeSound()
 
 FakeSound::~FakeSound() { zplat::SetSoundPlayer(nullptr); }
 
-int FakeSound::Count(unsigned type) const { return static_cast<zplat::FakeSoundPlayer*>(player)->PlayCount(type); }
+int FakeSound::Count(unsigned type) const { return player->PlayCount(type); }
 
-void FakeSound::Reset() { static_cast<zplat::FakeSoundPlayer*>(player)->played.clear(); }
+void FakeSound::Reset() { player->played.clear(); }
 
 } // namespace zyntest

@@ -7,6 +7,10 @@
 
 class wxLog;
 
+namespace zplat {
+class FakeSoundPlayer;
+}
+
 namespace zyntest {
 
 // Turns toolkit asserts into test failures.
@@ -67,7 +71,7 @@ public:
     bool loaded = false; // every sound of the build loaded
 
 private:
-    void* player; // the installed zplat::FakeSoundPlayer
+    zplat::FakeSoundPlayer* player; // installed, owned by the platform layer
 };
 
 } // namespace zyntest
