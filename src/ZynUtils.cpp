@@ -10,6 +10,7 @@
 #include <wx/utils.h>
 
 #include "BitmapManager.h"
+#include "ButtonImpl.h"
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "FontManager.h"
@@ -267,8 +268,9 @@ void ZynUtils::ApplySettings()
     core->WriteString(cfg::Application, cfg::Web, AppWebHost);
     core->WriteString(cfg::Application, cfg::Date, AppDate);
 
-    // The item buttons, the animation speed and the launcher reload their settings here.
+    ButtonImpl::LoadSettings();
     LoadAnimateSpeed();
+    // The launcher reloads its settings here.
     SoundManager::LoadSettings();
     // Then the desktop widgets.
     HotkeyManager::LoadSettings();
