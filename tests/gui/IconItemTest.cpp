@@ -256,6 +256,19 @@ TEST_F(IconItemTest, ChangingTheSubMenuKindAsksBeforeDroppingTheOldMenu)
     EXPECT_FALSE(log.Contains("menu")) << log.Text();
 }
 
+// Themes may lack the hover and press frames: the normal one stands in.
+TEST_F(IconItemTest, MissingFramesFallBackToTheNormalOne)
+{
+    const Frames one = {BitmapManager::System(BITMAP_BUTTON)[0]};
+    ProbeIcon* item = Keep(new ProbeIcon(nullptr, "one", wxPoint(100, 100), Frames{}, one));
+    for (const Picture& face : item->frames)
+        EXPECT_EQ(face.GetSize(), wxSize(60, 60));
+    const Frames list = {BitmapManager::System(BITMAP_LIST)[0], Picture()};
+    ListItem* row = Keep(new ListItem(nullptr, "row", wxPoint(100, 200), Frames{}, list));
+    for (const Picture& face : row->frames)
+        EXPECT_EQ(face.GetSize(), wxSize(200, 52));
+}
+
 TEST_F(IconItemTest, NodesRoundTripAndBuiltInItemsAreNotWritten)
 {
     ProbeIcon* item = Icon(nullptr, "a & <b>", wxPoint(300, 400));
@@ -424,6 +437,14 @@ TEST_F(IconItemTest, PopUpStandsBesideTheItemAndModifyOpensTheEditor)
     EXPECT_TRUE(popup->shown);
     Settle();
     EXPECT_EQ(popup->GetItem(1)->GetPosition().x, popup->modifyButton->GetPosition().x + 15);
+
+    // The entries follow the button wherever it goes.
+    const wxPoint entryAt = popup->GetItem(2)->GetPosition();
+    popup->modifyButton->ShowAt(popup->modifyButton->GetPosition() + wxPoint(0, 30), KeepAlpha);
+    EXPECT_TRUE(PumpUntil([&] { return popup->GetItem(2)->GetPosition() == entryAt + wxPoint(0, 30); }, 1000))
+        << popup->GetItem(2)->GetPosition().y - entryAt.y;
+    popup->modifyButton->ShowAt(popup->modifyButton->GetPosition() - wxPoint(0, 30), KeepAlpha);
+    Pump(50);
 
     Click(Centre(popup->GetItem(1))); // Add: before the pressed item
     EXPECT_EQ(column->insertedAt, 2u);

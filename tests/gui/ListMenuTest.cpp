@@ -335,3 +335,48 @@ TEST_F(ListMenuTest, PopUpEntriesModifyAddAndRemoveTheRow)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ListMenuTest, RowsReadTheirActionAndKeepWidgetSwitches)
+{
+    struct Case {
+        std::string type;
+        int action;
+        bool error;
+    };
+    const std::vector<Case> cases = {{"4", 4, false}, {"0", 0, false}, {"2000", 2000, false}, {"7", 0, true},
+                                     {"-1", 0, true}, {"1000", 0, true}, {"x", 0, false}};
+    for (const Case& c : cases) {
+        const std::string xml = "<item><name>n</name><icon><normal/><hover/><press/></icon><action><type>" + c.type +
+                                "</type><command>HP Bar</command></action></item>";
+        wxXmlDocument doc;
+        wxMemoryInputStream in(xml.data(), xml.size());
+        ASSERT_TRUE(doc.Load(in));
+        LogCapture log;
+        ListItem* row = Keep(new ListItem(nullptr, doc.GetRoot()));
+        EXPECT_EQ(row->actionType, c.action) << c.type;
+        EXPECT_EQ(row->command, "HP Bar") << c.type;
+        EXPECT_EQ(log.Contains("Error parsing xml, invalid action type value."), c.error) << c.type;
+        std::unique_ptr<wxXmlNode> back(row->GetNode());
+        EXPECT_EQ(back->GetChildren()->GetNext()->GetNext()->GetChildren()->GetNodeContent(),
+                  wxString::Format("%d", c.action));
+    }
+}
+
+TEST_F(ListMenuTest, RowWithoutActionRunsNothingAndBuiltInRowsAreNotWritten)
+{
+    ListItem* row = Keep(new ListItem(nullptr, "plain", wxPoint(100, 100), BitmapManager::System(ICON_HELP),
+                                      BitmapManager::System(BITMAP_LIST)));
+    EXPECT_FALSE(row->Run());
+    EXPECT_EQ(row->state, ITEM_STATE_HOVER);
+    row->builtIn = true;
+    EXPECT_EQ(row->GetNode(), nullptr);
+    ModalOpenFlag = true;
+    wxMouseEvent up(wxEVT_LEFT_UP);
+    row->state = ITEM_STATE_PRESSED;
+    row->OnLeftUp(up);
+    EXPECT_EQ(row->state, ITEM_STATE_PRESSED);
+}
+
+} // namespace
