@@ -12,6 +12,7 @@
 #include "LauncherFixture.h"
 #include "ListItem.h"
 #include "ListMenu.h"
+#include "ScreenProbe.h"
 #include "SoundManager.h"
 #include "TrayItem.h"
 
@@ -377,6 +378,37 @@ TEST_F(ListMenuTest, RowWithoutActionRunsNothingAndBuiltInRowsAreNotWritten)
     row->state = ITEM_STATE_PRESSED;
     row->OnLeftUp(up);
     EXPECT_EQ(row->state, ITEM_STATE_PRESSED);
+}
+
+} // namespace
+
+namespace {
+
+// An opaque pixel of a face, away from its text, that the screen must show where the row stands.
+bool OpaquePixel(const Picture& face, wxPoint& at)
+{
+    for (at.y = face.GetHeight() / 2; at.y < face.GetHeight(); ++at.y)
+        for (at.x = 3; at.x < 14; ++at.x)
+            if (face.GetPixel(at.x, at.y) >> 24 == 0xFF)
+                return true;
+    return false;
+}
+
+TEST_F(ListMenuTest, RowsAppearOnScreenAndGoAway)
+{
+    zyntest::ScreenProbe probe;
+    ASSERT_TRUE(probe.IsOk());
+    ListMenu* list = Open(3);
+    ListItem* row = static_cast<ListItem*>(list->GetItem(2));
+    wxPoint inFace;
+    ASSERT_TRUE(OpaquePixel(row->frames[0], inFace));
+    const uint32_t rgb = row->frames[0].GetPixel(inFace.x, inFace.y) & 0xFFFFFF;
+    const wxPoint onScreen = row->GetPosition() + inFace;
+    EXPECT_TRUE(PumpUntil([&] { return zyntest::NearRgb(probe.Pixel(onScreen.x, onScreen.y), rgb); }, 3000))
+        << std::hex << probe.Pixel(onScreen.x, onScreen.y) << " " << rgb;
+    ASSERT_TRUE(list->Show(false));
+    Settle();
+    EXPECT_TRUE(PumpUntil([&] { return !zyntest::NearRgb(probe.Pixel(onScreen.x, onScreen.y), rgb); }, 3000));
 }
 
 } // namespace
