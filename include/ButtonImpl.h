@@ -13,6 +13,7 @@
 
 #include "BitmapDC.h"
 #include "BitmapManager.h"
+#include "FrameOps.h"
 #include "Menuable.h"
 #include "ZynObject.h"
 
@@ -25,9 +26,6 @@ enum ItemState : int32_t { ITEM_STATE_NORMAL = 0, ITEM_STATE_HOVER = 1, ITEM_STA
 extern TickTimer* PressTimer;
 // Milliseconds of a long press (General/PressTimeout).
 extern int32_t PressInterval;
-
-// The alpha value that means "keep the present alpha".
-inline constexpr int KeepAlpha = 0xFFFFFF;
 
 class ButtonImpl : public ZynObject, public Menuable {
 public:

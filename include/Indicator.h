@@ -5,6 +5,7 @@
 
 #include "BitmapDC.h"
 #include "BitmapManager.h"
+#include "FrameOps.h"
 #include "WinFX.h"
 #include "ZynObject.h"
 

@@ -114,15 +114,7 @@ void ButtonImpl::PushFaceAt(const wxPoint& pos, int alpha)
 
 void ButtonImpl::ApplyFrame(AnimationFrame& in)
 {
-    const uint32_t flags = in.flags & (FRAME_POSITION | FRAME_ALPHA);
-    if (flags & FRAME_X)
-        frame.x = in.x;
-    if (flags & FRAME_Y)
-        frame.y = in.y;
-    if (flags & FRAME_ALPHA)
-        frame.alpha = in.alpha;
-    frame.flags |= flags;
-    if (flags & FRAME_ALPHA)
+    if (TakeFlagged(frame, in, FRAME_POSITION | FRAME_ALPHA) & FRAME_ALPHA)
         PushFaceAt(wxPoint(frame.x, frame.y), frame.alpha);
     else
         Move(frame.x, frame.y);
@@ -130,13 +122,7 @@ void ButtonImpl::ApplyFrame(AnimationFrame& in)
 
 void ButtonImpl::ShowAt(const wxPoint& pos, const int& alpha)
 {
-    frame.x = pos.x;
-    frame.y = pos.y;
-    frame.flags |= FRAME_POSITION;
-    if (alpha != KeepAlpha) {
-        frame.alpha = alpha;
-        frame.flags |= FRAME_ALPHA;
-    }
+    RecordPlace(frame, pos, alpha);
     PushFaceAt(pos, alpha);
 }
 

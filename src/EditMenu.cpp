@@ -99,9 +99,7 @@ void EditMenu::SlideRowOut()
     targetFrame.x = modifyButton->GetOffset().x;
     targetFrame.alpha = 255;
     targetFrame.flags = FRAME_X | FRAME_ALPHA;
-    animator.effect = EFFECT_EASE_OUT;
-    animator.SetFrame(targetFrame);
-    animator.Start();
+    Animate(animator, EFFECT_EASE_OUT, targetFrame);
     expanded = true;
 }
 
@@ -123,16 +121,12 @@ bool EditMenu::Popup(ButtonImpl* item, const bool& show)
             targetFrame.x = modifyButton->GetSize().x;
             targetFrame.alpha = 0;
             targetFrame.flags = FRAME_X | FRAME_ALPHA;
-            animator.effect = EFFECT_EASE_IN | EFFECT_HALF;
-            animator.SetFrame(targetFrame);
-            animator.Start();
+            Animate(animator, EFFECT_EASE_IN | EFFECT_HALF, targetFrame);
         } else {
             popupFrame.alpha = 0;
             popupFrame.y = modifyButton->GetPosition().y + modifyButton->GetSize().y;
             popupFrame.flags = FRAME_Y | FRAME_ALPHA;
-            popupAnimator.effect = EFFECT_EASE_IN | EFFECT_HALF;
-            popupAnimator.SetFrame(popupFrame);
-            popupAnimator.Start();
+            Animate(popupAnimator, EFFECT_EASE_IN | EFFECT_HALF, popupFrame);
             HideIndicator();
             modifyButton->ShowNormal();
             for (ButtonImpl* entry : items)
@@ -184,9 +178,7 @@ bool EditMenu::Popup(ButtonImpl* item, const bool& show)
             popupFrame.alpha = 255;
             popupFrame.flags |= FRAME_ALPHA;
         }
-        popupAnimator.effect = EFFECT_EASE_OUT;
-        popupAnimator.SetFrame(popupFrame);
-        popupAnimator.Start();
+        Animate(popupAnimator, EFFECT_EASE_OUT, popupFrame);
         modifyButton->Show();
         indicator->PointTo(item);
     }

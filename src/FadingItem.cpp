@@ -22,13 +22,7 @@ void FadingItem::ApplyFrame(AnimationFrame& in)
         ButtonImpl::ApplyFrame(in);
         return;
     }
-    if (in.flags & FRAME_X)
-        frame.x = in.x;
-    if (in.flags & FRAME_Y)
-        frame.y = in.y;
-    if (in.flags & FRAME_ALPHA)
-        frame.alpha = in.alpha;
-    frame.flags |= in.flags & (FRAME_POSITION | FRAME_ALPHA);
+    TakeFlagged(frame, in, FRAME_POSITION | FRAME_ALPHA);
     RefreshState(wxPoint(frame.x, frame.y), static_cast<unsigned char>(frame.alpha));
 }
 
@@ -38,13 +32,7 @@ void FadingItem::ShowAt(const wxPoint& pos, const int& alpha)
         ButtonImpl::ShowAt(pos, alpha);
         return;
     }
-    frame.x = pos.x;
-    frame.y = pos.y;
-    frame.flags |= FRAME_POSITION;
-    if (alpha != KeepAlpha) {
-        frame.alpha = alpha;
-        frame.flags |= FRAME_ALPHA;
-    }
+    RecordPlace(frame, pos, alpha);
     RefreshState(pos, static_cast<unsigned char>(alpha));
 }
 

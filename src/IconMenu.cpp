@@ -78,6 +78,7 @@ bool IconMenu::Show(const bool& show)
         return false;
     const int count = static_cast<int>(GetCount());
     const ButtonImpl* first = items.front();
+    uint32_t effect;
     if (show) {
         const int slot = first->GetSize().y + first->GetMargin().y;
         wxPoint at(owner->GetPosition().x, owner->GetPosition().y - count * slot);
@@ -90,15 +91,14 @@ bool IconMenu::Show(const bool& show)
         targetFrame.y = 0;
         targetFrame.alpha = 255;
         targetFrame.flags = FRAME_Y | FRAME_ALPHA;
-        animator.effect = EFFECT_LOCK | EFFECT_REVERSE | EFFECT_STAGGER | EFFECT_EASE_OUT;
+        effect = EFFECT_LOCK | EFFECT_REVERSE | EFFECT_STAGGER | EFFECT_EASE_OUT;
     } else {
         targetFrame.y = -count * first->GetSize().y;
         targetFrame.alpha = 0;
         targetFrame.flags = FRAME_Y | FRAME_ALPHA;
-        animator.effect = EFFECT_LOCK | EFFECT_STAGGER | EFFECT_EASE_IN;
+        effect = EFFECT_LOCK | EFFECT_STAGGER | EFFECT_EASE_IN;
     }
-    animator.SetFrame(targetFrame);
-    animator.Start();
+    Animate(animator, effect, targetFrame);
     if (!show) {
         HideIndicator();
         HideInfo();

@@ -65,30 +65,14 @@ void Indicator::Compose(int band, int alpha)
 
 void Indicator::ShowAt(const wxPoint& pos, const wxSize& size, const int& alpha)
 {
-    frame.x = pos.x;
-    frame.y = pos.y;
-    frame.width = size.x;
-    frame.height = size.y;
-    frame.flags |= FRAME_POSITION | FRAME_SIZE;
-    if (alpha != KeepAlpha) {
-        frame.alpha = alpha;
-        frame.flags |= FRAME_ALPHA;
-    }
+    RecordPlace(frame, pos, alpha);
+    RecordSize(frame, size);
     Compose(size.y, frame.alpha);
 }
 
 void Indicator::ApplyFrame(AnimationFrame& in)
 {
-    const uint32_t flags = in.flags & (FRAME_POSITION | FRAME_HEIGHT | FRAME_ALPHA);
-    if (flags & FRAME_X)
-        frame.x = in.x;
-    if (flags & FRAME_Y)
-        frame.y = in.y;
-    if (flags & FRAME_HEIGHT)
-        frame.height = in.height;
-    if (flags & FRAME_ALPHA)
-        frame.alpha = in.alpha;
-    frame.flags |= flags;
+    TakeFlagged(frame, in, FRAME_POSITION | FRAME_HEIGHT | FRAME_ALPHA);
     if (in.flags & (FRAME_SIZE | FRAME_ALPHA))
         Compose(frame.height, frame.alpha);
     else
@@ -118,9 +102,7 @@ bool Indicator::PointTo(ButtonImpl* item)
         Show();
     }
     animator.anchor = item;
-    animator.effect = EFFECT_EASE_OUT;
-    animator.SetFrame(nextFrame);
-    animator.Start();
+    Animate(animator, EFFECT_EASE_OUT, nextFrame);
     return true;
 }
 
@@ -131,8 +113,6 @@ bool Indicator::FadeOut()
     nextFrame.alpha = 0;
     nextFrame.flags = FRAME_ALPHA;
     animator.anchor = nullptr;
-    animator.effect = EFFECT_EASE_IN | EFFECT_HALF;
-    animator.SetFrame(nextFrame);
-    animator.Start();
+    Animate(animator, EFFECT_EASE_IN | EFFECT_HALF, nextFrame);
     return true;
 }

@@ -113,33 +113,14 @@ void InfoPanel::Compose(const wxSize& size, int alpha)
 
 void InfoPanel::ShowAt(const wxPoint& pos, const wxSize& size, const int& alpha)
 {
-    frame.x = pos.x;
-    frame.y = pos.y;
-    frame.width = size.x;
-    frame.height = size.y;
-    frame.flags |= FRAME_POSITION | FRAME_SIZE;
-    if (alpha != KeepAlpha) {
-        frame.alpha = alpha;
-        frame.flags |= FRAME_ALPHA;
-    }
+    RecordPlace(frame, pos, alpha);
+    RecordSize(frame, size);
     Compose(size, frame.alpha);
 }
 
 void InfoPanel::ApplyFrame(AnimationFrame& in)
 {
-    const uint32_t flags = in.flags & FRAME_ALL;
-    if (flags & FRAME_X)
-        frame.x = in.x;
-    if (flags & FRAME_Y)
-        frame.y = in.y;
-    if (flags & FRAME_WIDTH)
-        frame.width = in.width;
-    if (flags & FRAME_HEIGHT)
-        frame.height = in.height;
-    if (flags & FRAME_ALPHA)
-        frame.alpha = in.alpha;
-    frame.flags |= flags;
-    if (flags & (FRAME_SIZE | FRAME_ALPHA))
+    if (TakeFlagged(frame, in, FRAME_ALL) & (FRAME_SIZE | FRAME_ALPHA))
         Compose(wxSize(frame.width, frame.height), frame.alpha);
     else
         Move(frame.x, frame.y);
@@ -157,9 +138,7 @@ void InfoPanel::OnAnimationEnd()
     nextFrame.width = hasDescription ? fullSize.x : PanelCompactSize.x;
     nextFrame.height = hasDescription ? fullSize.y : PanelCompactSize.y;
     nextFrame.flags = FRAME_SIZE;
-    animator.effect = EFFECT_EASE_OUT;
-    animator.SetFrame(nextFrame);
-    animator.Start();
+    Animate(animator, EFFECT_EASE_OUT, nextFrame);
     expanded = hasDescription;
 }
 
@@ -170,9 +149,7 @@ bool InfoPanel::FadeOut()
     nextFrame.alpha = 0;
     nextFrame.flags = FRAME_ALPHA;
     animator.anchor = nullptr;
-    animator.effect = EFFECT_EASE_IN | EFFECT_HALF | EFFECT_LOCK;
-    animator.SetFrame(nextFrame);
-    animator.Start();
+    Animate(animator, EFFECT_EASE_IN | EFFECT_HALF | EFFECT_LOCK, nextFrame);
     return true;
 }
 
@@ -199,8 +176,6 @@ bool InfoPanel::ShowItem(IconItem* item)
         Show();
     }
     animator.anchor = item;
-    animator.effect = EFFECT_EASE_OUT | EFFECT_LOCK;
-    animator.SetFrame(nextFrame);
-    animator.Start();
+    Animate(animator, EFFECT_EASE_OUT | EFFECT_LOCK, nextFrame);
     return true;
 }

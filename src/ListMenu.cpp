@@ -192,9 +192,7 @@ bool ListMenu::Show(const bool& show)
         targetFrame.alpha = 0;
         targetFrame.y = count * first->GetSize().y;
         targetFrame.flags = FRAME_Y | FRAME_ALPHA;
-        animator.effect = EFFECT_LOCK | EFFECT_EASE_IN | EFFECT_HALF;
-        animator.SetFrame(targetFrame);
-        animator.Start();
+        Animate(animator, EFFECT_LOCK | EFFECT_EASE_IN | EFFECT_HALF, targetFrame);
         shown = false;
         return true;
     }
@@ -212,9 +210,7 @@ bool ListMenu::Show(const bool& show)
         row->ShowAt(start, 0);
         start.y += Pitch(row);
     }
-    animator.effect = EFFECT_LOCK | EFFECT_EASE_OUT;
-    animator.SetFrame(targetFrame);
-    animator.Start();
+    Animate(animator, EFFECT_LOCK | EFFECT_EASE_OUT, targetFrame);
     shown = true;
     return true;
 }
@@ -270,9 +266,7 @@ void ListMenu::OnItemWheel(wxMouseEvent& event)
     const int first = ClampTop(items.front()->GetPosition().y + step, step);
     targetFrame.y = first - owner->GetPosition().y;
     targetFrame.flags = FRAME_Y;
-    animator.effect = EFFECT_EASE_OUT;
-    animator.SetFrame(targetFrame);
-    animator.Start();
+    Animate(animator, EFFECT_EASE_OUT, targetFrame);
     event.Skip();
 }
 
