@@ -245,7 +245,7 @@ void BitmapDC::CopyFaded(const Picture& src, int y0, int y1, unsigned char a0, u
             uint32_t* row = dst + static_cast<size_t>(y) * w;
             if (a == 0)
                 FillRow(row, w, 0);
-            else
+            else if (row != src.Row(y)) // a picture faded onto itself keeps these rows
                 std::memcpy(row, src.Row(y), sizeof(uint32_t) * w);
         }
     };
@@ -359,7 +359,11 @@ FT_GlyphSlot LoadGlyph(unsigned code, int pixelSize, bool render)
     FT_Face face = FontManager::FaceFor(code);
     if (!face)
         return nullptr;
-    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize));
+    // The faces are shared: set the size unless the face has it already (a
+    // request for the same size costs a third of a CFF glyph's load).
+    const FT_Size_Metrics& now = face->size->metrics;
+    if (now.x_ppem != pixelSize || now.y_ppem != pixelSize)
+        FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize));
     if (FT_Load_Char(face, code, FT_LOAD_FORCE_AUTOHINT) != 0)
         return nullptr;
     FT_GlyphSlot slot = face->glyph;
