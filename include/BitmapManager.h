@@ -67,6 +67,13 @@ inline const Frames& System(int type)
 Frames LoadIconSet(const wxString& normal, const wxString& hover, const wxString& press, const wxSize& size);
 
 // One picture fitted into box (never enlarged); wxDefaultSize keeps its size.
+// Any image format the toolkit reads; relative paths resolve against the working directory.
 Picture LoadScaledBitmap(const wxString& path, const wxSize& box);
+
+// The size an image of size `image` takes in box: a wide image wider than the
+// box gets the box's width, else a tall one taller than the box its height,
+// the other side in proportion (truncated); an image that fits keeps its size.
+// A side that truncates to 0 gives no picture.
+wxSize FitSize(const wxSize& image, const wxSize& box);
 
 } // namespace BitmapManager

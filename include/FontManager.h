@@ -1,5 +1,5 @@
 // The font store: the one FreeType library and up to five faces, opened once
-// at start in a fallback chain. The canvas picks a face per code unit.
+// at start in a fallback chain. The canvas picks a face per character.
 #pragma once
 
 #include <ft2build.h>
@@ -14,11 +14,13 @@ extern FT_Library FreeTypeLibrary;
 extern FT_Face FontFaces[FONT_SLOTS];
 
 // Opens the library and the faces by the chain; false when no face opens.
+// The two system faces come from the system's font set: the best CJK sans
+// for zh-cn (in place of "simhei.ttf") and the best match for Arial.
 bool Initial();
 // Closes every face and the library, and clears the slots.
 void Release();
 
-// The face that draws code unit: the first slot holding a face, the GothamNights
+// The face that draws code: the first slot holding a face, the GothamNights
 // face only for codes up to 255; nullptr when none. Whether it has the glyph plays no part.
 FT_Face FaceFor(unsigned code);
 

@@ -1,9 +1,15 @@
 // The themed picture: premultiplied 0xAARRGGBB pixels, one uint32_t each, rows
 // packed. Theme images, canvases and layered-window contents are Pictures; a
 // wxBitmap is made only where a toolkit control shows a picture.
+//
+// Copies share their pixels (theme frames are handed out and copied into item
+// frame lists all the time); the first write through a copy gives it pixels
+// of its own. Writable access is Pixels() and Row() on a non-const Picture:
+// take the pointer after the last copy, not before.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include <wx/bitmap.h>
@@ -22,26 +28,35 @@ public:
     int GetHeight() const { return height; }
     wxSize GetSize() const { return wxSize(width, height); }
 
-    uint32_t* Pixels() { return pixels.data(); }
-    const uint32_t* Pixels() const { return pixels.data(); }
-    uint32_t* Row(int y) { return pixels.data() + static_cast<size_t>(y) * width; }
-    const uint32_t* Row(int y) const { return pixels.data() + static_cast<size_t>(y) * width; }
+    uint32_t* Pixels() { return Own(); }
+    const uint32_t* Pixels() const { return data ? data->data() : nullptr; }
+    uint32_t* Row(int y) { return Own() + static_cast<size_t>(y) * width; }
+    const uint32_t* Row(int y) const { return Pixels() + static_cast<size_t>(y) * width; }
     uint32_t GetPixel(int x, int y) const { return Row(y)[x]; }
-    zplat::PixelView View() const { return {pixels.data(), width, height, width}; }
+    zplat::PixelView View() const { return {Pixels(), width, height, width}; }
+
+    // True when both are the same pixels (a copy nobody has written to since).
+    bool SharesPixelsWith(const Picture& other) const { return data && data == other.data; }
 
     // A copy of the part of the picture inside rect (clipped to the picture).
     Picture GetSubPicture(const wxRect& rect) const;
+    // Resampled to size with bilinear filtering on the premultiplied pixels;
+    // an invalid Picture when size has an empty side.
+    Picture Scaled(const wxSize& size) const;
 
     // Straight RGBA image <-> premultiplied pixels. An image without alpha is opaque.
     static Picture FromImage(const wxImage& image);
     wxImage ToImage() const;
     wxBitmap ToBitmap() const;
 
-    // Loads a PNG (or any format the toolkit reads); an invalid Picture on failure.
-    static Picture Load(const wxString& path);
+    // Loads an image file of the given type (any the toolkit reads by default);
+    // an invalid Picture on failure.
+    static Picture Load(const wxString& path, wxBitmapType type = wxBITMAP_TYPE_ANY);
 
 private:
+    uint32_t* Own();
+
     int width = 0;
     int height = 0;
-    std::vector<uint32_t> pixels;
+    std::shared_ptr<std::vector<uint32_t>> data;
 };

@@ -11,7 +11,16 @@ Picture::Picture(int w, int h, uint32_t argb)
         return;
     width = w;
     height = h;
-    pixels.assign(static_cast<size_t>(w) * h, argb);
+    data = std::make_shared<std::vector<uint32_t>>(static_cast<size_t>(w) * h, argb);
+}
+
+uint32_t* Picture::Own()
+{
+    if (!data)
+        return nullptr;
+    if (data.use_count() > 1)
+        data = std::make_shared<std::vector<uint32_t>>(*data);
+    return data->data();
 }
 
 Picture Picture::GetSubPicture(const wxRect& rect) const
@@ -23,6 +32,52 @@ Picture Picture::GetSubPicture(const wxRect& rect) const
     return out;
 }
 
+namespace {
+
+// The premultiplied channels as they are, so that the toolkit's resampler
+// weighs colour and alpha alike and transparent pixels lend no colour.
+wxImage RawImage(const Picture& picture)
+{
+    wxImage image(picture.GetWidth(), picture.GetHeight(), false);
+    image.InitAlpha();
+    unsigned char* rgb = image.GetData();
+    unsigned char* alpha = image.GetAlpha();
+    const uint32_t* src = picture.Pixels();
+    const size_t count = static_cast<size_t>(picture.GetWidth()) * picture.GetHeight();
+    for (size_t i = 0; i < count; ++i) {
+        const uint32_t p = src[i];
+        rgb[3 * i] = static_cast<unsigned char>(p >> 16);
+        rgb[3 * i + 1] = static_cast<unsigned char>(p >> 8);
+        rgb[3 * i + 2] = static_cast<unsigned char>(p);
+        alpha[i] = static_cast<unsigned char>(p >> 24);
+    }
+    return image;
+}
+
+} // namespace
+
+Picture Picture::Scaled(const wxSize& size) const
+{
+    if (!IsOk() || size.x <= 0 || size.y <= 0)
+        return Picture();
+    if (size == GetSize())
+        return *this;
+    const wxImage image = RawImage(*this).Scale(size.x, size.y, wxIMAGE_QUALITY_BILINEAR);
+    Picture out(size.x, size.y);
+    const unsigned char* rgb = image.GetData();
+    const unsigned char* alpha = image.GetAlpha();
+    uint32_t* dst = out.Pixels();
+    const size_t count = static_cast<size_t>(size.x) * size.y;
+    for (size_t i = 0; i < count; ++i) {
+        const uint32_t a = alpha[i];
+        const uint32_t r = std::min<uint32_t>(rgb[3 * i], a);
+        const uint32_t g = std::min<uint32_t>(rgb[3 * i + 1], a);
+        const uint32_t b = std::min<uint32_t>(rgb[3 * i + 2], a);
+        dst[i] = (a << 24) | (r << 16) | (g << 8) | b;
+    }
+    return out;
+}
+
 Picture Picture::FromImage(const wxImage& image)
 {
     if (!image.IsOk())
@@ -30,13 +85,14 @@ Picture Picture::FromImage(const wxImage& image)
     Picture out(image.GetWidth(), image.GetHeight());
     const unsigned char* rgb = image.GetData();
     const unsigned char* alpha = image.HasAlpha() ? image.GetAlpha() : nullptr;
+    uint32_t* dst = out.Pixels();
     const size_t count = static_cast<size_t>(out.width) * out.height;
     for (size_t i = 0; i < count; ++i) {
         const uint32_t a = alpha ? alpha[i] : 255;
         const uint32_t r = (rgb[3 * i] * a + 127) / 255;
         const uint32_t g = (rgb[3 * i + 1] * a + 127) / 255;
         const uint32_t b = (rgb[3 * i + 2] * a + 127) / 255;
-        out.pixels[i] = (a << 24) | (r << 16) | (g << 8) | b;
+        dst[i] = (a << 24) | (r << 16) | (g << 8) | b;
     }
     return out;
 }
@@ -49,9 +105,10 @@ wxImage Picture::ToImage() const
     image.InitAlpha();
     unsigned char* rgb = image.GetData();
     unsigned char* alpha = image.GetAlpha();
-    const size_t count = pixels.size();
+    const uint32_t* src = Pixels();
+    const size_t count = static_cast<size_t>(width) * height;
     for (size_t i = 0; i < count; ++i) {
-        const uint32_t p = pixels[i];
+        const uint32_t p = src[i];
         const uint32_t a = p >> 24;
         alpha[i] = static_cast<unsigned char>(a);
         for (int c = 0; c < 3; ++c) {
@@ -67,13 +124,13 @@ wxBitmap Picture::ToBitmap() const
     return IsOk() ? wxBitmap(ToImage(), 32) : wxBitmap();
 }
 
-Picture Picture::Load(const wxString& path)
+Picture Picture::Load(const wxString& path, wxBitmapType type)
 {
     if (!wxFileExists(path))
         return Picture();
     wxLogNull quiet; // a broken file is the caller's to report
     wxImage image;
-    if (!image.LoadFile(path))
+    if (!image.LoadFile(path, type))
         return Picture();
     return FromImage(image);
 }

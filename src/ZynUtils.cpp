@@ -9,8 +9,10 @@
 #include <wx/translation.h>
 #include <wx/utils.h>
 
+#include "BitmapManager.h"
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
+#include "FontManager.h"
 #include "LogWindow.h"
 #include "PreferenceFrame.h"
 #include "SoundManager.h"
@@ -96,6 +98,16 @@ bool RunCommand(const wxString& command)
     return Spawn(wxCmdLineParser::ConvertStringToArgs(command, wxCMD_LINE_SPLIT_UNIX));
 }
 
+// The Updater, when the build has one: "zyn-updater" in AppDir, not waited for.
+void StartUpdater()
+{
+    const wxString updater = AppPath("zyn-updater");
+    if (!wxFileExists(updater))
+        return;
+    ZLOG_INFO("Starting the Updater.");
+    Spawn(wxArrayString(1, &updater));
+}
+
 // Toolkit asserts go to the log: a dialog would stop a resident program cold.
 void LogAssert(const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg)
 {
@@ -128,30 +140,29 @@ bool ZynUtils::OnInit()
         return false;
 
     ConfigImpl* core = GetConfig(cfg::Core);
-    if (core->ReadBool(cfg::General, cfg::VerboseMode, false))
+    if (core->ReadBool(cfg::General, cfg::VerboseMode, false)) {
         logWindow = new LogWindow();
+        zplat::SetCrashLogPath(AppPath("Verbose.log").utf8_string());
+    }
 
     ZLOG_INFO("Zyn Utils Started.");
     ZLOG_INFO("Initializing...");
+    // Real-time priority can starve the whole desktop; the program keeps its normal priority.
+    ZLOG_INFO("Real-time priority skipped.");
 
     if (!InitManagers())
         return false;
 
-    // The tray icon and the launcher window take their places here.
+    // Slot: trayIcon = new TrayIcon().
+    // Slot: launcher = new LaunchWindow() (reads "launcher.xml"), then SetTopWindow(launcher).
 
     ApplySettings();
 
-    // The welcome message, its notice and sound follow here when ShowSplashFlag is set.
+    // Slot: when ShowSplashFlag is set, the welcome message "Zyn Utils Starts Successfully.",
+    // its notice with the first frame of ETC_WELCOME, then SoundManager::Play(SOUND_WELCOME).
 
-    if (CheckUpdateFlag) {
-        const wxString updater = AppDir + "/zyn-updater";
-        if (wxFileExists(updater)) {
-            const char* argv[] = {nullptr, nullptr};
-            const wxScopedCharBuffer path = updater.utf8_str();
-            argv[0] = path.data();
-            wxExecute(const_cast<char**>(argv), wxEXEC_ASYNC);
-        }
-    }
+    if (CheckUpdateFlag)
+        StartUpdater();
 
     ZLOG_INFO("Zyn Utils is ready.");
     return true;
@@ -160,8 +171,10 @@ bool ZynUtils::OnInit()
 int ZynUtils::OnExit()
 {
     ZLOG_INFO("Exiting...");
-    // The tray icon, the mouse hook, the desktop widgets and the fonts are released here
-    // as they join the program.
+    // Slot: delete trayIcon and set it to null.
+    // Slot: HotkeyManager::SetHook(false).
+    // Slot: DeleteWidgets() (the widgets write their positions into "Core").
+    FontManager::Release();
     DestroyAllConfigs();
     delete logWindow;
     logWindow = nullptr;
@@ -192,21 +205,22 @@ bool ZynUtils::CheckEnvironment()
     zplat::CrashReport report;
     report.text = wxString(_("Oops!")).utf8_string() + ": " +
                   wxString(_("Zyn Utils was already stopped :(\nFor more information, please enable 'Verbose Mode' to generate a complete log file.")).utf8_string();
-    report.logPath = (AppDir + "/Verbose.log").utf8_string();
     report.envFlag = CrashReportFlag;
     zplat::InstallCrashHandler(report);
-
-    // Real-time priority can starve the whole desktop; the program keeps its normal priority.
-    ZLOG_INFO("Process priority left unchanged.");
     return true;
 }
 
 bool InitManagers()
 {
-    // FontManager, HotkeyManager and BitmapManager start here, in that order; a failure of
-    // any of them shows "An error occurred while initializing application." and ends the start.
-    SoundManager::Initial();
-    // The desktop widgets are created here.
+    bool ready = FontManager::Initial();
+    // Slot: HotkeyManager::Initial(), between the font and the image stores.
+    ready = ready && BitmapManager::Initial();
+    if (!ready) {
+        ShowFatalError(_("An error occurred while initializing application."));
+        return false;
+    }
+    SoundManager::Initial(); // a sound that failed stays silent
+    // Slot: CreateWidgets().
     return true;
 }
 

@@ -1,0 +1,385 @@
+#include "BitmapDC.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "FontManager.h"
+#include "ZynLog.h"
+
+namespace {
+
+// x * a / 255, rounded, for the two channels in bits 0-7 and 16-23 of rb.
+inline uint32_t MulPair(uint32_t rb, uint32_t a)
+{
+    uint32_t t = rb * a + 0x00800080u;
+    t += (t >> 8) & 0x00FF00FFu;
+    return (t >> 8) & 0x00FF00FFu;
+}
+
+// All four channels of p times a / 255, rounded.
+inline uint32_t Mul(uint32_t p, uint32_t a)
+{
+    return MulPair(p & 0x00FF00FFu, a) | (MulPair((p >> 8) & 0x00FF00FFu, a) << 8);
+}
+
+// Premultiplied source over destination with the constant opacity alpha
+// already applied to s. Valid premultiplied pixels never overflow a channel.
+inline uint32_t Over(uint32_t s, uint32_t d)
+{
+    const uint32_t sa = s >> 24;
+    if (sa == 255)
+        return s;
+    if (s == 0)
+        return d;
+    return s + Mul(d, 255 - sa);
+}
+
+// One row of n pixels of src blended over dst with the constant opacity alpha.
+void BlendRow(uint32_t* dst, const uint32_t* src, int n, uint32_t alpha)
+{
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i half = _mm_set1_epi16(0x80);
+    const __m128i full = _mm_set1_epi16(0xFF);
+    const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m128i constant = _mm_set1_epi16(static_cast<short>(alpha));
+    // x * a / 255 rounded, on eight 16-bit lanes.
+    auto mul = [&](__m128i x, __m128i a) {
+        const __m128i t = _mm_add_epi16(_mm_mullo_epi16(x, a), half);
+        return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
+    };
+    // The alpha of each of the two pixels in x, spread over its four lanes.
+    auto spread = [](__m128i x) {
+        x = _mm_shufflelo_epi16(x, _MM_SHUFFLE(3, 3, 3, 3));
+        return _mm_shufflehi_epi16(x, _MM_SHUFFLE(3, 3, 3, 3));
+    };
+    for (; i + 4 <= n; i += 4) {
+        __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+        if (alpha != 255) {
+            const __m128i lo = mul(_mm_unpacklo_epi8(s, zero), constant);
+            const __m128i hi = mul(_mm_unpackhi_epi8(s, zero), constant);
+            s = _mm_packus_epi16(lo, hi);
+        }
+        const int alphaMask = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(s, opaque), opaque));
+        if (alphaMask == 0xFFFF) { // four opaque pixels
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), s);
+            continue;
+        }
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(s, zero)) == 0xFFFF) // four clear pixels
+            continue;
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
+        const __m128i slo = _mm_unpacklo_epi8(s, zero);
+        const __m128i shi = _mm_unpackhi_epi8(s, zero);
+        const __m128i dlo = mul(_mm_unpacklo_epi8(d, zero), _mm_sub_epi16(full, spread(slo)));
+        const __m128i dhi = mul(_mm_unpackhi_epi8(d, zero), _mm_sub_epi16(full, spread(shi)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_adds_epu8(s, _mm_packus_epi16(dlo, dhi)));
+    }
+#endif
+    for (; i < n; ++i)
+        dst[i] = Over(alpha == 255 ? src[i] : Mul(src[i], alpha), dst[i]);
+}
+
+// The destination rectangle of an unscaled copy of srcRect (of a picture of
+// srcSize) to dest, clipped to both pictures. Destination pixel (x, y) reads
+// source pixel (x, y) - offset.
+wxRect ClipCopy(const wxRect& srcRect, const wxSize& srcSize, const wxPoint& dest, const wxSize& destSize, wxPoint& offset)
+{
+    offset = dest - srcRect.GetTopLeft();
+    const wxRect from = srcRect.Intersect(wxRect(srcSize));
+    return wxRect(from.GetTopLeft() + offset, from.GetSize()).Intersect(wxRect(destSize));
+}
+
+} // namespace
+
+BitmapDC::BitmapDC(Picture& picture) : target(&picture)
+{
+    if (!picture.IsOk())
+        ZLOG_ERROR("Invalid Bitmap.");
+}
+
+void BitmapDC::Fill(uint32_t argb)
+{
+    if (!IsOk())
+        return;
+    uint32_t* p = target->Pixels();
+    std::fill(p, p + static_cast<size_t>(target->GetWidth()) * target->GetHeight(), argb);
+}
+
+void BitmapDC::BlendBitmap(const Picture& bitmap, const wxPoint& pos, unsigned char alpha)
+{
+    blendAlpha = alpha;
+    const wxRect whole(wxPoint(0, 0), bitmap.GetSize());
+    AlphaBlend(bitmap, whole, wxRect(pos, bitmap.GetSize()), alpha);
+}
+
+void BitmapDC::CopyFaded(const Picture& src, int y0, int y1, unsigned char a0, unsigned char a1)
+{
+    if (!IsOk() || !src.IsOk())
+        return;
+    const int w = target->GetWidth();
+    const int h = target->GetHeight();
+    if (y0 < 0 || y0 > h || y1 < 0 || y1 > h || y0 > y1)
+        return;
+    // A smaller source would be read past its end; a larger one gives its top-left part.
+    if (src.GetWidth() < w || src.GetHeight() < h)
+        return;
+    uint32_t* dst = target->Pixels();
+    auto copyOrClear = [&](int from, int to, unsigned char a) {
+        for (int y = from; y < to; ++y) {
+            uint32_t* row = dst + static_cast<size_t>(y) * w;
+            if (a == 0)
+                std::fill(row, row + w, 0u);
+            else
+                std::memcpy(row, src.Row(y), sizeof(uint32_t) * w);
+        }
+    };
+    copyOrClear(0, y0, a0);
+    const int dy = y1 - y0;
+    for (int j = 0; j < dy; ++j) {
+        const uint32_t opacity = static_cast<uint32_t>(a0 + (j * (a1 - a0)) / dy);
+        const uint32_t* in = src.Row(y0 + j);
+        uint32_t* out = dst + static_cast<size_t>(y0 + j) * w;
+        for (int x = 0; x < w; ++x) {
+            const uint32_t p = in[x];
+            const uint32_t rb = ((p & 0x00FF00FFu) * opacity >> 8) & 0x00FF00FFu;
+            const uint32_t ag = (((p >> 8) & 0x00FF00FFu) * opacity) & 0xFF00FF00u;
+            out[x] = rb | ag;
+        }
+    }
+    copyOrClear(y1, h, a1);
+}
+
+void BitmapDC::Blit(const Picture& src, const wxRect& srcRect, const wxPoint& dest)
+{
+    if (!IsOk() || !src.IsOk())
+        return;
+    wxPoint offset;
+    const wxRect to = ClipCopy(srcRect, src.GetSize(), dest, target->GetSize(), offset);
+    if (to.IsEmpty())
+        return;
+    const Picture in = src; // a copy within one picture then writes to fresh pixels
+    uint32_t* dst = target->Pixels();
+    const int dw = target->GetWidth();
+    for (int y = to.y; y <= to.GetBottom(); ++y)
+        std::memcpy(dst + static_cast<size_t>(y) * dw + to.x, in.Row(y - offset.y) + (to.x - offset.x), sizeof(uint32_t) * to.width);
+}
+
+namespace {
+
+// Walks the destination pixels of a scaled copy from srcRect of src to destRect,
+// both clipped, and hands each pair of pixels to put.
+template <class Put>
+void ForEachScaled(Picture& target, const Picture& src, const wxRect& srcRect, const wxRect& destRect, Put put)
+{
+    if (!target.IsOk() || !src.IsOk() || srcRect.width <= 0 || srcRect.height <= 0 ||
+        destRect.width <= 0 || destRect.height <= 0)
+        return;
+    const wxRect to = destRect.Intersect(wxRect(target.GetSize()));
+    if (to.IsEmpty())
+        return;
+    const Picture in = src; // scaling within one picture reads the pixels as they were
+    uint32_t* dst = target.Pixels();
+    const uint32_t* base = in.Pixels();
+    const int dw = target.GetWidth();
+    const int sw = src.GetWidth();
+    for (int y = to.y; y < to.GetBottom() + 1; ++y) {
+        const int sy = srcRect.y + static_cast<int>(static_cast<int64_t>(y - destRect.y) * srcRect.height / destRect.height);
+        if (sy < 0 || sy >= src.GetHeight())
+            continue;
+        uint32_t* out = dst + static_cast<size_t>(y) * dw;
+        const uint32_t* in = base + static_cast<size_t>(sy) * sw;
+        for (int x = to.x; x < to.GetRight() + 1; ++x) {
+            const int sx = srcRect.x + static_cast<int>(static_cast<int64_t>(x - destRect.x) * srcRect.width / destRect.width);
+            if (sx >= 0 && sx < sw)
+                put(out[x], in[sx]);
+        }
+    }
+}
+
+} // namespace
+
+void BitmapDC::StretchBlit(const Picture& src, const wxRect& srcRect, const wxRect& destRect)
+{
+    if (!IsOk())
+        return;
+    if (srcRect.GetSize() == destRect.GetSize()) {
+        Blit(src, srcRect, destRect.GetTopLeft());
+        return;
+    }
+    ForEachScaled(*target, src, srcRect, destRect, [](uint32_t& d, uint32_t s) { d = s; });
+}
+
+void BitmapDC::AlphaBlend(const Picture& src, const wxRect& srcRect, const wxRect& destRect, unsigned char alpha)
+{
+    if (!IsOk() || !src.IsOk() || alpha == 0)
+        return;
+    if (srcRect.GetSize() != destRect.GetSize()) {
+        ForEachScaled(*target, src, srcRect, destRect,
+                      [alpha](uint32_t& d, uint32_t s) { d = Over(alpha == 255 ? s : Mul(s, alpha), d); });
+        return;
+    }
+    wxPoint offset;
+    const wxRect to = ClipCopy(srcRect, src.GetSize(), destRect.GetTopLeft(), target->GetSize(), offset);
+    if (to.IsEmpty())
+        return;
+    const Picture in = src; // blending a picture over itself reads the pixels as they were
+    uint32_t* dst = target->Pixels();
+    const int dw = target->GetWidth();
+    for (int y = to.y; y <= to.GetBottom(); ++y)
+        BlendRow(dst + static_cast<size_t>(y) * dw + to.x, in.Row(y - offset.y) + (to.x - offset.x), to.width, alpha);
+}
+
+// ---- Text -------------------------------------------------------------------
+
+namespace {
+
+// Loads code as the canvas draws it: the face of the font store's choice at
+// pixelSize, auto-hinted, the GothamNights face emboldened; rendered to 8-bit
+// coverage when render is set. Null when no face serves the code or it fails to load.
+FT_GlyphSlot LoadGlyph(unsigned code, int pixelSize, bool render)
+{
+    FT_Face face = FontManager::FaceFor(code);
+    if (!face)
+        return nullptr;
+    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize));
+    if (FT_Load_Char(face, code, FT_LOAD_FORCE_AUTOHINT) != 0)
+        return nullptr;
+    FT_GlyphSlot slot = face->glyph;
+    if (face == FontManager::FontFaces[FontManager::FONT_GOTHAM] && slot->format == FT_GLYPH_FORMAT_OUTLINE)
+        FT_Outline_Embolden(&slot->outline, 46);
+    if (render)
+        FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL);
+    return slot;
+}
+
+// The coverage (0..255) of column x of a glyph row, for 8-bit and 1-bit bitmaps.
+inline unsigned Coverage(const FT_Bitmap& bitmap, const unsigned char* row, unsigned x)
+{
+    if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO)
+        return (row[x >> 3] >> (7 - (x & 7))) & 1 ? 255u : 0u;
+    return row[x];
+}
+
+// Blends the rendered glyph of slot with its pen at (penX, penY); every pixel
+// is clipped to the canvas.
+void BlendGlyph(Picture& canvas, FT_GlyphSlot slot, int penX, int penY, uint32_t colour)
+{
+    const FT_Bitmap& bitmap = slot->bitmap;
+    if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY && bitmap.pixel_mode != FT_PIXEL_MODE_MONO)
+        return;
+    if (!bitmap.buffer || bitmap.rows == 0 || bitmap.width == 0)
+        return;
+    const int left = penX + slot->bitmap_left;
+    const int top = penY - slot->bitmap_top;
+    const int w = canvas.GetWidth();
+    const int h = canvas.GetHeight();
+    const int x0 = std::max(0, -left);
+    const int x1 = std::min(static_cast<int>(bitmap.width), w - left);
+    const int y0 = std::max(0, -top);
+    const int y1 = std::min(static_cast<int>(bitmap.rows), h - top);
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    // A negative pitch stores the rows bottom-up, buffer at the last one.
+    const unsigned char* first = bitmap.pitch >= 0 ? bitmap.buffer
+                                                   : bitmap.buffer - static_cast<ptrdiff_t>(bitmap.pitch) * (bitmap.rows - 1);
+    const uint32_t alpha = colour >> 24;
+    const uint32_t solid = colour | 0xFF000000u;
+    uint32_t* pixels = canvas.Pixels();
+    for (int y = y0; y < y1; ++y) {
+        const unsigned char* row = first + static_cast<ptrdiff_t>(bitmap.pitch) * y;
+        uint32_t* out = pixels + static_cast<size_t>(top + y) * w + left;
+        for (int x = x0; x < x1; ++x) {
+            const uint32_t k = Coverage(bitmap, row, static_cast<unsigned>(x));
+            if (k == 0)
+                continue;
+            if (k == 255 && alpha == 255) {
+                out[x] = colour;
+                continue;
+            }
+            const uint32_t a = (k * alpha) >> 8;
+            const uint32_t d = out[x];
+            uint32_t result = 0;
+            for (int shift = 0; shift < 32; shift += 8) {
+                const uint32_t channel = ((255 - a) * ((d >> shift) & 0xFF) + a * ((solid >> shift) & 0xFF)) >> 8;
+                result |= channel << shift;
+            }
+            out[x] = result;
+        }
+    }
+}
+
+// Draws code at the pen and advances it; a code that fails to load draws nothing and stays.
+void DrawCode(Picture& canvas, unsigned code, int pixelSize, uint32_t colour, int& penX, int& penY)
+{
+    FT_GlyphSlot slot = LoadGlyph(code, pixelSize, true);
+    if (!slot)
+        return;
+    BlendGlyph(canvas, slot, penX, penY, colour);
+    penX += static_cast<int>(slot->advance.x >> 6);
+    penY += static_cast<int>(slot->advance.y >> 6);
+}
+
+} // namespace
+
+int MeasureGlyphText(const wxString& text, const int& pixelSize)
+{
+    int width = 0;
+    for (const wxUniChar c : text) {
+        // Emboldening and rendering leave the advance as it is.
+        if (FT_GlyphSlot slot = LoadGlyph(c.GetValue(), pixelSize, false))
+            width += static_cast<int>(slot->advance.x >> 6);
+    }
+    return width;
+}
+
+void BitmapDC::DrawGlyphText(const wxString& text, const wxPoint& pos, const uint32_t& colour, const int& pixelSize)
+{
+    if (!IsOk() || pixelSize < 0 || pixelSize > pos.x || pixelSize > pos.y)
+        return;
+    const int w = target->GetWidth();
+    const int h = target->GetHeight();
+    int penX = pos.x;
+    int penY = pos.y;
+    for (const wxUniChar c : text) {
+        if (penX + pixelSize >= w || penY >= h)
+            break;
+        DrawCode(*target, c.GetValue(), pixelSize, colour, penX, penY);
+    }
+}
+
+void BitmapDC::DrawGlyphTextEx(const wxString& text, const wxPoint& pos, const wxSize& box, const uint32_t& colour, const int& pixelSize)
+{
+    if (!IsOk() || pixelSize < 0 || pixelSize > pos.x || pixelSize > pos.y || pixelSize > box.x || pixelSize > box.y)
+        return;
+    const int right = std::min(pos.x + box.x, target->GetWidth());
+    const int bottom = std::min(pos.y + box.y, target->GetHeight());
+    int penX = pos.x;
+    int penY = pos.y;
+    for (const wxUniChar c : text) {
+        if (c == '\n') {
+            penX = pos.x;
+            penY += pixelSize;
+            continue;
+        }
+        if (penX + pixelSize >= right)
+            continue; // cut until the next line feed
+        if (penY >= bottom)
+            break;
+        DrawCode(*target, c.GetValue(), pixelSize, colour, penX, penY);
+    }
+}
+
+void BitmapDC::DrawGlyphTextCentered(const wxString& text, const wxPoint& pos, const uint32_t& colour, const int& pixelSize)
+{
+    const int start = pos.x - MeasureGlyphText(text, pixelSize) / 2;
+    DrawGlyphText(text, wxPoint(start, pos.y), colour, pixelSize);
+}

@@ -1,0 +1,83 @@
+#include "XClient.h"
+
+#include <X11/XKBlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+namespace zyntest {
+
+XClient::XClient() : d(XOpenDisplay(nullptr)) {}
+
+XClient::~XClient()
+{
+    if (!d)
+        return;
+    Locks(0);
+    XCloseDisplay(d);
+}
+
+void XClient::Key(KeySym keysym, bool down)
+{
+    XTestFakeKeyEvent(d, XKeysymToKeycode(d, keysym), down, CurrentTime);
+    XFlush(d);
+}
+
+void XClient::Chord(std::initializer_list<KeySym> modifiers, KeySym keysym)
+{
+    for (KeySym m : modifiers)
+        Key(m, true);
+    Key(keysym, true);
+    Key(keysym, false);
+    for (KeySym m : modifiers)
+        Key(m, false);
+}
+
+void XClient::Button(unsigned button, bool down)
+{
+    XTestFakeButtonEvent(d, button, down, CurrentTime);
+    XFlush(d);
+}
+
+void XClient::MoveTo(int x, int y)
+{
+    XTestFakeMotionEvent(d, -1, x, y, CurrentTime);
+    XSync(d, False);
+}
+
+void XClient::Pointer(int& x, int& y)
+{
+    Window root, child;
+    int wx, wy;
+    unsigned state;
+    XQueryPointer(d, DefaultRootWindow(d), &root, &child, &x, &y, &wx, &wy, &state);
+}
+
+unsigned XClient::NumLock() const
+{
+    const unsigned mask = XkbKeysymToModifiers(d, XK_Num_Lock);
+    return mask ? mask : Mod2Mask;
+}
+
+void XClient::Locks(unsigned mask)
+{
+    XkbLockModifiers(d, XkbUseCoreKbd, LockMask | NumLock(), mask);
+    XSync(d, False);
+}
+
+bool XClient::Grab(KeyCode code, unsigned mods)
+{
+    static int error;
+    error = 0;
+    XSync(d, False);
+    // Xlib's error handler is process-wide and GDK has its own: put it back at once.
+    const XErrorHandler previous = XSetErrorHandler([](Display*, XErrorEvent* e) {
+        error = e->error_code;
+        return 0;
+    });
+    XGrabKey(d, code, mods, DefaultRootWindow(d), False, GrabModeAsync, GrabModeAsync);
+    XSync(d, False);
+    XSetErrorHandler(previous);
+    return error == 0;
+}
+
+} // namespace zyntest

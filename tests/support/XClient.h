@@ -1,0 +1,40 @@
+// The test's own X client: the user's keyboard and mouse through XTest, and
+// "another program" that grabs keys.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <initializer_list>
+
+namespace zyntest {
+
+class XClient {
+public:
+    XClient();
+    ~XClient(); // lets go of every lock key and closes the connection
+    XClient(const XClient&) = delete;
+    XClient& operator=(const XClient&) = delete;
+
+    Display* operator*() const { return d; }
+    explicit operator bool() const { return d != nullptr; }
+
+    void Key(KeySym keysym, bool down);
+    // Presses and releases keysym with the modifier keys held.
+    void Chord(std::initializer_list<KeySym> modifiers, KeySym keysym);
+    void Button(unsigned button, bool down);
+    void MoveTo(int x, int y);
+    void Pointer(int& x, int& y);
+
+    // The modifier bit of Num Lock on this server.
+    unsigned NumLock() const;
+    // Sets the locked modifiers (Caps Lock, Num Lock) to exactly mask.
+    void Locks(unsigned mask);
+
+    // Grabs the key on the root as another program would; false when refused.
+    bool Grab(KeyCode code, unsigned mods);
+
+private:
+    Display* d;
+};
+
+} // namespace zyntest
