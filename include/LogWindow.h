@@ -1,21 +1,27 @@
-// The verbose log: every record of the process also goes to "Verbose.log".
+// The verbose log: every record of the process also goes to "Verbose.log" in
+// AppDir, one "%H:%M:%S <Tag> text" line each (UTF-8, LF line ends), after a
+// header line naming the start of the run.
 #pragma once
 
 #include <wx/datetime.h>
+#include <wx/file.h>
 #include <wx/log.h>
-#include <wx/textfile.h>
 
 class LogWindow : public wxLogGui {
 public:
+    // Becomes the active log target; the previous run's file is discarded.
     LogWindow();
+    // Restores the previous target.
     ~LogWindow() override;
+    // Shows the collected records only when one of them is a warning or an error.
     void Flush() override;
 
 protected:
     void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo& info) override;
 
 private:
-    wxTextFile file;
+    // Lines are appended as they come, so the file is whole up to the last record.
+    wxFile file;
     wxLog* previousTarget = nullptr;
     wxDateTime stamp;
 };

@@ -1,34 +1,198 @@
-// Placeholder until the configuration store lands.
-#include "ConfigImpl.h"
+#include "FileConfig.h"
 
 #include <map>
 
+#include <wx/filefn.h>
+#include <wx/filename.h>
+#include <wx/log.h>
+#include <wx/mstream.h>
+
+#include "AtomicFile.h"
+#include "SystemPaths.h"
+#include "ZynLog.h"
+
 namespace {
-class MemoryConfig : public ConfigImpl {
-public:
-    bool ReadBool(const wxString&, const wxString&, const bool& def) override { return def; }
-    long ReadLong(const wxString&, const wxString&, const long& def) override { return def; }
-    wxString ReadString(const wxString&, const wxString&, const wxString& def) override { return def; }
-    bool WriteBool(const wxString&, const wxString&, const bool&) override { return true; }
-    bool WriteLong(const wxString&, const wxString&, const long&) override { return true; }
-    bool WriteString(const wxString&, const wxString&, const wxString&) override { return true; }
-    void Clear() override {}
-    bool Flush() override { return true; }
-};
-std::map<wxString, ConfigImpl*> registry;
+
+std::map<wxString, ConfigImpl*> ConfigRegistry;
+
+// Children are matched by their attribute alone, whatever the element is called.
+wxXmlNode* FindChild(const wxXmlNode* parent, const wxString& attribute, const wxString& value)
+{
+    if (!parent)
+        return nullptr;
+    for (wxXmlNode* child = parent->GetChildren(); child; child = child->GetNext()) {
+        if (child->GetType() == wxXML_ELEMENT_NODE && child->GetAttribute(attribute) == value)
+            return child;
+    }
+    return nullptr;
+}
+
+wxXmlNode* NewProperty(const wxString& key, const wxString& value)
+{
+    wxXmlNode* node = new wxXmlNode(wxXML_ELEMENT_NODE, "property");
+    node->AddAttribute("key", key);
+    node->AddAttribute("value", value);
+    return node;
+}
+
+// The first free name of "<path>.bak", "<path>.bak2", ...
+wxString BackupName(const wxString& path)
+{
+    wxString backup = path + ".bak";
+    for (int n = 2; wxFileName::Exists(backup); ++n)
+        backup = wxString::Format("%s.bak%d", path, n);
+    return backup;
+}
+
 } // namespace
+
+FileConfig::FileConfig(const wxString& configName)
+    : name(configName), document(std::make_unique<wxXmlDocument>())
+{
+    name.Replace(" ", "");
+    EnterAppDir();
+    path = "Configs/" + name + ".xml";
+
+    const wxString full = FullPath();
+    if (wxFileName::Exists(full)) {
+        bool loaded;
+        {
+            wxLogNull quiet; // a broken file is handled below, without the toolkit's box
+            loaded = document->Load(full, "UTF-8") && document->GetRoot();
+        }
+        if (!loaded) {
+            // Reads as empty, but what the user had is kept, not overwritten at exit.
+            const wxString backup = BackupName(full);
+            if (wxRenameFile(full, backup, false))
+                ZLOG_INFO("\"%s\" is not a readable configuration; kept as \"%s\".", path, backup);
+            else
+                ZLOG_ERROR("\"%s\" is not a readable configuration and cannot be kept as \"%s\".", path, backup);
+        }
+    }
+    if (!document->GetRoot()) {
+        document = std::make_unique<wxXmlDocument>();
+        document->SetFileEncoding("UTF-8");
+        document->SetRoot(new wxXmlNode(wxXML_ELEMENT_NODE, name));
+    }
+    root = document->GetRoot();
+}
+
+FileConfig::~FileConfig()
+{
+    Flush();
+}
+
+wxString FileConfig::FullPath() const
+{
+    return AppPath(path);
+}
+
+wxXmlNode* FileConfig::FindKey(const wxString& catalog, const wxString& key) const
+{
+    return FindChild(FindChild(root, "catalog", catalog), "key", key);
+}
+
+wxString FileConfig::ReadString(const wxString& catalog, const wxString& key, const wxString& def)
+{
+    const wxXmlNode* node = FindKey(catalog, key);
+    return node ? node->GetAttribute("value", def) : def;
+}
+
+bool FileConfig::ReadNumber(const wxString& catalog, const wxString& key, long& number) const
+{
+    const wxXmlNode* node = FindKey(catalog, key);
+    return node && node->GetAttribute("value").ToLong(&number, 10);
+}
+
+long FileConfig::ReadLong(const wxString& catalog, const wxString& key, const long& def)
+{
+    long number;
+    return ReadNumber(catalog, key, number) ? number : def;
+}
+
+bool FileConfig::ReadBool(const wxString& catalog, const wxString& key, const bool& def)
+{
+    long number;
+    return ReadNumber(catalog, key, number) ? number != 0 : def;
+}
+
+bool FileConfig::WriteBool(const wxString& catalog, const wxString& key, const bool& value)
+{
+    return Write(catalog, key, value ? "1" : "0");
+}
+
+bool FileConfig::WriteLong(const wxString& catalog, const wxString& key, const long& value)
+{
+    return Write(catalog, key, wxString::Format("%ld", value));
+}
+
+bool FileConfig::WriteString(const wxString& catalog, const wxString& key, const wxString& value)
+{
+    return Write(catalog, key, value);
+}
+
+bool FileConfig::Write(const wxString& catalog, const wxString& key, const wxString& value)
+{
+    wxXmlNode* catalogNode = FindChild(root, "catalog", catalog);
+    if (!catalogNode) {
+        catalogNode = new wxXmlNode(wxXML_ELEMENT_NODE, "config");
+        catalogNode->AddAttribute("catalog", catalog);
+        root->AddChild(catalogNode);
+    }
+    wxXmlNode* keyNode = FindChild(catalogNode, "key", key);
+    if (!keyNode) {
+        catalogNode->AddChild(NewProperty(key, value));
+        return true;
+    }
+    // The element keeps exactly these two attributes: anything else it carried goes.
+    while (const wxXmlAttribute* attribute = keyNode->GetAttributes())
+        keyNode->DeleteAttribute(attribute->GetName());
+    keyNode->AddAttribute("key", key);
+    keyNode->AddAttribute("value", value);
+    return true;
+}
+
+void FileConfig::Clear()
+{
+    document->SetRoot(new wxXmlNode(wxXML_ELEMENT_NODE, name));
+    root = document->GetRoot();
+}
+
+bool FileConfig::Flush()
+{
+    const wxString full = FullPath();
+    wxString error;
+    {
+        wxLogNull quiet;
+        if (!wxFileName::Mkdir(AppPath("Configs"), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL))
+            error = "the folder \"Configs\" cannot be created";
+    }
+    if (error.empty()) {
+        wxMemoryOutputStream stream;
+        if (document->Save(stream, 2)) {
+            std::string bytes(stream.GetLength(), '\0');
+            stream.CopyTo(bytes.data(), bytes.size());
+            if (WriteFileAtomically(full, bytes, error))
+                return true;
+        } else {
+            error = "the document cannot be written out";
+        }
+    }
+    ZLOG_ERROR("Can not save \"%s\": %s.", path, error);
+    return false;
+}
 
 ConfigImpl* GetConfig(const wxString& name)
 {
-    ConfigImpl*& slot = registry[name];
-    if (!slot)
-        slot = new MemoryConfig;
-    return slot;
+    ConfigImpl*& config = ConfigRegistry[name];
+    if (!config)
+        config = new FileConfig(name);
+    return config;
 }
 
 void DestroyAllConfigs()
 {
-    for (auto& entry : registry)
+    for (auto& entry : ConfigRegistry)
         delete entry.second;
-    registry.clear();
+    ConfigRegistry.clear();
 }

@@ -1,11 +1,66 @@
-// Placeholder until the verbose log lands.
 #include "LogWindow.h"
 
-LogWindow::LogWindow() { previousTarget = wxLog::SetActiveTarget(this); }
-LogWindow::~LogWindow() { wxLog::SetActiveTarget(previousTarget); }
-void LogWindow::Flush() { wxLogGui::Flush(); }
+#include "ConfigImpl.h"
+#include "ConfigKeys.h"
+#include "SystemPaths.h"
+#include "ZynLog.h"
+
+namespace {
+
+bool WriteLine(wxFile& file, const wxString& line)
+{
+    return file.Write(line + "\n", wxConvUTF8);
+}
+
+} // namespace
+
+LogWindow::LogWindow()
+    : stamp(wxDateTime::Now())
+{
+    previousTarget = wxLog::SetActiveTarget(this);
+    bool opened;
+    {
+        wxLogNull quiet; // reported below, in the log's own words
+        opened = file.Create(AppPath("Verbose.log"), true) &&
+                 WriteLine(file, "Zyn Utils Verbose Log - " + stamp.Format("%Y-%m-%d %H:%M:%S"));
+    }
+    if (!opened) {
+        file.Close();
+        ZLOG_ERROR("Can not open Verbose.log!");
+    }
+    wxLog::SetVerbose(GetConfig(cfg::Core)->ReadBool(cfg::General, cfg::VerboseMode, false));
+}
+
+LogWindow::~LogWindow()
+{
+    wxLog::SetActiveTarget(previousTarget);
+    file.Close();
+}
+
 void LogWindow::DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo& info)
 {
+    if (file.IsOpened() && wxLog::GetVerbose()) {
+        stamp.Set(static_cast<time_t>(info.timestampMS / 1000));
+        WriteLine(file, stamp.Format("%H:%M:%S") + LogLevelTag(level) + msg);
+    }
     wxLogGui::DoLogRecord(level, msg, info);
 }
-const char* LogLevelTag(wxLogLevel) { return " <Other> "; }
+
+void LogWindow::Flush()
+{
+    // Informational records wait for the next warning or error and show with it.
+    m_bHasMessages = GetSeverityIcon() != wxICON_INFORMATION;
+    wxLogGui::Flush();
+}
+
+const char* LogLevelTag(wxLogLevel level)
+{
+    switch (level) {
+    case wxLOG_FatalError: return " <FatalError> ";
+    case wxLOG_Error: return " <Error> ";
+    case wxLOG_Warning: return " <Warning> ";
+    case wxLOG_Message: return " <Message> ";
+    case wxLOG_Info: return " <Info> ";
+    default: return " <Other> ";
+    }
+}

@@ -13,9 +13,13 @@
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "FontManager.h"
+#include "HotkeyManager.h"
 #include "LogWindow.h"
+#include "PreferenceFrame.h"
 #include "SoundManager.h"
 #include "SystemPaths.h"
+#include "TrayIcon.h"
+#include "WinFX.h"
 #include "ZynLog.h"
 #include "zplat/Crash.h"
 #include "zplat/Desktop.h"
@@ -24,6 +28,7 @@
 bool CheckUpdateFlag = true;
 bool ShowSplashFlag = true;
 bool ModalOpenFlag = false;
+bool LockingModeFlag = false;
 
 const char AppName[] = "Zyn Utils";
 const char AppVersion[] = "Alpha1";
@@ -97,6 +102,16 @@ bool RunCommand(const wxString& command)
     return Spawn(wxCmdLineParser::ConvertStringToArgs(command, wxCMD_LINE_SPLIT_UNIX));
 }
 
+// The Updater, when the build has one: "zyn-updater" in AppDir, not waited for.
+void StartUpdater()
+{
+    const wxString updater = AppPath("zyn-updater");
+    if (!wxFileExists(updater))
+        return;
+    ZLOG_INFO("Starting the Updater.");
+    Spawn(wxArrayString(1, &updater));
+}
+
 // Toolkit asserts go to the log: a dialog would stop a resident program cold.
 void LogAssert(const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg)
 {
@@ -129,30 +144,30 @@ bool ZynUtils::OnInit()
         return false;
 
     ConfigImpl* core = GetConfig(cfg::Core);
-    if (core->ReadBool(cfg::General, cfg::VerboseMode, false))
+    if (core->ReadBool(cfg::General, cfg::VerboseMode, false)) {
         logWindow = new LogWindow();
+        zplat::SetCrashLogPath(AppPath("Verbose.log").utf8_string());
+    }
 
     ZLOG_INFO("Zyn Utils Started.");
     ZLOG_INFO("Initializing...");
+    // Real-time priority can starve the whole desktop; the program keeps its normal priority.
+    ZLOG_INFO("Real-time priority skipped.");
 
     if (!InitManagers())
         return false;
 
-    // The tray icon and the launcher window take their places here.
+    trayIcon = new TrayIcon();
+    // Slot: launcher = new LaunchWindow() (reads "launcher.xml"), then SetTopWindow(launcher) and
+    // HotkeyManager::SetHotkeyWindow(launcher): the hot key needs its window before ApplySettings.
 
     ApplySettings();
 
-    // The welcome message, its notice and sound follow here when ShowSplashFlag is set.
+    // Slot: when ShowSplashFlag is set, the welcome message "Zyn Utils Starts Successfully.",
+    // its notice with the first frame of ETC_WELCOME, then SoundManager::Play(SOUND_WELCOME).
 
-    if (CheckUpdateFlag) {
-        const wxString updater = AppDir + "/zyn-updater";
-        if (wxFileExists(updater)) {
-            const char* argv[] = {nullptr, nullptr};
-            const wxScopedCharBuffer path = updater.utf8_str();
-            argv[0] = path.data();
-            wxExecute(const_cast<char**>(argv), wxEXEC_ASYNC);
-        }
-    }
+    if (CheckUpdateFlag)
+        StartUpdater();
 
     ZLOG_INFO("Zyn Utils is ready.");
     return true;
@@ -161,8 +176,10 @@ bool ZynUtils::OnInit()
 int ZynUtils::OnExit()
 {
     ZLOG_INFO("Exiting...");
-    // The tray icon, the mouse hook and the desktop widgets are released here as they
-    // join the program.
+    delete trayIcon;
+    trayIcon = nullptr;
+    HotkeyManager::SetHook(false);
+    // Slot: DeleteWidgets() (the widgets write their positions into "Core").
     FontManager::Release();
     DestroyAllConfigs();
     delete logWindow;
@@ -194,26 +211,22 @@ bool ZynUtils::CheckEnvironment()
     zplat::CrashReport report;
     report.text = wxString(_("Oops!")).utf8_string() + ": " +
                   wxString(_("Zyn Utils was already stopped :(\nFor more information, please enable 'Verbose Mode' to generate a complete log file.")).utf8_string();
-    report.logPath = (AppDir + "/Verbose.log").utf8_string();
     report.envFlag = CrashReportFlag;
     zplat::InstallCrashHandler(report);
-
-    // Real-time priority can starve the whole desktop; the program keeps its normal priority.
-    ZLOG_INFO("Process priority left unchanged.");
     return true;
 }
 
 bool InitManagers()
 {
     bool ready = FontManager::Initial();
-    // HotkeyManager starts here, between the font and the image stores.
+    ready = ready && HotkeyManager::Initial();
     ready = ready && BitmapManager::Initial();
     if (!ready) {
         ShowFatalError(_("An error occurred while initializing application."));
         return false;
     }
-    SoundManager::Initial();
-    // The desktop widgets are created here.
+    SoundManager::Initial(); // a sound that failed stays silent
+    // Slot: CreateWidgets().
     return true;
 }
 
@@ -237,7 +250,13 @@ bool ZynUtils::ToggleLauncher()
     return true;
 }
 
-void ZynUtils::ShowPreference() {}
+void ZynUtils::ShowPreference()
+{
+    // The window lives until it is closed; it keeps the modal flag set meanwhile.
+    // The launcher window becomes its parent once it joins the program.
+    auto* preferences = new PreferenceFrame(nullptr);
+    preferences->Show(true);
+}
 
 void ZynUtils::ApplySettings()
 {
@@ -256,8 +275,10 @@ void ZynUtils::ApplySettings()
     core->WriteString(cfg::Application, cfg::Date, AppDate);
 
     // The item buttons, the animation speed and the launcher reload their settings here.
+    LoadAnimateSpeed();
     SoundManager::LoadSettings();
-    // Then the desktop widgets and the hot key and gesture.
+    // Then the desktop widgets.
+    HotkeyManager::LoadSettings();
 }
 
 void ZynUtils::Quit()

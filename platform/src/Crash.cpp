@@ -93,4 +93,6 @@ bool InstallCrashHandler(const CrashReport& report)
     return ok;
 }
 
+void SetCrashLogPath(const std::string& path) { logPath = path; }
+
 } // namespace zplat

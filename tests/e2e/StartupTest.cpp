@@ -5,12 +5,16 @@
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 #include <memory>
 
 #include "AppRunner.h"
+#include "ZynUtils.h"
 
-// Disabled until the configuration store and the verbose log replace their placeholders.
 using zyntest::AppRunner;
 
 namespace {
@@ -29,29 +33,53 @@ size_t Where(const std::string& log, const std::string& text)
 
 } // namespace
 
-TEST(Startup, DISABLED_LogsItsOrderAndSavesWhenTheSessionEndsIt)
+TEST(Startup, LogsItsOrderAndSavesWhenTheSessionEndsIt)
 {
     AppRunner app;
     app.WriteQuietVerboseCore();
-    const pid_t pid = app.Start();
-    ASSERT_TRUE(app.WaitForLog("Zyn Utils is ready.")) << app.Output() << app.Log();
-
-    const std::string log = app.Log();
-    EXPECT_EQ(log.rfind("Zyn Utils Verbose Log - ", 0), 0u) << log;
-    EXPECT_LT(Where(log, "Zyn Utils Started."), Where(log, "Initializing..."));
-    EXPECT_LT(Where(log, "Initializing..."), Where(log, "Zyn Utils is ready."));
-
-    ASSERT_EQ(kill(pid, SIGTERM), 0);
-    const int status = app.WaitExit(pid);
-    ASSERT_TRUE(WIFEXITED(status)) << status << app.Output();
-    const std::string end = app.Log();
-    EXPECT_LT(Where(end, "Shutting down..."), Where(end, "Exiting..."));
     const std::string core = zyntest::ReadFile(app.PathOf("Configs/Core.xml"));
-    EXPECT_NE(core.find("<config catalog=\"Application\">"), std::string::npos) << core;
-    EXPECT_NE(core.find("<property key=\"Name\" value=\"Zyn Utils\"/>"), std::string::npos) << core;
+    for (int run = 1; run <= 2; ++run) {
+        SCOPED_TRACE(run);
+        const pid_t pid = app.Start();
+        // The second run starts with the first run's file still there: wait for this run's end of start.
+        ASSERT_TRUE(zyntest::WaitUntil([&] {
+            const std::string log = app.Log();
+            return log.find("Zyn Utils is ready.") != std::string::npos && log.find("Exiting...") == std::string::npos;
+        }, 15000)) << app.Output() << app.Log();
+
+        // Only this run's records follow one header.
+        const std::string log = app.Log();
+        EXPECT_EQ(log.rfind("Zyn Utils Verbose Log - ", 0), 0u) << log;
+        EXPECT_EQ(log.find("Zyn Utils Verbose Log - ", 1), std::string::npos) << log;
+        EXPECT_EQ(log.find("Exiting..."), std::string::npos) << log;
+        const char* const order[] = {"<Info> Zyn Utils Started.", "<Info> Initializing...",
+                                     "<Info> Initializing FontManager...", "<Info> FontManager is ready.",
+                                     "<Info> Initializing BitmapManager...", "<Info> BitmapManager is ready.",
+                                     "<Info> Initializing SoundManager...", "<Info> SoundManager is ready.",
+                                     "<Info> Zyn Utils is ready."};
+        for (size_t i = 1; i < std::size(order); ++i)
+            EXPECT_LT(Where(log, order[i - 1]), Where(log, order[i]));
+
+        ASSERT_EQ(kill(pid, SIGTERM), 0);
+        const int status = app.WaitExit(pid);
+        ASSERT_TRUE(WIFEXITED(status)) << status << app.Output();
+        const std::string end = app.Log();
+        EXPECT_LT(Where(end, "Shutting down..."), Where(end, "Exiting..."));
+        // Exactly what was there, and the Application catalog written at every start.
+        EXPECT_EQ(zyntest::ReadFile(app.PathOf("Configs/Core.xml")),
+                  core.substr(0, core.rfind("</Core>")) +
+                      "  <config catalog=\"Application\">\n"
+                      "    <property key=\"Name\" value=\"Zyn Utils\"/>\n"
+                      "    <property key=\"Version\" value=\"Alpha1\"/>\n"
+                      "    <property key=\"Author\" value=\"Orvain (Tavrel)\"/>\n"
+                      "    <property key=\"Web\" value=\"" + std::string(AppWebHost) + "\"/>\n"
+                      "    <property key=\"Date\" value=\"2013.03.09\"/>\n"
+                      "  </config>\n"
+                      "</Core>\n");
+    }
 }
 
-TEST(Startup, DISABLED_SecondStartShowsTheFirstAndTouchesNoFile)
+TEST(Startup, SecondStartShowsTheFirstAndTouchesNoFile)
 {
     AppRunner app;
     app.WriteQuietVerboseCore();
@@ -75,7 +103,7 @@ TEST(Startup, DISABLED_SecondStartShowsTheFirstAndTouchesNoFile)
     EXPECT_EQ(st1.st_mtim.tv_nsec, st2.st_mtim.tv_nsec);
 }
 
-TEST(Startup, DISABLED_CrashReportsOopsAndLeavesInputUsable)
+TEST(Startup, CrashReportsOopsAndLeavesInputUsable)
 {
     DisplayPtr display(XOpenDisplay(nullptr));
     ASSERT_TRUE(display) << "no X display";
@@ -109,4 +137,158 @@ TEST(Startup, DISABLED_CrashReportsOopsAndLeavesInputUsable)
     const std::string reportPid = zyntest::Shell("xdotool getwindowpid " + windows.substr(0, windows.find('\n')) + " 2>/dev/null");
     if (!reportPid.empty())
         kill(std::stoi(reportPid), SIGKILL);
+}
+
+namespace {
+
+std::string QuietCore(bool startWithSystem)
+{
+    return std::string("  <config catalog=\"General\">\n"
+                       "    <property key=\"VerboseMode\" value=\"1\"/>\n"
+                       "    <property key=\"CheckUpdate\" value=\"0\"/>\n"
+                       "    <property key=\"StartWithSystem\" value=\"") + (startWithSystem ? "1" : "0") + "\"/>\n"
+           "  </config>\n"
+           "  <config catalog=\"Appearance\">\n"
+           "    <property key=\"ShowSplash\" value=\"0\"/>\n"
+           "  </config>\n";
+}
+
+} // namespace
+
+TEST(Startup, StartWithSystemWritesAnEntryForTheFolderItStartedFrom)
+{
+    zyntest::TempDir config;
+    const std::string entry = config / "autostart/Zyn Utils.desktop";
+    const std::vector<std::string> env = {"XDG_CONFIG_HOME=" + config.Path()};
+    AppRunner first, second; // the program started from two folders in turn
+    for (AppRunner* app : {&first, &second}) {
+        SCOPED_TRACE(app->Dir());
+        app->WriteCore(QuietCore(true));
+        const pid_t pid = app->Start(env);
+        ASSERT_TRUE(app->WaitForLog("Zyn Utils is ready.")) << app->Output();
+        const std::string text = zyntest::ReadFile(entry);
+        EXPECT_NE(text.find("\nExec=\"" + app->Dir() + "/zyn-utils\"\n"), std::string::npos) << text;
+        EXPECT_NE(text.find("\nPath=" + app->Dir() + "\n"), std::string::npos) << text;
+        EXPECT_EQ(zyntest::Shell("desktop-file-validate '" + entry + "' 2>&1; echo rc=$?"), "rc=0\n");
+        kill(pid, SIGTERM);
+        ASSERT_NE(app->WaitExit(pid), -1);
+    }
+    second.WriteCore(QuietCore(false));
+    std::filesystem::remove(second.PathOf("Verbose.log")); // so the wait below sees this run
+    const pid_t pid = second.Start(env);
+    ASSERT_TRUE(second.WaitForLog("Zyn Utils is ready.")) << second.Output();
+    EXPECT_FALSE(std::filesystem::exists(entry)) << "switched off, the entry is removed";
+    kill(pid, SIGTERM);
+    ASSERT_NE(second.WaitExit(pid), -1);
+}
+
+namespace {
+
+// A private X server without the XTEST extension, which the program needs.
+class ServerWithoutXTest {
+public:
+    ServerWithoutXTest()
+    {
+        int fds[2];
+        if (pipe(fds) != 0)
+            return;
+        pid = fork();
+        if (pid == 0) {
+            close(fds[0]);
+            const std::string fd = std::to_string(fds[1]);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-extension", "XTEST", "-nolisten", "tcp",
+                   "-screen", "0", "800x600x24", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        char buf[16] = {};
+        const ssize_t n = pid > 0 ? read(fds[0], buf, sizeof buf - 1) : 0; // Xvfb writes it once ready
+        close(fds[0]);
+        if (n > 0)
+            display = ":" + std::to_string(std::atoi(buf));
+    }
+    ~ServerWithoutXTest()
+    {
+        if (pid > 0) {
+            kill(pid, SIGTERM);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+    std::string display;
+
+private:
+    pid_t pid = -1;
+};
+
+} // namespace
+
+TEST(Startup, ADisplayWithoutXTestEndsTheStartWithAFatalErrorBoxBeforeAnyFile)
+{
+    ServerWithoutXTest server;
+    ASSERT_FALSE(server.display.empty()) << "Xvfb did not start";
+    AppRunner app;
+    std::filesystem::remove_all(app.PathOf("Configs"));
+    const pid_t pid = app.Start({"DISPLAY=" + server.display});
+
+    std::string box;
+    ASSERT_TRUE(zyntest::WaitUntil([&] {
+        box = zyntest::Shell("DISPLAY=" + server.display + " xdotool search --name '^Fatal Error$' 2>/dev/null");
+        return !box.empty();
+    }, 15000)) << app.Output();
+    EXPECT_FALSE(std::filesystem::exists(app.PathOf("Configs"))) << "\"Core\" is never opened";
+
+    // Close the box as a window manager would; the program then ends.
+    DisplayPtr display(XOpenDisplay(server.display.c_str()));
+    ASSERT_TRUE(display);
+    XEvent ev{};
+    ev.xclient.type = ClientMessage;
+    ev.xclient.window = std::stoul(box);
+    ev.xclient.message_type = XInternAtom(display.get(), "WM_PROTOCOLS", False);
+    ev.xclient.format = 32;
+    ev.xclient.data.l[0] = static_cast<long>(XInternAtom(display.get(), "WM_DELETE_WINDOW", False));
+    ev.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display.get(), ev.xclient.window, False, NoEventMask, &ev);
+    XFlush(display.get());
+
+    const int status = app.WaitExit(pid);
+    ASSERT_TRUE(WIFEXITED(status)) << status << app.Output();
+    EXPECT_NE(WEXITSTATUS(status), 0);
+    EXPECT_FALSE(std::filesystem::exists(app.PathOf("Configs")));
+    EXPECT_FALSE(std::filesystem::exists(app.PathOf("Verbose.log")));
+}
+
+TEST(Startup, StartsTheUpdaterInItsFolderOnlyWhenAskedAndWhenItExists)
+{
+    struct Case {
+        const char* name;
+        bool checkUpdate;
+        bool present;
+    } const cases[] = {{"on", true, true}, {"off", false, true}, {"missing", true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppRunner app;
+        app.WriteCore(std::string("  <config catalog=\"General\">\n"
+                                  "    <property key=\"VerboseMode\" value=\"1\"/>\n"
+                                  "    <property key=\"CheckUpdate\" value=\"") + (c.checkUpdate ? "1" : "0") + "\"/>\n"
+                      "  </config>\n"
+                      "  <config catalog=\"Appearance\">\n"
+                      "    <property key=\"ShowSplash\" value=\"0\"/>\n"
+                      "  </config>\n");
+        std::filesystem::remove(app.PathOf("zyn-updater"));
+        if (c.present) {
+            ASSERT_TRUE(zyntest::WriteFile(app.PathOf("zyn-updater"), "#!/bin/sh\npwd > updater-ran.txt\n"));
+            std::filesystem::permissions(app.PathOf("zyn-updater"), std::filesystem::perms(0755));
+        }
+        const pid_t pid = app.Start();
+        ASSERT_TRUE(app.WaitForLog("Zyn Utils is ready.")) << app.Output();
+        const bool started = c.checkUpdate && c.present;
+        EXPECT_EQ(app.Log().find("Starting the Updater.") != std::string::npos, started) << app.Log();
+        if (started) {
+            EXPECT_TRUE(zyntest::WaitUntil([&] { return !zyntest::ReadFile(app.PathOf("updater-ran.txt")).empty(); }));
+            EXPECT_EQ(zyntest::ReadFile(app.PathOf("updater-ran.txt")), app.Dir() + "\n");
+        }
+        kill(pid, SIGTERM);
+        const int status = app.WaitExit(pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
 }

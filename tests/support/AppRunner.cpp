@@ -47,13 +47,20 @@ void AppRunner::WriteQuietVerboseCore(const std::string& moreCatalogs)
               moreCatalogs);
 }
 
-pid_t AppRunner::Start(const std::vector<std::string>& extraEnv)
+pid_t AppRunner::Start(const std::vector<std::string>& extraEnv, const std::string& name)
 {
-    const std::string program = dir / "zyn-utils";
+    const std::string program = dir / name;
     const std::string output = dir / "output.txt";
+    // extraEnv replaces variables of the same name: getenv would find the first one.
     std::vector<std::string> env;
-    for (char** e = environ; *e; ++e)
-        env.emplace_back(*e);
+    for (char** e = environ; *e; ++e) {
+        const std::string entry(*e);
+        const std::string name = entry.substr(0, entry.find('=') + 1);
+        const bool replaced = std::any_of(extraEnv.begin(), extraEnv.end(),
+                                          [&](const std::string& x) { return x.compare(0, name.size(), name) == 0; });
+        if (!replaced)
+            env.push_back(entry);
+    }
     env.insert(env.end(), extraEnv.begin(), extraEnv.end());
     std::vector<char*> envp;
     for (std::string& s : env)

@@ -25,6 +25,14 @@ std::vector<std::string> LogCapture::Texts(wxLogLevel level) const
     return out;
 }
 
+std::string LogCapture::Text() const
+{
+    std::string text;
+    for (const LogLine& line : lines)
+        text += std::to_string(line.level) + " " + line.text + "\n";
+    return text;
+}
+
 void LogCapture::DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo& info)
 {
     lines.push_back({level, msg.utf8_string(), info.filename ? info.filename : "", info.func ? info.func : ""});

@@ -26,6 +26,9 @@ public:
     std::vector<LogLine> lines;
     // The texts of the records at level, in order.
     std::vector<std::string> Texts(wxLogLevel level) const;
+    // Every record as a "<level> text" line.
+    std::string Text() const;
+    bool Contains(const std::string& text) const { return Text().find(text) != std::string::npos; }
 
 protected:
     void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo& info) override;

@@ -9,9 +9,18 @@
 #include <sstream>
 #include <thread>
 
+#include <unistd.h>
+
 #include <wx/app.h>
 #include <wx/debug.h>
 #include <wx/evtloop.h>
+#include <wx/filefn.h>
+#include <wx/log.h>
+
+#include "ConfigImpl.h"
+#include "SoundManager.h"
+#include "SystemPaths.h"
+#include "zplat/Sound.h"
 
 namespace zyntest {
 namespace {
@@ -98,5 +107,44 @@ std::string Shell(const std::string& command)
 }
 
 std::string AppDirOfBuild() { return ZYN_APP_DIR; }
+
+ScopedAppDir::ScopedAppDir()
+    : oldAppDir(AppDir.utf8_string()), oldStartupDir(StartupDir.utf8_string())
+{
+    char* cwd = getcwd(nullptr, 0);
+    oldCwd = cwd ? cwd : "/";
+    free(cwd);
+    AppDir = wxString::FromUTF8(dir.Path());
+    StartupDir = wxString::FromUTF8(dir / "autostart");
+}
+
+ScopedAppDir::~ScopedAppDir()
+{
+    DestroyAllConfigs();
+    AppDir = wxString::FromUTF8(oldAppDir);
+    StartupDir = wxString::FromUTF8(oldStartupDir);
+    if (chdir(oldCwd.c_str()) != 0)
+        ADD_FAILURE() << "cannot return to " << oldCwd;
+}
+
+FakeSound::FakeSound()
+{
+    auto fake = std::make_unique<zplat::FakeSoundPlayer>();
+    player = fake.get();
+    zplat::SetSoundPlayer(std::move(fake));
+    const wxString appDir = AppDir;
+    const wxString cwd = wxGetCwd();
+    AppDir = wxString::FromUTF8(AppDirOfBuild());
+    loaded = SoundManager::Initial();
+    AppDir = appDir;
+    wxSetWorkingDirectory(cwd);
+    SoundEnabledFlag = true;
+}
+
+FakeSound::~FakeSound() { zplat::SetSoundPlayer(nullptr); }
+
+int FakeSound::Count(unsigned type) const { return player->PlayCount(type); }
+
+void FakeSound::Reset() { player->played.clear(); }
 
 } // namespace zyntest

@@ -5,6 +5,12 @@
 #include <functional>
 #include <string>
 
+class wxLog;
+
+namespace zplat {
+class FakeSoundPlayer;
+}
+
 namespace zyntest {
 
 // Turns toolkit asserts into test failures.
@@ -38,5 +44,34 @@ std::string Shell(const std::string& command);
 
 // The application directory the build assembled.
 std::string AppDirOfBuild();
+
+// Points AppDir (and StartupDir) at a fresh temporary directory for its lifetime,
+// and closes every configuration opened meanwhile without keeping the caller's
+// working directory changed.
+class ScopedAppDir {
+public:
+    ScopedAppDir();
+    ~ScopedAppDir();
+    const std::string& Path() const { return dir.Path(); }
+    std::string operator/(const std::string& name) const { return dir / name; }
+
+private:
+    TempDir dir;
+    std::string oldAppDir, oldStartupDir, oldCwd;
+};
+
+// Installs a fake sound player for its lifetime and loads the build's event
+// sounds, so a test can check which sounds were played: Count(SOUND_ALERT).
+class FakeSound {
+public:
+    FakeSound();
+    ~FakeSound();
+    int Count(unsigned type) const;
+    void Reset(); // forgets what was played
+    bool loaded = false; // every sound of the build loaded
+
+private:
+    zplat::FakeSoundPlayer* player; // installed, owned by the platform layer
+};
 
 } // namespace zyntest

@@ -11,12 +11,15 @@ namespace zplat {
 
 struct CrashReport {
     std::string text;    // UTF-8, written to stderr and the log
-    std::string logPath; // appended to when it exists; empty for none
+    std::string logPath; // appended to when it exists; empty for none (see SetCrashLogPath)
     std::string envFlag; // "NAME=VALUE" added to the environment of the report process
 };
 
 // Installs the handler for SIGSEGV, SIGBUS, SIGFPE, SIGILL and SIGABRT. The report
 // process is this executable again, started with envFlag in its environment.
 bool InstallCrashHandler(const CrashReport& report);
+
+// The log the report is appended to from now on; empty for none.
+void SetCrashLogPath(const std::string& path);
 
 } // namespace zplat

@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include <wx/xml/xml.h>
+
+#include "ConfigImpl.h"
+#include "ConfigKeys.h"
+#include "LogCapture.h"
+#include "TestSupport.h"
+
+using zyntest::ReadFile;
+using zyntest::WriteFile;
+
+namespace {
+
+const char kHeader[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+
+class FileConfigTest : public testing::Test {
+protected:
+    std::string CorePath() const { return app / "Configs/Core.xml"; }
+    void WriteCore(const std::string& body)
+    {
+        std::filesystem::create_directories(app / "Configs");
+        ASSERT_TRUE(WriteFile(CorePath(), body));
+    }
+    bool Exists(const std::string& relative) const { return std::filesystem::exists(app / relative); }
+
+    zyntest::ScopedAppDir app;
+};
+
+TEST_F(FileConfigTest, MissingFileGivesDefaultsAndExitWritesExactlyTheWrittenKeys)
+{
+    ASSERT_FALSE(Exists("Configs")); // a first run: the folder does not exist yet
+    ConfigImpl* core = GetConfig(cfg::Core);
+    EXPECT_EQ(core->ReadBool(cfg::General, cfg::CheckUpdate, true), true);
+    EXPECT_EQ(core->ReadBool(cfg::General, cfg::VerboseMode, false), false);
+    EXPECT_EQ(core->ReadLong(cfg::Appearance, cfg::BackgroundDensity, 150), 150);
+    EXPECT_EQ(core->ReadString(cfg::Appearance, cfg::CustomFont, "none"), "none");
+
+    EXPECT_TRUE(core->WriteString(cfg::Application, cfg::Name, "Zyn Utils"));
+    EXPECT_TRUE(core->WriteLong(cfg::Appearance, cfg::AnimateSpeed, -1));
+    EXPECT_TRUE(core->WriteBool(cfg::General, cfg::VerboseMode, true));
+    EXPECT_TRUE(core->WriteString(cfg::Plugin, "HPName", wxString::FromUTF8("<Ann & \"Bo\"> é")));
+    EXPECT_TRUE(core->WriteBool(cfg::General, cfg::LockingMode, false));
+    DestroyAllConfigs();
+
+    EXPECT_EQ(ReadFile(CorePath()), std::string(kHeader) +
+        "<Core>\n"
+        "  <config catalog=\"Application\">\n"
+        "    <property key=\"Name\" value=\"Zyn Utils\"/>\n"
+        "  </config>\n"
+        "  <config catalog=\"Appearance\">\n"
+        "    <property key=\"AnimateSpeed\" value=\"-1\"/>\n"
+        "  </config>\n"
+        "  <config catalog=\"General\">\n"
+        "    <property key=\"VerboseMode\" value=\"1\"/>\n"
+        "    <property key=\"LockingMode\" value=\"0\"/>\n"
+        "  </config>\n"
+        "  <config catalog=\"Plugin\">\n"
+        "    <property key=\"HPName\" value=\"&lt;Ann &amp; &quot;Bo&quot;&gt; \xC3\xA9\"/>\n"
+        "  </config>\n"
+        "</Core>\n");
+    EXPECT_FALSE(Exists("Configs/Core.xml.tmp"));
+
+    // The next run reads back what was written.
+    ConfigImpl* again = GetConfig(cfg::Core);
+    EXPECT_EQ(again->ReadLong(cfg::Appearance, cfg::AnimateSpeed, 0), -1);
+    EXPECT_EQ(again->ReadString(cfg::Plugin, "HPName", ""), wxString::FromUTF8("<Ann & \"Bo\"> é"));
+}
+
+TEST_F(FileConfigTest, RewritingAKeyKeepsOneElementWithExactlyKeyAndValue)
+{
+    WriteCore(std::string(kHeader) +
+              "<Core><config catalog=\"General\">"
+              "<property extra=\"x\" value=\"1\" key=\"PressTimeout\" more=\"y\"/>"
+              "</config></Core>");
+    ConfigImpl* core = GetConfig(cfg::Core);
+    EXPECT_EQ(core->ReadLong(cfg::General, cfg::PressTimeout, 0), 1);
+    core->WriteLong(cfg::General, cfg::PressTimeout, -1);
+    core->WriteLong(cfg::General, cfg::PressTimeout, 7);
+    EXPECT_EQ(core->ReadLong(cfg::General, cfg::PressTimeout, 0), 7);
+    DestroyAllConfigs();
+    EXPECT_EQ(ReadFile(CorePath()), std::string(kHeader) +
+        "<Core>\n"
+        "  <config catalog=\"General\">\n"
+        "    <property key=\"PressTimeout\" value=\"7\"/>\n"
+        "  </config>\n"
+        "</Core>\n");
+}
+
+TEST_F(FileConfigTest, CatalogsAndKeysAreFoundByAttributeWhateverTheElementName)
+{
+    WriteCore(std::string(kHeader) +
+              "<Settings>\n"
+              "  <section catalog=\"Other\"/>\n"
+              "  <section catalog=\"General\"><item key=\"VerboseMode\" value=\"1\"/></section>\n"
+              "</Settings>\n");
+    ConfigImpl* core = GetConfig(cfg::Core);
+    EXPECT_TRUE(core->ReadBool(cfg::General, cfg::VerboseMode, false));
+    EXPECT_FALSE(core->ReadBool("general", cfg::VerboseMode, false));
+    core->WriteBool(cfg::General, cfg::CheckUpdate, false);
+    DestroyAllConfigs();
+    EXPECT_EQ(ReadFile(CorePath()), std::string(kHeader) +
+        "<Settings>\n"
+        "  <section catalog=\"Other\"/>\n"
+        "  <section catalog=\"General\">\n"
+        "    <item key=\"VerboseMode\" value=\"1\"/>\n"
+        "    <property key=\"CheckUpdate\" value=\"0\"/>\n"
+        "  </section>\n"
+        "</Settings>\n");
+}
+
+TEST_F(FileConfigTest, NumbersAndBooleansParseWholeDecimalTextOrGiveTheDefault)
+{
+    struct Case {
+        const char* text;
+        long asLong;  // with default 99
+        bool asBool;  // with default true
+    } const cases[] = {
+        {"0", 0, false}, {"1", 1, true}, {"2", 2, true}, {"-1", -1, true}, {"-42", -42, true},
+        {"", 99, true}, {"abc", 99, true}, {"12x", 99, true}, {"0x10", 99, true}, {"1.5", 99, true},
+    };
+    ConfigImpl* core = GetConfig(cfg::Core);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        core->WriteString("Numbers", "Value", c.text);
+        EXPECT_EQ(core->ReadLong("Numbers", "Value", 99), c.asLong);
+        EXPECT_EQ(core->ReadBool("Numbers", "Value", true), c.asBool);
+        EXPECT_EQ(core->ReadString("Numbers", "Value", "def"), c.text);
+    }
+    EXPECT_EQ(core->ReadBool("Numbers", "Value", false), false) << "a failed parse gives the default";
+    // A key element without a value attribute reads as its default.
+    DestroyAllConfigs();
+    WriteCore(std::string(kHeader) + "<Core><config catalog=\"A\"><property key=\"K\"/></config></Core>");
+    ConfigImpl* bare = GetConfig(cfg::Core);
+    EXPECT_EQ(bare->ReadString("A", "K", "def"), "def");
+    EXPECT_EQ(bare->ReadLong("A", "K", 5), 5);
+}
+
+TEST_F(FileConfigTest, ClearGivesDefaultsAndStartsTheTreeAnew)
+{
+    WriteCore(std::string(kHeader) +
+              "<Core><config catalog=\"Sound\"><property key=\"Enable\" value=\"0\"/></config></Core>");
+    ConfigImpl* core = GetConfig(cfg::Core);
+    EXPECT_FALSE(core->ReadBool(cfg::Sound, cfg::Enable, true));
+    core->Clear();
+    EXPECT_TRUE(core->ReadBool(cfg::Sound, cfg::Enable, true));
+    core->WriteLong(cfg::Hotkey, cfg::HotkeyType, 3);
+    DestroyAllConfigs();
+    EXPECT_EQ(ReadFile(CorePath()), std::string(kHeader) +
+        "<Core>\n"
+        "  <config catalog=\"Hotkey\">\n"
+        "    <property key=\"HotkeyType\" value=\"3\"/>\n"
+        "  </config>\n"
+        "</Core>\n");
+}
+
+TEST_F(FileConfigTest, RegistryKeysOnTheNameAsGivenWhileTheFileDropsSpaces)
+{
+    ConfigImpl* spaced = GetConfig("Co re");
+    EXPECT_EQ(GetConfig("Co re"), spaced);
+    spaced->WriteString("A", "K", "v");
+    DestroyAllConfigs();
+    EXPECT_EQ(ReadFile(CorePath()), std::string(kHeader) +
+        "<Core>\n"
+        "  <config catalog=\"A\">\n"
+        "    <property key=\"K\" value=\"v\"/>\n"
+        "  </config>\n"
+        "</Core>\n");
+    ConfigImpl* core = GetConfig("Core");
+    EXPECT_NE(GetConfig("Co re"), core) << "two entries, one file";
+    EXPECT_EQ(core->ReadString("A", "K", ""), "v");
+    EXPECT_EQ(GetConfig("Co re")->ReadString("A", "K", ""), "v");
+}
+
+TEST_F(FileConfigTest, UnreadableFileReadsAsEmptyIsKeptAsABackupAndIsReplaced)
+{
+    const std::string broken[] = {
+        "", "not xml at all", std::string(kHeader) + "<Core><config catalog=\"General\">",
+        std::string("\x00\xff\xfe binary", 10),
+    };
+    for (size_t i = 0; i < std::size(broken); ++i) {
+        SCOPED_TRACE(i);
+        WriteCore(broken[i]);
+        zyntest::LogCapture log;
+        ConfigImpl* core = GetConfig(cfg::Core);
+        EXPECT_TRUE(core->ReadBool(cfg::General, cfg::CheckUpdate, true));
+        core->WriteBool(cfg::General, cfg::CheckUpdate, false);
+        DestroyAllConfigs();
+
+        const std::string backup = i == 0 ? "Configs/Core.xml.bak" : "Configs/Core.xml.bak" + std::to_string(i + 1);
+        EXPECT_EQ(ReadFile(app / backup), broken[i]) << "the earlier file is kept whole";
+        EXPECT_TRUE(log.Contains("kept as")) << log.Text();
+        wxXmlDocument saved;
+        EXPECT_TRUE(saved.Load(CorePath()));
+        EXPECT_NE(ReadFile(CorePath()).find("<property key=\"CheckUpdate\" value=\"0\"/>"), std::string::npos);
+    }
+}
+
+// Writes that cannot finish: the old file stays as it was and the failure is logged.
+TEST_F(FileConfigTest, AFailedWriteKeepsTheOldFileAndIsReported)
+{
+    const std::string old = std::string(kHeader) +
+                            "<Core>\n  <config catalog=\"General\">\n    <property key=\"VerboseMode\" value=\"1\"/>\n  </config>\n</Core>\n";
+    struct Setup {
+        const char* name;
+        void (*apply)(const std::string& configs, bool on);
+    } const setups[] = {
+        {"a full disk", [](const std::string&, bool on) {
+             // The file size limit makes write(2) fail with EFBIG, as a full disk would.
+             static rlimit saved;
+             if (on) {
+                 signal(SIGXFSZ, SIG_IGN);
+                 getrlimit(RLIMIT_FSIZE, &saved);
+                 rlimit small = saved;
+                 small.rlim_cur = 1024;
+                 setrlimit(RLIMIT_FSIZE, &small);
+             } else {
+                 setrlimit(RLIMIT_FSIZE, &saved);
+                 signal(SIGXFSZ, SIG_DFL);
+             }
+         }},
+        {"a read-only folder", [](const std::string& configs, bool on) {
+             std::filesystem::permissions(configs, on ? std::filesystem::perms(0555) : std::filesystem::perms::owner_all);
+         }},
+    };
+    for (const Setup& setup : setups) {
+        SCOPED_TRACE(setup.name);
+        if (std::string(setup.name) == "a read-only folder" && geteuid() == 0) {
+            std::cout << "[ skipped ] " << setup.name << ": root writes into read-only folders\n";
+            continue;
+        }
+        WriteCore(old);
+        ConfigImpl* core = GetConfig(cfg::Core);
+        core->WriteString(cfg::Plugin, "HPName", std::string(4096, 'x'));
+        zyntest::LogCapture log;
+        setup.apply(app / "Configs", true);
+        const bool flushed = core->Flush();
+        setup.apply(app / "Configs", false);
+        EXPECT_FALSE(flushed);
+        EXPECT_EQ(ReadFile(CorePath()), old);
+        EXPECT_FALSE(Exists("Configs/Core.xml.tmp"));
+        EXPECT_TRUE(log.Contains("1 Can not save \"Configs/Core.xml\"")) << log.Text();
+
+        EXPECT_TRUE(core->Flush()) << "the same write succeeds once there is room";
+        EXPECT_NE(ReadFile(CorePath()).find(std::string(4096, 'x')), std::string::npos);
+        DestroyAllConfigs();
+    }
+}
+
+} // namespace
