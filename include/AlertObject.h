@@ -56,7 +56,8 @@ public:
 private:
     // Composes the frame's size with the buttons at their opacity; true when drawn.
     bool Compose();
-    void Push();
+    // Shows the display canvas, or with content false only the present alpha.
+    void Push(bool content);
     void Animate(uint32_t effect);
     void Follow(const AlertInput::Step& step);
     void DrawButton(AlertChoice button, size_t face);

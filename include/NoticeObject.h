@@ -48,10 +48,9 @@ public:
 protected:
     // Composes the picture at the frame's size; true when something was drawn.
     bool Compose();
-    void Push();
+    // Shows the display canvas, or with content false only the present alpha.
+    void Push(bool content);
     void Animate(uint32_t effect);
-    // Keeps a growing notice above the windows around it, without taking the focus.
-    void RaiseNotice();
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -31,6 +31,7 @@ void DrawHaloText(BitmapDC& canvas, const wxString& text, const wxPoint& centre)
 // True when something was composed.
 bool ComposeBands(BitmapDC& display, const Picture& source, const BandRows& rows, wxSize& drawn, int w, int h);
 
-// Shows picture in dc's window at pos, taking size, with dc's opacity. An empty
-// picture shows one transparent pixel, so the window never maps unpainted.
-bool PushPicture(ObjectDC& dc, const Picture& picture, const wxPoint& pos, const wxSize& size);
+// Shows picture in dc's window at pos, taking size, with dc's opacity; when
+// the content has not changed since the last push only the opacity goes. An
+// empty picture shows one transparent pixel, so the window never maps unpainted.
+bool PushPicture(ObjectDC& dc, const Picture& picture, const wxPoint& pos, const wxSize& size, bool content);

@@ -51,13 +51,17 @@ int ShowConfirm(const wxString& question)
 }
 
 AlertObject::AlertObject(wxWindow* parent, const wxString& question)
-    : windowDC(this), animator(this)
+    : wxDialog(parent, wxNewId(), "Zyn Alert", wxDefaultPosition, wxDefaultSize,
+               parent ? wxBORDER_NONE | wxFRAME_FLOAT_ON_PARENT : wxBORDER_NONE),
+      windowDC(this),
+      animator(this)
 {
-    // Per-pixel alpha needs the transparent background before the window exists.
-    SetBackgroundStyle(wxBG_STYLE_TRANSPARENT);
-    Create(parent, wxNewId(), "Zyn Alert", wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxFRAME_FLOAT_ON_PARENT);
     if (!windowDC.IsOk())
         ZLOG_ERROR("Cannot Create Window DC.");
+    // Above the launcher and above the program's own toolkit windows (the
+    // preferences window asks too), over its owner.
+    windowDC.SetKind(zplat::WindowKind::Modal);
+    windowDC.SetOwner(parent);
 
     const Frames& background = BitmapManager::System(BITMAP_ALERT);
     if (!background.empty())
@@ -80,7 +84,7 @@ AlertObject::AlertObject(wxWindow* parent, const wxString& question)
     frame.flags |= FRAME_WIDTH | FRAME_HEIGHT | FRAME_ALPHA;
     Compose();
     windowDC.SetAlpha(0);
-    Push();
+    Push(true);
 }
 
 // The animator stops with its destruction, without calling back.
@@ -109,9 +113,9 @@ void AlertObject::ApplyFrame(AnimationFrame& step)
     if (step.flags & FRAME_ALPHA)
         frame.alpha = *step.palpha;
     frame.flags |= step.flags & (FRAME_WIDTH | FRAME_HEIGHT | FRAME_ALPHA);
-    Compose();
+    const bool composed = Compose();
     windowDC.SetAlpha(frame.alpha);
-    Push();
+    Push(composed);
 }
 
 bool AlertObject::Compose()
@@ -127,9 +131,9 @@ bool AlertObject::Compose()
     return true;
 }
 
-void AlertObject::Push()
+void AlertObject::Push(bool content)
 {
-    PushPicture(windowDC, displayBitmap, position, fullSize);
+    PushPicture(windowDC, displayBitmap, position, fullSize, content);
 }
 
 void AlertObject::Animate(uint32_t effect)
@@ -208,7 +212,7 @@ void AlertObject::Follow(const AlertInput::Step& step)
         DrawButton(step.highlight, 1);
     if (step.Redraws()) {
         Compose();
-        Push();
+        Push(true);
     }
     if (step.sound)
         SoundManager::Play(SOUND_PRESS);

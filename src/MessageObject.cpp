@@ -30,6 +30,9 @@ MessageObject::MessageObject(wxWindow* parent, const wxString& text, const int& 
       hideTimer(this),
       timeoutMs(timeout)
 {
+    // Clicks on a balloon never take the focus; it stands above what it stands on.
+    objectDC.SetKind(zplat::WindowKind::NoActivate);
+    objectDC.SetOwner(parent);
     const Frames& background = BitmapManager::System(BITMAP_MESSAGE);
     if (!background.empty())
         sourceBitmap = background[0];
@@ -78,9 +81,9 @@ void MessageObject::ApplyFrame(AnimationFrame& step)
 
 void MessageObject::Render()
 {
-    ComposeBands(displayCanvas, sourceBitmap, MessageBands, drawnSize, frame.width, frame.height);
+    const bool composed = ComposeBands(displayCanvas, sourceBitmap, MessageBands, drawnSize, frame.width, frame.height);
     objectDC.SetAlpha(frame.alpha);
-    PushPicture(objectDC, displayBitmap, position, fullSize);
+    PushPicture(objectDC, displayBitmap, position, fullSize, composed);
 }
 
 void MessageObject::Animate(uint32_t effect)

@@ -16,6 +16,7 @@ NoticeObject::NoticeObject(wxWindow* parent, const Frames& frames, const int& ti
       timeoutMs(timeout),
       position(pos)
 {
+    objectDC.SetOwner(parent);
     if (!frames.empty())
         sourceBitmap = frames[0];
     fullSize = drawnSize = sourceBitmap.GetSize();
@@ -31,9 +32,9 @@ NoticeObject::NoticeObject(wxWindow* parent, const Frames& frames, const int& ti
     frame.flags |= FRAME_WIDTH | FRAME_HEIGHT | FRAME_ALPHA;
     Compose();
     objectDC.SetAlpha(0);
-    Push();
+    Push(true);
     if (sourceBitmap.IsOk())
-        RaiseNotice();
+        Raise();
 }
 
 // The animator stops with its destruction, without calling back.
@@ -50,12 +51,12 @@ bool NoticeObject::Show(bool show)
     frame.height = fullSize.y;
     frame.alpha = 255;
     frame.flags |= FRAME_WIDTH | FRAME_HEIGHT | FRAME_ALPHA;
-    Compose();
+    const bool composed = Compose();
     objectDC.SetAlpha(255);
-    Push();
+    Push(composed);
     // A growth or fade-out ends where it is; the end finds alpha 255 and keeps the notice.
     animator.Stop();
-    RaiseNotice();
+    Raise();
     return ZynObject::Show(true);
 }
 
@@ -75,9 +76,9 @@ void NoticeObject::ApplyFrame(AnimationFrame& step)
     frame.flags |= step.flags & (FRAME_WIDTH | FRAME_HEIGHT | FRAME_ALPHA);
     const bool composed = Compose();
     objectDC.SetAlpha(frame.alpha);
-    Push();
+    Push(composed);
     if (composed)
-        RaiseNotice();
+        Raise();
 }
 
 bool NoticeObject::Compose()
@@ -93,9 +94,9 @@ bool NoticeObject::Compose()
     return true;
 }
 
-void NoticeObject::Push()
+void NoticeObject::Push(bool content)
 {
-    PushPicture(objectDC, displayBitmap, position, fullSize);
+    PushPicture(objectDC, displayBitmap, position, fullSize, content);
 }
 
 void NoticeObject::Animate(uint32_t effect)
@@ -103,10 +104,6 @@ void NoticeObject::Animate(uint32_t effect)
     animator.effect = effect;
     animator.SetFrame(targetFrame);
     animator.Start();
-}
-
-void NoticeObject::RaiseNotice()
-{
 }
 
 void NoticeObject::OnShow(wxShowEvent& event)

@@ -42,8 +42,10 @@ bool ComposeBands(BitmapDC& display, const Picture& source, const BandRows& rows
     return true;
 }
 
-bool PushPicture(ObjectDC& dc, const Picture& picture, const wxPoint& pos, const wxSize& size)
+bool PushPicture(ObjectDC& dc, const Picture& picture, const wxPoint& pos, const wxSize& size, bool content)
 {
+    if (!content && dc.UpdateAlpha())
+        return true;
     dc.pos = pos;
     if (picture.IsOk()) {
         dc.size = size;
