@@ -184,6 +184,12 @@ TEST_F(Notifications, BalloonWithoutTimeOutFadesOnAClickOnly)
     ASSERT_TRUE(PumpUntil([&] { return balloon->animator.IsRunning(); }));
     ASSERT_TRUE(Settle([&] { return !gone; }));
     EXPECT_TRUE(MessageStack.Empty());
+
+    // PopupMessage shows its balloon at once.
+    ASSERT_TRUE(PopupMessage("At once", true));
+    ASSERT_EQ(MessageStack.Size(), 1u);
+    EXPECT_TRUE(MessageStack.Top()->IsShown());
+    EXPECT_EQ(sound.Count(SOUND_MESSAGE), 2);
 }
 
 // A balloon below the top that hides takes only itself out of the stack; the
@@ -286,7 +292,46 @@ TEST_F(Notifications, WarningShowsItsPictureOnScreen)
     clock.Advance(300);
     ASSERT_TRUE(PumpUntil([&] { return !warning->animator.IsRunning(); }));
     EXPECT_TRUE(ShowsPixel(warning->position, picture, p, before));
+    // It takes no input: a click on it changes nothing.
+    int clicks = 0;
+    warning->Bind(wxEVT_LEFT_DOWN, [&](wxMouseEvent& e) {
+        ++clicks;
+        e.Skip();
+    });
+    probe.Click(warning->position.x + p.x, warning->position.y + p.y);
+    ASSERT_TRUE(PumpUntil([&] { return clicks == 1; }));
+    EXPECT_FALSE(warning->animator.IsRunning());
+    EXPECT_EQ(warning->GetFrame()->alpha, 255);
     Keep(warning);
+}
+
+// A warning destroyed with the window it stands over (the launcher) is forgotten.
+TEST_F(Notifications, WarningGoneWithItsParentIsBuiltAgain)
+{
+    ShowWarning();
+    delete WarningObject::Get(); // what the parent's destruction does to it
+    ShowWarning();
+    WarningObject* fresh = WarningObject::Get();
+    EXPECT_TRUE(fresh->IsShown());
+    EXPECT_TRUE(fresh->animator.IsRunning());
+    Keep(fresh);
+}
+
+// A time-out shorter than the growth: the fade-out takes over at the size reached.
+TEST_F(Notifications, FadeOutTakesOverAnUnfinishedGrowth)
+{
+    NoticeObject* notice = new NoticeObject(nullptr, BitmapManager::System(ETC_WARNING), 100, wxDefaultPosition);
+    wxWeakRef<wxWindow> ref(notice);
+    notice->Show(true);
+    clock.Advance(100);
+    ASSERT_TRUE(PumpUntil([&] { return notice->animator.target.flags == FRAME_ALPHA; }));
+    const wxSize reached = notice->drawnSize;
+    EXPECT_LT(reached.x, notice->fullSize.x);
+    EXPECT_GT(reached.x, 0);
+    clock.Advance(100);
+    ASSERT_TRUE(PumpUntil([&] { return notice->GetFrame()->alpha < 200; }));
+    EXPECT_EQ(notice->drawnSize, reached);
+    EXPECT_TRUE(Settle([&] { return !ref; }));
 }
 
 TEST_F(Notifications, NoticePlaces)
