@@ -53,8 +53,8 @@ int ShowConfirm(const wxString& question)
 AlertObject::AlertObject(wxWindow* parent, const wxString& question)
     : wxDialog(parent, wxNewId(), "Zyn Alert", wxDefaultPosition, wxDefaultSize,
                parent ? wxBORDER_NONE | wxFRAME_FLOAT_ON_PARENT : wxBORDER_NONE),
-      windowDC(this),
-      animator(this)
+      NotifyPicture(this),
+      windowDC(this)
 {
     if (!windowDC.IsOk())
         ZLOG_ERROR("Cannot Create Window DC.");
@@ -63,17 +63,8 @@ AlertObject::AlertObject(wxWindow* parent, const wxString& question)
     windowDC.SetKind(zplat::WindowKind::Modal);
     windowDC.SetOwner(parent);
 
-    const Frames& background = BitmapManager::System(BITMAP_ALERT);
-    if (!background.empty())
-        sourceBitmap = background[0];
-    fullSize = drawnSize = sourceBitmap.GetSize();
+    LoadPicture(BitmapManager::System(BITMAP_ALERT), question);
     position = CentredOnScreen(ScreenSize(), fullSize);
-
-    sourceCanvas.SelectObject(sourceBitmap);
-    if (sourceBitmap.IsOk())
-        DrawHaloText(sourceCanvas, question, wxPoint(fullSize.x / 2, fullSize.y / 2));
-    displayBitmap = sourceBitmap;
-    displayCanvas.SelectObject(displayBitmap);
 
     yesFaces = ButtonFaces(ICON_OK);
     noFaces = ButtonFaces(ICON_CANCEL);
@@ -106,13 +97,7 @@ AnimationFrame* AlertObject::GetFrame()
 
 void AlertObject::ApplyFrame(AnimationFrame& step)
 {
-    if (step.flags & FRAME_WIDTH)
-        frame.width = *step.pw;
-    if (step.flags & FRAME_HEIGHT)
-        frame.height = *step.ph;
-    if (step.flags & FRAME_ALPHA)
-        frame.alpha = *step.palpha;
-    frame.flags |= step.flags & (FRAME_WIDTH | FRAME_HEIGHT | FRAME_ALPHA);
+    TakeSizeAndAlpha(frame, step);
     const bool composed = Compose();
     windowDC.SetAlpha(frame.alpha);
     Push(composed);
@@ -136,13 +121,6 @@ void AlertObject::Push(bool content)
     PushPicture(windowDC, displayBitmap, position, fullSize, content);
 }
 
-void AlertObject::Animate(uint32_t effect)
-{
-    animator.effect = effect;
-    animator.SetFrame(targetFrame);
-    animator.Start();
-}
-
 void AlertObject::OnShow(wxShowEvent& event)
 {
     event.Skip();
@@ -153,14 +131,8 @@ void AlertObject::OnShow(wxShowEvent& event)
             holdsModalFlag = true;
         }
         ModalOpenFlag = true;
-        targetFrame.flags = 0;
-        expanded = false;
         SoundManager::Play(SOUND_ALERT);
-        // The closed strip widens from the centre while fading in.
-        targetFrame.width = fullSize.x;
-        targetFrame.alpha = 255;
-        targetFrame.flags |= FRAME_WIDTH | FRAME_ALPHA;
-        Animate(EFFECT_LOCK | EFFECT_EASE_OUT | EFFECT_HALF);
+        StartWidening();
         return;
     }
     // Whatever hid the alert (its fade-out, a close request, Escape), the
@@ -186,14 +158,8 @@ void AlertObject::OnAnimationEnd()
             Show(false);
         return;
     }
-    if (expanded)
-        return;
-    // Open up and down from the middle while the buttons fade in.
-    targetFrame.width = fullSize.x;
-    targetFrame.height = fullSize.y;
-    targetFrame.flags = FRAME_WIDTH | FRAME_HEIGHT;
-    Animate(EFFECT_LOCK | EFFECT_EASE_OUT);
-    expanded = true;
+    // The buttons fade in while it opens.
+    UnfoldOnce();
 }
 
 void AlertObject::DrawButton(AlertChoice button, size_t face)

@@ -1,8 +1,6 @@
 #include "NoticeObject.h"
 
 #include "MessageObject.h"
-#include "NotifyLayout.h"
-#include "NotifyWindow.h"
 
 wxBEGIN_EVENT_TABLE(NoticeObject, ZynObject)
     EVT_SHOW(NoticeObject::OnShow)
@@ -11,20 +9,13 @@ wxEND_EVENT_TABLE()
 
 NoticeObject::NoticeObject(wxWindow* parent, const Frames& frames, const int& timeout, const wxPoint& pos)
     : ZynObject(parent, "Zyn Notification", wxDefaultPosition, wxDefaultSize),
-      animator(this),
+      NotifyPicture(this),
       hideTimer(this),
-      timeoutMs(timeout),
-      position(pos)
+      timeoutMs(timeout)
 {
     objectDC.SetOwner(parent);
-    if (!frames.empty())
-        sourceBitmap = frames[0];
-    fullSize = drawnSize = sourceBitmap.GetSize();
-    if (pos == wxDefaultPosition)
-        position = DefaultNoticePosition(ScreenSize(), fullSize);
-    displayBitmap = sourceBitmap;
-    sourceCanvas.SelectObject(sourceBitmap);
-    displayCanvas.SelectObject(displayBitmap);
+    LoadPicture(frames, wxString());
+    position = pos == wxDefaultPosition ? DefaultNoticePosition(ScreenSize(), fullSize) : pos;
 
     frame.width = 0;
     frame.height = 0;
@@ -67,16 +58,11 @@ AnimationFrame* NoticeObject::GetFrame()
 
 void NoticeObject::ApplyFrame(AnimationFrame& step)
 {
-    if (step.flags & FRAME_WIDTH)
-        frame.width = *step.pw;
-    if (step.flags & FRAME_HEIGHT)
-        frame.height = *step.ph;
-    if (step.flags & FRAME_ALPHA)
-        frame.alpha = *step.palpha;
-    frame.flags |= step.flags & (FRAME_WIDTH | FRAME_HEIGHT | FRAME_ALPHA);
+    TakeSizeAndAlpha(frame, step);
     const bool composed = Compose();
     objectDC.SetAlpha(frame.alpha);
     Push(composed);
+    // A growing notice stays above the windows around it.
     if (composed)
         Raise();
 }
@@ -97,13 +83,6 @@ bool NoticeObject::Compose()
 void NoticeObject::Push(bool content)
 {
     PushPicture(objectDC, displayBitmap, position, fullSize, content);
-}
-
-void NoticeObject::Animate(uint32_t effect)
-{
-    animator.effect = effect;
-    animator.SetFrame(targetFrame);
-    animator.Start();
 }
 
 void NoticeObject::OnShow(wxShowEvent& event)
