@@ -7,7 +7,7 @@
 
 namespace zyntest {
 
-XClient::XClient() : d(XOpenDisplay(nullptr)) {}
+XClient::XClient(const std::string& display) : d(XOpenDisplay(display.empty() ? nullptr : display.c_str())) {}
 
 XClient::~XClient()
 {

@@ -11,7 +11,8 @@ namespace zyntest {
 
 class XClient {
 public:
-    XClient();
+    // The session's display, or the one named (":N").
+    explicit XClient(const std::string& display = "");
     ~XClient(); // lets go of every lock key and closes the connection
     XClient(const XClient&) = delete;
     XClient& operator=(const XClient&) = delete;
