@@ -561,6 +561,21 @@ TEST_F(Notifications, AlertIgnoresInputWhileItOpensAndNeedsAChoice)
     EXPECT_EQ(driver.Run([] { return ShowConfirm("Are you sure to reset all the settings?"); }), wxYES);
 }
 
+// A close request ends the alert at once with the button chosen last.
+TEST_F(Notifications, AlertClosedAnswersItsLastChoice)
+{
+    for (const bool onYes : {true, false}) {
+        AlertDriver driver(clock);
+        driver.Appears();
+        driver.Opens();
+        driver.MoveTo(onYes ? YesCentre : Outside);
+        driver.Until([&] { return driver.alert->input.choice == (onYes ? CHOICE_YES : CHOICE_NONE); });
+        driver.Until([&] { return driver.alert->Close(); });
+        EXPECT_EQ(driver.Run([] { return ShowConfirm("Are you sure to Exit ?"); }), onYes ? wxYES : wxNO);
+        EXPECT_FALSE(ModalOpenFlag);
+    }
+}
+
 // Quit asks first; "No" leaves the program running.
 TEST_F(Notifications, QuitAsksAndGoesOnOnlyOnYes)
 {
