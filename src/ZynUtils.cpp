@@ -15,6 +15,7 @@
 #include "FontManager.h"
 #include "HotkeyManager.h"
 #include "LogWindow.h"
+#include "PreferenceFrame.h"
 #include "SoundManager.h"
 #include "SystemPaths.h"
 #include "TrayIcon.h"
@@ -249,7 +250,13 @@ bool ZynUtils::ToggleLauncher()
     return true;
 }
 
-void ZynUtils::ShowPreference() {}
+void ZynUtils::ShowPreference()
+{
+    // The window lives until it is closed; it keeps the modal flag set meanwhile.
+    // The launcher window becomes its parent once it joins the program.
+    auto* preferences = new PreferenceFrame(nullptr);
+    preferences->Show(true);
+}
 
 void ZynUtils::ApplySettings()
 {

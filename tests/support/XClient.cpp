@@ -5,16 +5,55 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-namespace zyntest {
+#include <cctype>
+#include <cstdlib>
+#include <fcntl.h>
+#include <string>
+#include <sys/file.h>
+#include <unistd.h>
 
-XClient::XClient(const std::string& display) : d(XOpenDisplay(display.empty() ? nullptr : display.c_str())) {}
+namespace zyntest {
+namespace {
+
+// The input lock of the display: an flock taken by the first client of the
+// process and given back by the last one.
+int lockHolders = 0;
+int lockFd = -1;
+
+void TakeInputLock(const std::string& display)
+{
+    if (lockHolders++ > 0)
+        return;
+    std::string name = "/tmp/zyn-input";
+    for (const char* c = display.empty() ? getenv("DISPLAY") : display.c_str(); c && *c; ++c)
+        name += isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+    lockFd = open((name + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (lockFd >= 0)
+        flock(lockFd, LOCK_EX);
+}
+
+void GiveInputLock()
+{
+    if (--lockHolders > 0 || lockFd < 0)
+        return;
+    close(lockFd); // releases the flock
+    lockFd = -1;
+}
+
+} // namespace
+
+XClient::XClient(const std::string& display)
+    : d((TakeInputLock(display), XOpenDisplay(display.empty() ? nullptr : display.c_str())))
+{
+}
 
 XClient::~XClient()
 {
-    if (!d)
-        return;
-    Locks(0);
-    XCloseDisplay(d);
+    if (d) {
+        Locks(0);
+        XCloseDisplay(d);
+    }
+    GiveInputLock();
 }
 
 void XClient::Key(KeySym keysym, bool down)

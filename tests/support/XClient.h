@@ -1,5 +1,7 @@
 // The test's own X client: the user's keyboard and mouse through XTest, and
-// "another program" that grabs keys.
+// "another program" that grabs keys. There is one keyboard and one pointer per
+// display while the gui tests run in parallel: a client holds the display's
+// input lock for its whole life, so tests that drive real input take turns.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -11,9 +13,9 @@ namespace zyntest {
 
 class XClient {
 public:
-    // The session's display, or the one named (":N").
+    // The session's display, or the one named (":N"); waits for that display's input lock.
     explicit XClient(const std::string& display = "");
-    ~XClient(); // lets go of every lock key and closes the connection
+    ~XClient(); // lets go of every lock key, closes the connection and the lock
     XClient(const XClient&) = delete;
     XClient& operator=(const XClient&) = delete;
 
