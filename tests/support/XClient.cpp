@@ -25,7 +25,8 @@ void TakeInputLock(const std::string& display)
     if (lockHolders++ > 0)
         return;
     std::string name = "/tmp/zyn-input";
-    for (const char* c = display.empty() ? getenv("DISPLAY") : display.c_str(); c && *c; ++c)
+    const char* shown = display.empty() ? getenv("DISPLAY") : display.c_str();
+    for (const char* c = shown; c && *c; ++c)
         name += isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
     lockFd = open((name + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (lockFd >= 0)
