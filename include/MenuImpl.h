@@ -16,6 +16,7 @@ class EditMenu;
 class Indicator;
 class Menuable;
 class ZynObject;
+class wxEvent;
 class wxMouseEvent;
 class wxXmlNode;
 
@@ -71,6 +72,18 @@ protected:
     void DestroyItem(ButtonImpl* item);
     // Whole wheel notches of a vertical wheel event; horizontal wheels give 0.
     int WheelNotches(const wxMouseEvent& event);
+
+    // From an item to the next one in a column: its height plus its vertical margin.
+    static int Pitch(const ButtonImpl* item);
+    // The item an item event came from; nullptr for any other window.
+    static ButtonImpl* ItemOf(const wxEvent& event);
+    // Places the items from..to (1-based) one below the other from at, keeping their
+    // alpha; upward runs from..to towards the first item, each above the one before.
+    void StackItems(unsigned from, unsigned to, wxPoint at, bool upward = false);
+    // Closes the gap item index left in a column longer than its view: a column
+    // scrolled to its end keeps its end and the items above come down, otherwise
+    // the items below move up (none when the last item went).
+    void CloseScrolledGap(unsigned index);
 
 private:
     WheelAccumulator wheel;

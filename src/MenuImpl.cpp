@@ -136,3 +136,34 @@ int MenuImpl::WheelNotches(const wxMouseEvent& event)
         return 0;
     return wheel.Add(event.GetWheelRotation(), event.GetWheelDelta());
 }
+
+int MenuImpl::Pitch(const ButtonImpl* item) { return item->GetSize().y + item->GetMargin().y; }
+
+ButtonImpl* MenuImpl::ItemOf(const wxEvent& event) { return dynamic_cast<ButtonImpl*>(event.GetEventObject()); }
+
+void MenuImpl::StackItems(unsigned from, unsigned to, wxPoint at, bool upward)
+{
+    if (from == 0 || to == 0)
+        return;
+    for (unsigned k = from; upward ? k >= to : k <= to; upward ? --k : ++k) {
+        ButtonImpl* item = GetItem(k);
+        if (!item)
+            break;
+        item->ShowAt(at, KeepAlpha);
+        at.y += upward ? -Pitch(item) : Pitch(item);
+    }
+}
+
+void MenuImpl::CloseScrolledGap(unsigned index)
+{
+    if (items.empty())
+        return;
+    const ButtonImpl* first = items.front();
+    const wxPoint top = first->GetPosition();
+    if (items.back()->IsShown() && !first->IsShown()) {
+        if (index > 1)
+            StackItems(1, index - 1, wxPoint(top.x, top.y + Pitch(first)));
+    } else if (index <= GetCount()) {
+        StackItems(index, GetCount(), wxPoint(top.x, items[index - 1]->GetPosition().y - Pitch(first)));
+    }
+}
