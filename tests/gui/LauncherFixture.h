@@ -14,6 +14,7 @@
 #include <wx/testing.h>
 #include <wx/toplevel.h>
 
+#include "AlertObject.h"
 #include "BitmapManager.h"
 #include "ButtonImpl.h"
 #include "FontManager.h"
@@ -41,6 +42,18 @@ protected:
 
 private:
     std::function<int(IconSettingDialog&)> answer;
+};
+
+// The yes/no alert, answered at once.
+class ExpectAlert : public wxExpectModalBase<AlertObject, ExpectAlert> {
+public:
+    explicit ExpectAlert(int answer) : answer(answer) {}
+
+protected:
+    int OnInvoked(AlertObject*) const override { return answer; }
+
+private:
+    int answer;
 };
 
 // Whether the warning notice is up.
