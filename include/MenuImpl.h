@@ -73,6 +73,13 @@ protected:
     // Whole wheel notches of a vertical wheel event; horizontal wheels give 0.
     int WheelNotches(const wxMouseEvent& event);
 
+    // Lets the user edit a new item for this menu; a cancelled one is destroyed (false).
+    bool EditNewItem(ButtonImpl* item);
+    // The press timer ran out on the item of event: uses up the press in hand and
+    // answers the item the edit pop-up may open on. nullptr while the launcher is
+    // locked or no press is in hand (the press stays unused), and for a built-in
+    // item (after the warning), a clipped one or the pop-up's own target.
+    ButtonImpl* LongPressedItem(const wxEvent& event);
     // From an item to the next one in a column: its height plus its vertical margin.
     static int Pitch(const ButtonImpl* item);
     // The item an item event came from; nullptr for any other window.

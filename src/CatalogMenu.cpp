@@ -8,7 +8,6 @@
 #include "EditMenu.h"
 #include "WarningObject.h"
 #include "ZynLog.h"
-#include "ZynUtils.h"
 
 namespace {
 // The alpha of the items beside the clicked one.
@@ -109,12 +108,7 @@ bool CatalogMenu::Insert(const unsigned& index)
     }
     CatalogItem* item = new CatalogItem(owner, wxString::Format("Item %u", GetCount() + 1), wxDefaultPosition,
                                         BitmapManager::System(ICON_HELP), BitmapManager::System(BITMAP_CATALOG));
-    item->parentMenu = this;
-    if (!item->Edit()) {
-        item->Destroy();
-        return false;
-    }
-    if (!Adopt(item, index))
+    if (!EditNewItem(item) || !Adopt(item, index))
         return false;
     const unsigned count = GetCount();
     const ColumnShift shift = CatalogInsertShift(count, SelectedIndex(), index);
@@ -258,17 +252,8 @@ void CatalogMenu::OnItemLeftUp(wxMouseEvent& event)
 
 void CatalogMenu::OnLongPress(wxTimerEvent& event)
 {
-    if (LockingModeFlag || pressHandled)
-        return;
-    pressHandled = true;
-    CatalogItem* item = CatalogItemOf(event);
+    CatalogItem* item = static_cast<CatalogItem*>(LongPressedItem(event));
     if (!item)
-        return;
-    if (item->builtIn) {
-        ShowWarning();
-        return;
-    }
-    if (item->editTarget || item->clipped)
         return;
     item->SetOpen(false);
     if (selected && selected != item)

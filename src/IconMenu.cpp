@@ -12,7 +12,6 @@
 #include "InfoPanel.h"
 #include "WarningObject.h"
 #include "ZynLog.h"
-#include "ZynUtils.h"
 
 IconMenu::IconMenu(ZynObject* owner)
     : MenuImpl(owner),
@@ -94,12 +93,7 @@ bool IconMenu::Insert(const unsigned& index)
     }
     IconItem* item = new IconItem(owner, wxString::Format("Icon %u", GetCount() + 1), wxDefaultPosition,
                                   BitmapManager::System(ETC_NULL), BitmapManager::System(BITMAP_BUTTON));
-    item->parentMenu = this;
-    if (!item->Edit()) {
-        item->Destroy();
-        return false;
-    }
-    if (!Adopt(item, index))
+    if (!EditNewItem(item) || !Adopt(item, index))
         return false;
     // The new item takes the place of the one at index; that one and those below move down a slot.
     const wxPoint at = items[index - 1]->GetPosition();
@@ -294,17 +288,8 @@ void IconMenu::OnMouseWheel(wxMouseEvent& event)
 
 void IconMenu::OnLongPress(wxTimerEvent& event)
 {
-    if (LockingModeFlag || pressHandled)
-        return;
-    pressHandled = true;
-    ButtonImpl* item = ItemOf(event);
+    ButtonImpl* item = LongPressedItem(event);
     if (!item)
-        return;
-    if (item->builtIn) {
-        ShowWarning();
-        return;
-    }
-    if (item->clipped || item->editTarget)
         return;
     item->ShowNormal();
     if (selected && selected != item)

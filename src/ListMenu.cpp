@@ -12,7 +12,6 @@
 #include "SoundManager.h"
 #include "WarningObject.h"
 #include "ZynLog.h"
-#include "ZynUtils.h"
 
 ListMenu::ListMenu(ZynObject* owner) : MenuImpl(owner)
 {
@@ -87,12 +86,7 @@ bool ListMenu::Insert(const unsigned& index)
     }
     ListItem* row = new ListItem(owner, wxString::Format("Icon %u", GetCount() + 1), wxDefaultPosition,
                                  BitmapManager::System(ICON_HELP), BitmapManager::System(BITMAP_LIST));
-    row->parentMenu = this;
-    if (!row->Edit()) {
-        row->Destroy();
-        return false;
-    }
-    if (!Adopt(row, index))
+    if (!EditNewItem(row) || !Adopt(row, index))
         return false;
     const wxPoint at = items[index - 1]->GetPosition();
     items.insert(items.begin() + (index - 1), row);
@@ -244,17 +238,8 @@ void ListMenu::OnItemWheel(wxMouseEvent& event)
 
 void ListMenu::OnLongPress(wxTimerEvent& event)
 {
-    if (LockingModeFlag || pressHandled)
-        return;
-    pressHandled = true;
-    ButtonImpl* row = ItemOf(event);
+    ButtonImpl* row = LongPressedItem(event);
     if (!row)
-        return;
-    if (row->builtIn) {
-        ShowWarning();
-        return;
-    }
-    if (row->clipped || row->editTarget)
         return;
     selected = row;
     editMenu->Popup(row, true);

@@ -8,7 +8,9 @@
 #include "ButtonImpl.h"
 #include "EditMenu.h"
 #include "Indicator.h"
+#include "WarningObject.h"
 #include "ZynLog.h"
+#include "ZynUtils.h"
 
 MenuImpl::MenuImpl(ZynObject* owner)
     : owner(owner), indicator(new Indicator(owner, wxDefaultPosition, BitmapManager::System(ETC_INDICATOR)))
@@ -135,6 +137,30 @@ int MenuImpl::WheelNotches(const wxMouseEvent& event)
     if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL)
         return 0;
     return wheel.Add(event.GetWheelRotation(), event.GetWheelDelta());
+}
+
+bool MenuImpl::EditNewItem(ButtonImpl* item)
+{
+    item->parentMenu = this; // a sub-menu the editor makes finds its place through it
+    if (item->Edit())
+        return true;
+    item->Destroy();
+    return false;
+}
+
+ButtonImpl* MenuImpl::LongPressedItem(const wxEvent& event)
+{
+    if (LockingModeFlag || pressHandled)
+        return nullptr;
+    pressHandled = true;
+    ButtonImpl* item = ItemOf(event);
+    if (!item)
+        return nullptr;
+    if (item->builtIn) {
+        ShowWarning();
+        return nullptr;
+    }
+    return item->clipped || item->editTarget ? nullptr : item;
 }
 
 int MenuImpl::Pitch(const ButtonImpl* item) { return item->GetSize().y + item->GetMargin().y; }

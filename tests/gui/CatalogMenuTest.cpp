@@ -70,14 +70,9 @@ protected:
         std::string xml = "<menu type='2'>";
         for (const std::string& tab : tabs)
             xml += tab;
-        xml += "</menu>";
-        wxXmlDocument doc;
-        wxMemoryInputStream in(xml.data(), xml.size());
-        EXPECT_TRUE(doc.Load(in));
-        EXPECT_TRUE(owner->BuildMenu(doc.GetRoot()));
         if (ownerOut)
             *ownerOut = owner;
-        return static_cast<CatalogMenu*>(owner->menu);
+        return static_cast<CatalogMenu*>(BuildFrom(owner, xml + "</menu>"));
     }
     CatalogMenu* Catalog(int count, IconItem** ownerOut = nullptr)
     {
@@ -95,13 +90,6 @@ protected:
         return menu;
     }
     static CatalogItem* Tab(const MenuImpl* menu, unsigned index) { return static_cast<CatalogItem*>(menu->GetItem(index)); }
-    static std::vector<int> Ys(const MenuImpl* menu)
-    {
-        std::vector<int> ys;
-        for (const ButtonImpl* item : menu->items)
-            ys.push_back(item->GetPosition().y);
-        return ys;
-    }
     static std::vector<int> Faces(const MenuImpl* menu)
     {
         std::vector<int> faces;
@@ -115,13 +103,6 @@ protected:
         for (ButtonImpl* item : menu->items)
             alphas.push_back(item->GetFrame()->alpha);
         return alphas;
-    }
-    static std::string Names(const MenuImpl* menu)
-    {
-        std::string names;
-        for (const ButtonImpl* item : menu->items)
-            names += (names.empty() ? "" : " ") + item->name.utf8_string();
-        return names;
     }
     // A click on a tab, and the scroll it starts run to their end.
     void Choose(const MenuImpl* menu, unsigned index)
@@ -353,20 +334,8 @@ TEST_F(CatalogMenuTest, SwapKeepsTheSelectionAtItsPlace)
 TEST_F(CatalogMenuTest, InsertAtTheSelectionSelectsTheNewTab)
 {
     CatalogMenu* menu = Open(4);
-    {
-        LogCapture log;
-        EXPECT_FALSE(menu->Insert(0));
-        EXPECT_FALSE(menu->Insert(5));
-        EXPECT_EQ(log.Texts(wxLOG_Error), std::vector<std::string>(2, "Cannot insert menu item, specified index is Invalid."));
-    }
+    ExpectInsertRefusals(menu, "Item 5");
     Choose(menu, 3);
-    wxString offered;
-    wxTEST_DIALOG(EXPECT_FALSE(menu->Insert(3)), ExpectEditor([&](IconSettingDialog& d) {
-                      offered = d.GetItemName();
-                      return wxID_CANCEL;
-                  }));
-    EXPECT_EQ(offered, "Item 5");
-    EXPECT_EQ(Names(menu), "c1 c2 c3 c4");
 
     auto named = [](const char* name) {
         return ExpectEditor([name](IconSettingDialog& d) {
@@ -399,28 +368,13 @@ TEST_F(CatalogMenuTest, PopUpEntriesMoveAndRemoveTabs)
 {
     CatalogMenu* menu = Open(3);
     EditMenu* popup = menu->editMenu;
-    auto entry = [&](unsigned target, const std::string& label) {
-        Press(Spot(menu->GetItem(target)));
-        LongPress();
-        Release();
-        Settle();
-        Press(Spot(popup->modifyButton));
-        LongPress();
-        Release();
-        Settle();
-        for (ButtonImpl* e : popup->items)
-            if (e->name == label)
-                return Spot(e);
-        ADD_FAILURE() << label;
-        return wxPoint();
-    };
-    Click(entry(1, "Lower")); // the selected first one down: the selection stays on top
+    Click(EditEntry(menu, 1, "Lower")); // the selected first one down: the selection stays on top
     EXPECT_EQ(Names(menu), "c2 c1 c3");
     EXPECT_EQ(menu->selected->name, "c2");
     EXPECT_EQ(Ys(menu), Column(3, 1, Middle));
     EXPECT_EQ(popup->target, menu->GetItem(2));
     Settle();
-    Click(entry(1, "Remove"));
+    Click(EditEntry(menu, 1, "Remove"));
     EXPECT_EQ(Names(menu), "c1 c3");
     EXPECT_EQ(menu->selected->name, "c1");
     EXPECT_EQ(Ys(menu), Column(2, 1, Middle));

@@ -4,9 +4,6 @@
 // deleting items with their re-layouts and warnings.
 #include <gtest/gtest.h>
 
-#include <wx/mstream.h>
-#include <wx/xml/xml.h>
-
 #include "EditMenu.h"
 #include "IconMenu.h"
 #include "Indicator.h"
@@ -16,7 +13,6 @@
 
 using zyntest::ExpectEditor;
 using zyntest::LauncherTest;
-using zyntest::LogCapture;
 using zyntest::PumpUntil;
 using zyntest::WarningShown;
 
@@ -66,12 +62,7 @@ protected:
         std::string xml = "<menu type='1'>";
         for (const std::string& item : itemXml)
             xml += item;
-        xml += "</menu>";
-        wxXmlDocument doc;
-        wxMemoryInputStream in(xml.data(), xml.size());
-        EXPECT_TRUE(doc.Load(in));
-        EXPECT_TRUE(owner->BuildMenu(doc.GetRoot()));
-        return static_cast<IconMenu*>(owner->menu);
+        return static_cast<IconMenu*>(BuildFrom(owner, xml + "</menu>"));
     }
     IconMenu* Column(int count)
     {
@@ -87,20 +78,6 @@ protected:
         EXPECT_TRUE(menu->Show(true));
         Settle();
         return menu;
-    }
-    static std::vector<int> Ys(const MenuImpl* menu)
-    {
-        std::vector<int> ys;
-        for (const ButtonImpl* item : menu->items)
-            ys.push_back(item->GetPosition().y);
-        return ys;
-    }
-    static std::string Names(const MenuImpl* menu)
-    {
-        std::string names;
-        for (const ButtonImpl* item : menu->items)
-            names += (names.empty() ? "" : " ") + item->name.utf8_string();
-        return names;
     }
     // Places the column from top without animation, as a drag would.
     static void ScrollTo(IconMenu* menu, int top)
@@ -353,19 +330,7 @@ TEST_F(IconMenuTest, LongPressOpensThePopUpOrWarnsOrDoesNothing)
 TEST_F(IconMenuTest, InsertPutsTheEditedItemBeforeTheIndex)
 {
     IconMenu* menu = Open(3);
-    {
-        LogCapture log;
-        EXPECT_FALSE(menu->Insert(0));
-        EXPECT_FALSE(menu->Insert(4));
-        EXPECT_EQ(log.Texts(wxLOG_Error), std::vector<std::string>(2, "Cannot insert menu item, specified index is Invalid."));
-    }
-    wxString offered;
-    wxTEST_DIALOG(EXPECT_FALSE(menu->Insert(1)), ExpectEditor([&](IconSettingDialog& d) {
-                      offered = d.GetItemName();
-                      return wxID_CANCEL;
-                  }));
-    EXPECT_EQ(offered, "Icon 4");
-    EXPECT_EQ(Names(menu), "i1 i2 i3");
+    ExpectInsertRefusals(menu, "Icon 4");
     EXPECT_TRUE(PumpUntil([] { return !WindowNamed("Icon 4"); }, 2000)); // the new item went
 
     wxTEST_DIALOG(EXPECT_TRUE(menu->Insert(1)), ExpectEditor([](IconSettingDialog& d) {
@@ -471,28 +436,13 @@ TEST_F(IconMenuTest, PopUpEntriesMoveAndRemoveItems)
 {
     IconMenu* menu = Open(3);
     EditMenu* popup = menu->editMenu;
-    auto entry = [&](unsigned target, const std::string& label) {
-        Press(Spot(menu->GetItem(target)));
-        LongPress();
-        Release();
-        Settle();
-        Press(Spot(popup->modifyButton));
-        LongPress();
-        Release();
-        Settle();
-        for (ButtonImpl* e : popup->items)
-            if (e->name == label)
-                return Spot(e);
-        ADD_FAILURE() << label;
-        return wxPoint();
-    };
     ASSERT_EQ(popup->items.size(), 4u);
-    Click(entry(3, "Upper"));
+    Click(EditEntry(menu, 3, "Upper"));
     EXPECT_EQ(Names(menu), "i1 i3 i2");
     EXPECT_EQ(Ys(menu), Slots(Top, 3));
     EXPECT_EQ(popup->target, menu->GetItem(2));
     Settle();
-    Click(entry(1, "Remove"));
+    Click(EditEntry(menu, 1, "Remove"));
     EXPECT_EQ(Names(menu), "i3 i2");
     EXPECT_EQ(Ys(menu), Slots(Top, 2));
     EXPECT_EQ(popup->target, menu->GetItem(1));
