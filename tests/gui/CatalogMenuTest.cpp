@@ -150,6 +150,18 @@ TEST_F(CatalogMenuTest, RisesBesideItsOwnerWithTheFirstTabSelectedAndCentred)
     EXPECT_EQ(Faces(menu), (std::vector<int>{1, 0, 0}));
     EXPECT_EQ(Ys(menu), Column(3, 1, Middle));
 
+    // Showing again while the column fades out starts over: both animations are locked.
+    ASSERT_TRUE(menu->Show(false));
+    clock.Advance(100);
+    Pump(60);
+    ASSERT_TRUE(menu->animator.IsRunning());
+    ASSERT_TRUE(menu->Show(true));
+    Settle();
+    EXPECT_EQ(Ys(menu), Column(3, 1, Middle));
+    EXPECT_EQ(Alphas(menu), (std::vector<int>{255, 255, 255}));
+    for (const ButtonImpl* tab : menu->items)
+        EXPECT_TRUE(tab->IsShown());
+
     // Beside a hidden owner the column does not open, and says it is not shown.
     ASSERT_TRUE(menu->Show(false));
     Settle();
