@@ -69,6 +69,8 @@ void Prepare(wxWindow* window);
 // Sends the window (and the windows it owns) to the bottom of the stacking order.
 void Lower(wxWindow* window);
 // Drag helpers: the press captures the mouse (once), the release lets it go.
+// GTK turns the second of two quick presses at the same place of a window into
+// a double click and the toolkit then reports no press: widgets take both.
 void BeginDrag(wxWindow* window);
 void EndDrag(wxWindow* window);
 // Where a window dragged with the press at offset stands now (cursor - offset).

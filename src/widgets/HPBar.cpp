@@ -1,5 +1,7 @@
 #include "HPBar.h"
 
+#include <algorithm>
+
 #include <wx/event.h>
 #include <wx/intl.h>
 #include <wx/textdlg.h>
@@ -77,6 +79,7 @@ HPBar::HPBar(wxWindow* parent)
     WidgetWindow::Prepare(iconWindow);
 
     barWindow->Bind(wxEVT_LEFT_DOWN, &HPBar::OnLeftDown, this);
+    barWindow->Bind(wxEVT_LEFT_DCLICK, &HPBar::OnLeftDown, this);
     barWindow->Bind(wxEVT_LEFT_UP, &HPBar::OnLeftUp, this);
     barWindow->Bind(wxEVT_MOTION, &HPBar::OnMouseMove, this);
     iconWindow->Bind(wxEVT_LEFT_UP, &HPBar::OnChooseName, this);
@@ -143,7 +146,11 @@ void HPBar::DrawBar(const wxDateTime& now, const wxString& name, const int& curr
     canvas.DrawGlyphText(now.Format("%Y-%m-%d %H:%M"), DatePos, TextColour, DefaultTextSize);
     canvas.DrawGlyphText(name.empty() ? wxString(DefaultName) : name, NamePos, TextColour, NameSize);
     canvas.DrawGlyphTextCentered(wxString::Format("%d / %d", current, maximum), HitPointsPos, TextColour, DefaultTextSize);
-    canvas.DrawGlyphText(HPLevelText(shownLevel), LevelPos, TextColour, DefaultTextSize);
+    // "Lv.100" would lose its last digit at the canvas edge: it moves left just enough.
+    const wxString levelText = HPLevelText(shownLevel);
+    const int lastStart = MeasureGlyphText(levelText.Left(levelText.length() - 1), DefaultTextSize);
+    const int levelX = std::min(LevelPos.x, barCanvas.GetWidth() - 1 - DefaultTextSize - lastStart);
+    canvas.DrawGlyphText(levelText, wxPoint(levelX, LevelPos.y), TextColour, DefaultTextSize);
 }
 
 void HPBar::OnLeftDown(wxMouseEvent& event)
@@ -157,11 +164,14 @@ void HPBar::OnLeftDown(wxMouseEvent& event)
 
 void HPBar::OnMouseMove(wxMouseEvent& event)
 {
-    if (!event.LeftIsDown())
+    // Only a drag that an accepted press began (a press under a modal window takes no capture).
+    if (!event.LeftIsDown() || !barWindow->HasCapture())
         return;
     const wxPoint pos = WidgetWindow::DragTarget(dragOffset);
-    barWindow->Move(pos);
-    iconWindow->Move(pos + IconOffset);
+    if (pos != barWindow->GetPosition()) {
+        barWindow->Move(pos);
+        iconWindow->Move(pos + IconOffset);
+    }
     event.Skip();
 }
 

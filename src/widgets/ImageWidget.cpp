@@ -25,6 +25,7 @@ ImageWidget::ImageWidget(wxWindow* parent)
     imageWindow = new StaticObject(parent, GetName(), wxPoint(x, y), picture);
     WidgetWindow::Prepare(imageWindow);
     imageWindow->Bind(wxEVT_LEFT_DOWN, &ImageWidget::OnLeftDown, this);
+    imageWindow->Bind(wxEVT_LEFT_DCLICK, &ImageWidget::OnLeftDown, this);
     imageWindow->Bind(wxEVT_LEFT_UP, &ImageWidget::OnLeftUp, this);
     imageWindow->Bind(wxEVT_MOTION, &ImageWidget::OnMouseMove, this);
 }
@@ -64,10 +65,15 @@ void ImageWidget::OnLeftDown(wxMouseEvent& event)
 
 void ImageWidget::OnMouseMove(wxMouseEvent& event)
 {
-    if (!event.LeftIsDown())
+    // Only a drag that an accepted press began (a press under a modal window takes no capture).
+    if (!event.LeftIsDown() || !imageWindow->HasCapture())
         return;
-    dragged = true;
-    imageWindow->Move(WidgetWindow::DragTarget(dragOffset));
+    // The toolkit also reports motion that does not move the pointer; only a move is a drag.
+    const wxPoint pos = WidgetWindow::DragTarget(dragOffset);
+    if (pos != imageWindow->GetPosition()) {
+        dragged = true;
+        imageWindow->Move(pos);
+    }
     event.Skip();
 }
 

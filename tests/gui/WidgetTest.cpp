@@ -1,0 +1,514 @@
+// The desktop widgets on a real X server: their pictures, real drags with
+// XTest, the dialogs their clicks open, the stacking order they keep and the
+// positions they write.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include <wx/eventfilter.h>
+#include <wx/filedlg.h>
+#include <wx/image.h>
+#include <wx/modalhook.h>
+#include <wx/textdlg.h>
+
+#include "BitmapManager.h"
+#include "ConfigImpl.h"
+#include "ConfigKeys.h"
+#include "FontManager.h"
+#include "HPBar.h"
+#include "ImageWidget.h"
+#include "ScreenProbe.h"
+#include "TestSupport.h"
+#include "XClient.h"
+#include "ZynObject.h"
+#include "ZynUtils.h"
+#include "zplat/SystemInfo.h"
+
+using zyntest::NearRgb;
+using zyntest::PumpUntil;
+
+namespace {
+
+// Answers every modal dialog without showing it, and remembers the last one's title.
+class DialogAnswer : public wxModalDialogHook {
+public:
+    explicit DialogAnswer(std::function<int(wxDialog*)> answer = nullptr) : answer(std::move(answer)) { Register(); }
+    ~DialogAnswer() override { Unregister(); }
+    int shown = 0;
+    wxString title;
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        ++shown;
+        title = dialog->GetTitle();
+        return answer ? answer(dialog) : wxID_CANCEL;
+    }
+    void Exit(wxDialog*) override {}
+
+private:
+    std::function<int(wxDialog*)> answer;
+};
+
+// Counts the mouse events the toolkit takes from the server, before any handler sees them.
+class MouseCounter : public wxEventFilter {
+public:
+    MouseCounter() { wxEvtHandler::AddFilter(this); }
+    ~MouseCounter() override { wxEvtHandler::RemoveFilter(this); }
+    int FilterEvent(wxEvent& event) override
+    {
+        const wxEventType type = event.GetEventType();
+        presses += type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_DCLICK;
+        motions += type == wxEVT_MOTION;
+        releases += type == wxEVT_LEFT_UP;
+        return Event_Skip;
+    }
+    int presses = 0;
+    int motions = 0;
+    int releases = 0;
+};
+
+// The first fully opaque pixel of the picture's middle row, in picture coordinates.
+wxPoint OpaquePoint(const Picture& picture)
+{
+    const int y = picture.GetHeight() / 2;
+    for (int x = 0; x < picture.GetWidth(); ++x)
+        if ((picture.GetPixel(x, y) >> 24) == 0xFF)
+            return wxPoint(x, y);
+    return wxPoint(-1, -1);
+}
+
+class WidgetDesk : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* dir : {"Images", "Fonts"})
+            std::filesystem::create_directory_symlink(zyntest::AppDirOfBuild() + "/" + dir, app / dir);
+        ASSERT_TRUE(FontManager::Initial());
+        ASSERT_TRUE(BitmapManager::Initial());
+        auto fake = std::make_unique<zplat::FakeSystemInfo>();
+        info = fake.get();
+        zplat::SetSystemInfo(std::move(fake));
+    }
+    void TearDown() override
+    {
+        ModalOpenFlag = false;
+        x.Button(1, false);
+        zplat::SetSystemInfo(nullptr);
+        FontManager::Release();
+        PumpUntil([] { return false; }, 30); // the widgets' windows go
+    }
+
+    ConfigImpl* Core() { return GetConfig(cfg::Core); }
+    long Key(const char* key) { return Core()->ReadLong(cfg::Plugin, key, -99999); }
+
+    // Presses at grab (a screen point on window), moves by delta in steps and
+    // releases, all with real input; true when the window followed every step.
+    bool DragBy(wxWindow* window, const wxPoint& grab, const wxPoint& delta)
+    {
+        const wxPoint start = window->GetPosition();
+        x.MoveTo(grab.x, grab.y);
+        x.Button(1, true);
+        bool followed = PumpUntil([&] { return window->HasCapture(); }, 3000);
+        for (int i = 1; i <= 4; ++i) {
+            const wxPoint at = grab + wxPoint(delta.x * i / 4, delta.y * i / 4);
+            x.MoveTo(at.x, at.y);
+            followed = PumpUntil([&] { return window->GetPosition() == start + at - grab; }, 3000) && followed;
+        }
+        Release();
+        return followed && !window->HasCapture();
+    }
+
+    // A press at grab, a move by delta (none: a click) and a release, each
+    // waited for until the toolkit took it.
+    void PressMoveRelease(const wxPoint& grab, const wxPoint& delta)
+    {
+        MouseCounter seen;
+        x.MoveTo(grab.x, grab.y);
+        x.Button(1, true);
+        EXPECT_TRUE(PumpUntil([&] { return seen.presses > 0; }, 3000));
+        if (delta != wxPoint(0, 0)) {
+            x.MoveTo(grab.x + delta.x, grab.y + delta.y);
+            EXPECT_TRUE(PumpUntil([&] { return seen.motions > 0; }, 3000));
+        }
+        Release();
+    }
+
+    void Click(const wxPoint& at) { PressMoveRelease(at, wxPoint(0, 0)); }
+
+    void Release()
+    {
+        MouseCounter seen;
+        x.Button(1, false);
+        EXPECT_TRUE(PumpUntil([&] { return seen.releases > 0; }, 3000));
+    }
+
+    bool ShowsOpaque(const wxPoint& screen, uint32_t argb)
+    {
+        return PumpUntil([&] { return NearRgb(probe.Pixel(screen.x, screen.y), argb & 0xFFFFFF); }, 3000);
+    }
+
+    zyntest::ScopedAppDir app;
+    zplat::FakeSystemInfo* info = nullptr;
+    zyntest::ScreenProbe probe;
+    zyntest::XClient x;
+};
+
+// ---- HP bar ----
+
+TEST_F(WidgetDesk, HPBarStandsHiddenAtItsSavedPlaceUntilShownOnce)
+{
+    Core()->WriteLong(cfg::Plugin, cfg::HPPosX, 300);
+    Core()->WriteLong(cfg::Plugin, cfg::HPPosY, 150);
+    HPBar bar(nullptr);
+    EXPECT_EQ(bar.GetName(), "HP Bar");
+    EXPECT_TRUE(bar.IsEnabled());
+    EXPECT_FALSE(bar.barWindow->IsShown());
+    EXPECT_FALSE(bar.IsRunning());
+    EXPECT_EQ(bar.tickCount, 1); // drawn once at construction
+    EXPECT_EQ(bar.barWindow->GetRect(), wxRect(300, 150, 360, 84));
+    EXPECT_EQ(bar.iconWindow->GetRect(), wxRect(302, 184, 36, 36));
+
+    EXPECT_TRUE(bar.Show(true));
+    EXPECT_FALSE(bar.Show(true));
+    EXPECT_TRUE(bar.IsRunning());
+    EXPECT_EQ(bar.GetInterval(), 60000);
+    EXPECT_TRUE(bar.iconWindow->IsShown());
+    const wxPoint p = OpaquePoint(bar.barCanvas);
+    ASSERT_GE(p.x, 0);
+    EXPECT_TRUE(ShowsOpaque(wxPoint(300, 150) + p, bar.barCanvas.GetPixel(p.x, p.y)));
+
+    EXPECT_TRUE(bar.Show(false));
+    EXPECT_FALSE(bar.Show(false));
+    EXPECT_FALSE(bar.IsRunning());
+    EXPECT_FALSE(bar.iconWindow->IsShown());
+}
+
+TEST_F(WidgetDesk, HPBarFillShowsTheBatteryFromTheRight)
+{
+    HPBar bar(nullptr);
+    const Picture& frame = bar.frame;
+    struct Case {
+        std::optional<int> battery;
+        int filledEnd;                 // first canvas column after the fill
+        int fill;                      // 0 green, 1 yellow, 2 red
+        const char* text;
+    };
+    const Case cases[] = {
+        {std::nullopt, 341, 0, "no battery: full"}, {100, 341, 0, "full"},   {60, 83 + 156, 0, "60 %"},
+        {49, 83 + 127, 1, "49 %"},                  {24, 83 + 62, 2, "24 %"}, {0, 83, 2, "empty"},
+    };
+    const int y = 43;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        info->battery = c.battery;
+        bar.Notify();
+        const Picture& canvas = bar.barCanvas;
+        // Past the fill the frame shows alone (over nothing).
+        EXPECT_EQ(canvas.GetPixel(c.filledEnd + 2, y), frame.GetPixel(c.filledEnd + 2, y));
+        if (c.filledEnd == 83)
+            continue;
+        EXPECT_NE(canvas.GetPixel(c.filledEnd - 3, y), frame.GetPixel(c.filledEnd - 3, y));
+        const uint32_t px = canvas.GetPixel(c.filledEnd - 3, y);
+        const int r = (px >> 16) & 0xFF, g = (px >> 8) & 0xFF, b = px & 0xFF;
+        if (c.fill == 0)
+            EXPECT_GT(g, r + 40);
+        else if (c.fill == 1)
+            EXPECT_TRUE(r > b + 60 && g > b + 60) << std::hex << px;
+        else
+            EXPECT_GT(r, g + 60);
+    }
+    // A full bar starts at the trough's edge, a shorter one two pixels in (looked at below the name).
+    info->battery = std::nullopt;
+    bar.Notify();
+    EXPECT_NE(bar.barCanvas.GetPixel(82, 51), frame.GetPixel(82, 51));
+    info->battery = 60;
+    bar.Notify();
+    EXPECT_EQ(bar.barCanvas.GetPixel(82, 51), frame.GetPixel(82, 51));
+}
+
+bool Same(const Picture& a, const Picture& b, const wxRect& area)
+{
+    for (int y = area.y; y < area.GetBottom(); ++y)
+        for (int x = area.x; x < area.GetRight(); ++x)
+            if (a.GetPixel(x, y) != b.GetPixel(x, y))
+                return false;
+    return true;
+}
+
+TEST_F(WidgetDesk, HPBarTextsFollowTheFiguresAndAnEmptyNameIsDaskel)
+{
+    HPBar bar(nullptr);
+    const wxDateTime now(9, wxDateTime::Mar, 2013, 12, 30);
+    auto draw = [&](const wxString& name, int current, int level, const wxDateTime& when) {
+        bar.DrawBar(when, name, current, level * 500, level);
+        return bar.barCanvas.GetSubPicture(wxRect(0, 0, 360, 84));
+    };
+    const wxRect whole(0, 0, 360, 84), dateArea(38, 4, 200, 18), nameArea(40, 32, 200, 22), hpArea(200, 58, 110, 18),
+        levelArea(312, 58, 48, 18);
+    const Picture daskel = draw("Daskel", 500, 1, now);
+    EXPECT_TRUE(Same(draw("", 500, 1, now), daskel, whole));
+    EXPECT_FALSE(Same(draw("Aria", 500, 1, now), daskel, nameArea));
+    const Picture less = draw("Daskel", 499, 1, now);
+    EXPECT_FALSE(Same(less, daskel, hpArea));
+    EXPECT_TRUE(Same(less, daskel, levelArea));
+    EXPECT_TRUE(Same(less, daskel, dateArea));
+    EXPECT_FALSE(Same(draw("Daskel", 500, 1, now + wxTimeSpan::Minute()), daskel, dateArea));
+    EXPECT_FALSE(Same(draw("Daskel", 4500, 9, now), draw("Daskel", 5000, 10, now), levelArea));
+    // The last level keeps its last digit inside the canvas.
+    EXPECT_FALSE(Same(draw("Daskel", 5000, 10, now), draw("Daskel", 50000, 100, now), levelArea));
+}
+
+TEST_F(WidgetDesk, HPBarLevelRisesOnceEverySixtyTicksUpToAHundred)
+{
+    HPBar bar(nullptr);
+    for (int i = 2; i < 60; ++i)
+        bar.Notify();
+    EXPECT_EQ(bar.tickCount, 59);
+    EXPECT_EQ(bar.level, 1);
+    bar.Notify();
+    EXPECT_EQ(bar.level, 2);
+    for (int i = 0; i < 59; ++i)
+        bar.Notify();
+    EXPECT_EQ(bar.level, 2);
+    bar.Notify();
+    EXPECT_EQ(bar.level, 3);
+
+    bar.level = 100;
+    bar.tickCount = 179;
+    bar.Notify();
+    EXPECT_EQ(bar.tickCount, 180);
+    EXPECT_EQ(bar.level, 100);
+    EXPECT_EQ(info->batteryReads, 121);
+}
+
+TEST_F(WidgetDesk, HPBarIconAsksForTheNameWithoutCountingATick)
+{
+    HPBar bar(nullptr);
+    bar.Show(true);
+    const wxPoint icon = bar.iconWindow->GetPosition() + wxPoint(18, 18);
+    {
+        DialogAnswer answer([](wxDialog* d) {
+            static_cast<wxTextEntryDialog*>(d)->SetValue("Aria");
+            return wxID_OK;
+        });
+        Click(icon);
+        ASSERT_TRUE(PumpUntil([&] { return answer.shown == 1; }));
+        EXPECT_EQ(answer.title, "Choose Name");
+    }
+    EXPECT_EQ(bar.playerName, "Aria");
+    EXPECT_EQ(bar.tickCount, 1);
+    EXPECT_EQ(Core()->ReadString(cfg::Plugin, cfg::HPName, "absent"), "Aria");
+    {
+        DialogAnswer cancel;
+        Click(icon);
+        ASSERT_TRUE(PumpUntil([&] { return cancel.shown == 1; }));
+    }
+    EXPECT_EQ(bar.playerName, "Aria");
+    {
+        DialogAnswer empty([](wxDialog* d) {
+            static_cast<wxTextEntryDialog*>(d)->SetValue("");
+            return wxID_OK;
+        });
+        Click(icon);
+        ASSERT_TRUE(PumpUntil([&] { return empty.shown == 1; }));
+    }
+    EXPECT_EQ(Core()->ReadString(cfg::Plugin, cfg::HPName, "absent"), "");
+    EXPECT_EQ(bar.tickCount, 1);
+
+    ModalOpenFlag = true;
+    DialogAnswer none;
+    Click(icon);
+    EXPECT_EQ(none.shown, 0);
+}
+
+TEST_F(WidgetDesk, DraggingTheHPBarMovesItsIconAlongAndThePlaceIsWrittenAtTheEnd)
+{
+    auto bar = std::make_unique<HPBar>(nullptr);
+    bar->Show(true);
+    const wxPoint grab = bar->barWindow->GetPosition() + OpaquePoint(bar->barCanvas);
+    ASSERT_TRUE(DragBy(bar->barWindow, grab, wxPoint(-150, 90)));
+    EXPECT_EQ(bar->barWindow->GetPosition(), wxPoint(490, 290));
+    EXPECT_EQ(bar->iconWindow->GetPosition(), wxPoint(492, 324));
+    int sx = 0, sy = 0, w = 0, h = 0;
+    ASSERT_TRUE(probe.Geometry(bar->iconWindow, sx, sy, w, h));
+    EXPECT_EQ(wxPoint(sx, sy), wxPoint(492, 324));
+
+    // While a modal window is open a press starts nothing.
+    ModalOpenFlag = true;
+    PressMoveRelease(grab + wxPoint(-150, 90), wxPoint(40, 40));
+    EXPECT_EQ(bar->barWindow->GetPosition(), wxPoint(490, 290));
+    EXPECT_EQ(Key(cfg::HPPosX), -99999);
+
+    bar.reset();
+    EXPECT_EQ(Key(cfg::HPPosX), 490);
+    EXPECT_EQ(Key(cfg::HPPosY), 290);
+}
+
+// ---- image widget ----
+
+std::string WritePng(const std::string& path, int width, int height, const wxColour& colour)
+{
+    wxImage image(width, height);
+    image.SetRGB(wxRect(0, 0, width, height), colour.Red(), colour.Green(), colour.Blue());
+    EXPECT_TRUE(image.SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG));
+    return path;
+}
+
+TEST_F(WidgetDesk, ImageWidgetShowsTheAddIconUntilAPictureLoads)
+{
+    const Picture& add = BitmapManager::System(ICON_ADD)[0];
+    struct Case {
+        const char* path; // relative to the app directory; nullptr: no key
+        wxSize size;
+    };
+    WritePng(app / "big.png", 1000, 800, *wxBLUE);
+    ASSERT_TRUE(zyntest::WriteFile(app / "broken.png", "not a picture"));
+    const Case cases[] = {{nullptr, add.GetSize()}, {"big.png", wxSize(1000, 800)}, {"broken.png", add.GetSize()},
+                          {"missing.png", add.GetSize()}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path ? c.path : "no path");
+        if (c.path)
+            Core()->WriteString(cfg::Plugin, cfg::ImageWidgetPath, app / c.path);
+        ImageWidget widget(nullptr);
+        EXPECT_EQ(widget.GetName(), "Image Widget");
+        EXPECT_FALSE(widget.imageWindow->IsShown());
+        EXPECT_EQ(widget.imageWindow->GetRect(), wxRect(wxPoint(640, 400), c.size));
+        // A stored path that does not load stays as it was.
+        EXPECT_EQ(Core()->ReadString(cfg::Plugin, cfg::ImageWidgetPath, ""), c.path ? app / c.path : "");
+    }
+    ImageWidget widget(nullptr);
+    EXPECT_TRUE(widget.Show(true));
+    EXPECT_FALSE(widget.Show(true));
+    const wxPoint p = OpaquePoint(add);
+    EXPECT_TRUE(ShowsOpaque(wxPoint(640, 400) + p, add.GetPixel(p.x, p.y)));
+}
+
+TEST_F(WidgetDesk, ImageWidgetClickChoosesAPictureButADragOrAModalWindowNever)
+{
+    const std::string red = WritePng(app / "red.png", 120, 90, *wxRED);
+    ASSERT_TRUE(zyntest::WriteFile(app / "broken.PNG", "not a picture"));
+    auto widget = std::make_unique<ImageWidget>(nullptr);
+    widget->Show(true);
+    wxWindow* window = widget->imageWindow;
+    const wxPoint at = window->GetPosition() + OpaquePoint(BitmapManager::System(ICON_ADD)[0]);
+
+    // A release that follows no press inside the widget does nothing.
+    {
+        DialogAnswer none;
+        wxMouseEvent up(wxEVT_LEFT_UP);
+        up.SetEventObject(window);
+        window->GetEventHandler()->ProcessEvent(up);
+        EXPECT_EQ(none.shown, 0);
+    }
+    // A drag moves the picture and asks nothing.
+    {
+        DialogAnswer none;
+        ASSERT_TRUE(DragBy(window, at, wxPoint(100, -60)));
+        EXPECT_EQ(none.shown, 0);
+        EXPECT_EQ(window->GetPosition(), wxPoint(740, 340));
+    }
+    // The next press comes quickly at the same place of the window: the toolkit calls it a double click.
+    const wxPoint moved = at + wxPoint(100, -60);
+    wxString wildcard;
+    auto choose = [&](const std::string& path, int id) {
+        DialogAnswer answer([&](wxDialog* d) {
+            auto* files = static_cast<wxFileDialog*>(d);
+            wildcard = files->GetWildcard();
+            files->SetPath(wxString::FromUTF8(path));
+            PumpUntil([&] { return files->GetPath() == wxString::FromUTF8(path); }, 3000);
+            return id;
+        });
+        Click(moved);
+        return PumpUntil([&] { return answer.shown == 1; });
+    };
+    // A file that does not load changes nothing, nor does Cancel.
+    ASSERT_TRUE(choose(app / "broken.PNG", wxID_OK));
+    EXPECT_TRUE(wildcard.StartsWith("*.PNG|"));
+    ASSERT_TRUE(choose(red, wxID_CANCEL));
+    EXPECT_EQ(Core()->ReadString(cfg::Plugin, cfg::ImageWidgetPath, "absent"), "absent");
+    EXPECT_EQ(window->GetSize(), BitmapManager::System(ICON_ADD)[0].GetSize());
+
+    ASSERT_TRUE(choose(red, wxID_OK));
+    EXPECT_EQ(Core()->ReadString(cfg::Plugin, cfg::ImageWidgetPath, "absent"), red);
+    EXPECT_EQ(window->GetRect(), wxRect(740, 340, 120, 90));
+    EXPECT_TRUE(ShowsOpaque(wxPoint(800, 380), 0xFFFF0000));
+
+    ModalOpenFlag = true;
+    {
+        DialogAnswer none;
+        PressMoveRelease(wxPoint(800, 380), wxPoint(30, 30));
+        Click(wxPoint(800, 380));
+        EXPECT_EQ(none.shown, 0);
+        EXPECT_EQ(window->GetPosition(), wxPoint(740, 340));
+    }
+    widget.reset();
+    EXPECT_EQ(Key(cfg::ImageWidgetPosX), 740);
+    EXPECT_EQ(Key(cfg::ImageWidgetPosY), 340);
+}
+
+// ---- stacking ----
+
+TEST_F(WidgetDesk, WidgetsStayBelowOtherWindowsAndAboveTheDesktop)
+{
+    const unsigned long desktop = probe.MapForeignWindow(0, 0, 1920, 1080, true);
+    HPBar bar(nullptr);
+    ImageWidget image(nullptr);
+    const unsigned long other = probe.MapForeignWindow(600, 150, 500, 400);
+    bar.Show(true);
+    image.Show(true);
+    for (wxWindow* w : {static_cast<wxWindow*>(bar.barWindow), static_cast<wxWindow*>(bar.iconWindow),
+                        static_cast<wxWindow*>(image.imageWindow)}) {
+        EXPECT_TRUE(PumpUntil([&] { return probe.IsAboveWindow(w, desktop) && !probe.IsAboveWindow(w, other); }))
+            << w->GetName();
+    }
+    EXPECT_TRUE(probe.IsAbove(bar.iconWindow, bar.barWindow));
+
+    // A dialog of the program neither lifts them nor leaves them on top when it goes.
+    {
+        wxDialog dialog(nullptr, wxID_ANY, "Preferences", wxPoint(100, 100), wxSize(200, 100));
+        dialog.Show();
+        ASSERT_TRUE(PumpUntil([&] { return probe.IsAbove(&dialog, bar.barWindow) && dialog.IsShownOnScreen(); }));
+        EXPECT_FALSE(probe.IsAboveWindow(bar.barWindow, other));
+        dialog.Hide();
+        PumpUntil([&] { return !dialog.IsShownOnScreen(); });
+    }
+    EXPECT_FALSE(probe.IsAboveWindow(bar.barWindow, other));
+    EXPECT_FALSE(probe.IsAboveWindow(image.imageWindow, other));
+    EXPECT_TRUE(probe.IsAbove(bar.iconWindow, bar.barWindow));
+
+    // Hidden and shown again, still at the bottom.
+    bar.Show(false);
+    bar.Show(true);
+    EXPECT_TRUE(PumpUntil([&] { return probe.IsAboveWindow(bar.barWindow, desktop); }));
+    EXPECT_FALSE(probe.IsAboveWindow(bar.barWindow, other));
+}
+
+TEST_F(WidgetDesk, ShowingTwiceLowersOnce)
+{
+    auto fake = std::make_unique<zplat::FakeWindowService>();
+    zplat::FakeWindowService* service = fake.get();
+    zplat::SetWindowService(std::move(fake));
+    {
+        HPBar bar(nullptr);
+        ImageWidget image(nullptr);
+        for (int i = 0; i < 2; ++i) {
+            bar.Show(true);
+            image.Show(true);
+        }
+        for (wxWindow* w : {static_cast<wxWindow*>(bar.barWindow), static_cast<wxWindow*>(bar.iconWindow),
+                            static_cast<wxWindow*>(image.imageWindow)}) {
+            const zplat::FakeWindowService::Record* r = service->Find(w->GetHandle());
+            ASSERT_NE(r, nullptr);
+            EXPECT_EQ(r->lowers, 1) << w->GetName();
+            EXPECT_EQ(r->kind, zplat::WindowKind::NoActivate) << w->GetName();
+        }
+        EXPECT_EQ(service->Find(bar.iconWindow->GetHandle())->owner, bar.barWindow->GetHandle());
+    }
+    PumpUntil([] { return false; }, 30);
+    zplat::SetWindowService(nullptr);
+}
+
+} // namespace
