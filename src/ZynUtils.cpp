@@ -13,9 +13,12 @@
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "FontManager.h"
+#include "HotkeyManager.h"
 #include "LogWindow.h"
+#include "PreferenceFrame.h"
 #include "SoundManager.h"
 #include "SystemPaths.h"
+#include "TrayIcon.h"
 #include "WinFX.h"
 #include "ZynLog.h"
 #include "zplat/Crash.h"
@@ -25,6 +28,7 @@
 bool CheckUpdateFlag = true;
 bool ShowSplashFlag = true;
 bool ModalOpenFlag = false;
+bool LockingModeFlag = false;
 
 const char AppName[] = "Zyn Utils";
 const char AppVersion[] = "Alpha1";
@@ -153,8 +157,9 @@ bool ZynUtils::OnInit()
     if (!InitManagers())
         return false;
 
-    // Slot: trayIcon = new TrayIcon().
-    // Slot: launcher = new LaunchWindow() (reads "launcher.xml"), then SetTopWindow(launcher).
+    trayIcon = new TrayIcon();
+    // Slot: launcher = new LaunchWindow() (reads "launcher.xml"), then SetTopWindow(launcher) and
+    // HotkeyManager::SetHotkeyWindow(launcher): the hot key needs its window before ApplySettings.
 
     ApplySettings();
 
@@ -171,8 +176,9 @@ bool ZynUtils::OnInit()
 int ZynUtils::OnExit()
 {
     ZLOG_INFO("Exiting...");
-    // Slot: delete trayIcon and set it to null.
-    // Slot: HotkeyManager::SetHook(false).
+    delete trayIcon;
+    trayIcon = nullptr;
+    HotkeyManager::SetHook(false);
     // Slot: DeleteWidgets() (the widgets write their positions into "Core").
     FontManager::Release();
     DestroyAllConfigs();
@@ -213,7 +219,7 @@ bool ZynUtils::CheckEnvironment()
 bool InitManagers()
 {
     bool ready = FontManager::Initial();
-    // Slot: HotkeyManager::Initial(), between the font and the image stores.
+    ready = ready && HotkeyManager::Initial();
     ready = ready && BitmapManager::Initial();
     if (!ready) {
         ShowFatalError(_("An error occurred while initializing application."));
@@ -244,7 +250,13 @@ bool ZynUtils::ToggleLauncher()
     return true;
 }
 
-void ZynUtils::ShowPreference() {}
+void ZynUtils::ShowPreference()
+{
+    // The window lives until it is closed; it keeps the modal flag set meanwhile.
+    // The launcher window becomes its parent once it joins the program.
+    auto* preferences = new PreferenceFrame(nullptr);
+    preferences->Show(true);
+}
 
 void ZynUtils::ApplySettings()
 {
@@ -265,7 +277,8 @@ void ZynUtils::ApplySettings()
     // The item buttons, the animation speed and the launcher reload their settings here.
     LoadAnimateSpeed();
     SoundManager::LoadSettings();
-    // Then the desktop widgets and the hot key and gesture.
+    // Then the desktop widgets.
+    HotkeyManager::LoadSettings();
 }
 
 void ZynUtils::Quit()
