@@ -69,5 +69,6 @@ private:
     void OnLeftDown(wxMouseEvent& event);
     void OnLeftUp(wxMouseEvent& event);
     void OnMouseMove(wxMouseEvent& event);
+    void FollowPointer();
     void OnChooseName(wxMouseEvent& event);
 };

@@ -69,6 +69,8 @@ void Prepare(wxWindow* window);
 // Sends the window (and the windows it owns) to the bottom of the stacking order.
 void Lower(wxWindow* window);
 // Drag helpers: the press captures the mouse (once), the release lets it go.
+// Motion that comes in a burst before the toolkit has taken the press may never
+// be reported, so the release also puts the window where the pointer is.
 // GTK turns the second of two quick presses at the same place of a window into
 // a double click and the toolkit then reports no press: widgets take both.
 void BeginDrag(wxWindow* window);

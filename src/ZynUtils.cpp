@@ -21,6 +21,7 @@
 #include "TrayIcon.h"
 #include "WinFX.h"
 #include "ZynLog.h"
+#include "ZynWidget.h"
 #include "zplat/Crash.h"
 #include "zplat/Desktop.h"
 #include "zplat/Session.h"
@@ -179,7 +180,7 @@ int ZynUtils::OnExit()
     delete trayIcon;
     trayIcon = nullptr;
     HotkeyManager::SetHook(false);
-    // Slot: DeleteWidgets() (the widgets write their positions into "Core").
+    DeleteWidgets(); // the widgets write their positions into "Core"
     FontManager::Release();
     DestroyAllConfigs();
     delete logWindow;
@@ -226,7 +227,7 @@ bool InitManagers()
         return false;
     }
     SoundManager::Initial(); // a sound that failed stays silent
-    // Slot: CreateWidgets().
+    CreateWidgets();
     return true;
 }
 
@@ -277,7 +278,7 @@ void ZynUtils::ApplySettings()
     // The item buttons, the animation speed and the launcher reload their settings here.
     LoadAnimateSpeed();
     SoundManager::LoadSettings();
-    // Then the desktop widgets.
+    LoadWidgetSettings();
     HotkeyManager::LoadSettings();
 }
 
@@ -319,7 +320,7 @@ bool ZynUtils::ExecuteAction(const int& type, const wxString& command)
         Quit();
         return true;
     case ACTION_PLUGIN:
-        // The desktop widgets toggle here.
+        ToggleWidget(command); // a refused switch still closes the launcher
         result = true;
         break;
     default:

@@ -167,16 +167,23 @@ void HPBar::OnMouseMove(wxMouseEvent& event)
     // Only a drag that an accepted press began (a press under a modal window takes no capture).
     if (!event.LeftIsDown() || !barWindow->HasCapture())
         return;
+    FollowPointer();
+    event.Skip();
+}
+
+void HPBar::FollowPointer()
+{
     const wxPoint pos = WidgetWindow::DragTarget(dragOffset);
     if (pos != barWindow->GetPosition()) {
         barWindow->Move(pos);
         iconWindow->Move(pos + IconOffset);
     }
-    event.Skip();
 }
 
 void HPBar::OnLeftUp(wxMouseEvent& event)
 {
+    if (barWindow->HasCapture())
+        FollowPointer();
     WidgetWindow::EndDrag(barWindow);
     event.Skip();
 }

@@ -68,17 +68,24 @@ void ImageWidget::OnMouseMove(wxMouseEvent& event)
     // Only a drag that an accepted press began (a press under a modal window takes no capture).
     if (!event.LeftIsDown() || !imageWindow->HasCapture())
         return;
+    FollowPointer();
+    event.Skip();
+}
+
+void ImageWidget::FollowPointer()
+{
     // The toolkit also reports motion that does not move the pointer; only a move is a drag.
     const wxPoint pos = WidgetWindow::DragTarget(dragOffset);
     if (pos != imageWindow->GetPosition()) {
         dragged = true;
         imageWindow->Move(pos);
     }
-    event.Skip();
 }
 
 void ImageWidget::OnLeftUp(wxMouseEvent& event)
 {
+    if (imageWindow->HasCapture())
+        FollowPointer();
     WidgetWindow::EndDrag(imageWindow);
     if (ModalOpenFlag || dragged)
         return;
