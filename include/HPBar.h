@@ -56,7 +56,7 @@ public:
     Picture barCanvas;
     Picture frame;
     Picture fills[3];
-    wxPoint dragOffset;
+    WidgetDrag drag;
     int level = 1;
     int tickCount = 0;
     wxString playerName;
@@ -69,6 +69,5 @@ private:
     void OnLeftDown(wxMouseEvent& event);
     void OnLeftUp(wxMouseEvent& event);
     void OnMouseMove(wxMouseEvent& event);
-    void FollowPointer();
     void OnChooseName(wxMouseEvent& event);
 };

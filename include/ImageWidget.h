@@ -21,12 +21,10 @@ public:
     virtual ~ImageWidget();
 
     StaticObject* imageWindow = nullptr;
-    bool dragged = true; // no press inside the widget yet
-    wxPoint dragOffset;
+    WidgetDrag drag;
 
 private:
     void OnLeftDown(wxMouseEvent& event);
     void OnLeftUp(wxMouseEvent& event);
     void OnMouseMove(wxMouseEvent& event);
-    void FollowPointer();
 };

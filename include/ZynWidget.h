@@ -4,6 +4,9 @@
 // of the program reaches them only through the functions below.
 #pragma once
 
+#include <functional>
+#include <utility>
+
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 
@@ -64,17 +67,42 @@ bool ToggleWidget(const wxString& name);
 
 // What the three widgets share about their windows.
 namespace WidgetWindow {
-// Makes a freshly created window a widget window: never activated, no taskbar button.
-void Prepare(wxWindow* window);
+// Makes a freshly created window a widget window: never activated, no taskbar
+// button. A window without a capture-loss handler of its own gets one, so a
+// drag whose capture another program takes simply ends.
+void Prepare(wxWindow* window, bool answerCaptureLoss = true);
 // Sends the window (and the windows it owns) to the bottom of the stacking order.
 void Lower(wxWindow* window);
-// Drag helpers: the press captures the mouse (once), the release lets it go.
-// Motion that comes in a burst before the toolkit has taken the press may never
-// be reported, so the release also puts the window where the pointer is.
-// GTK turns the second of two quick presses at the same place of a window into
-// a double click and the toolkit then reports no press: widgets take both.
-void BeginDrag(wxWindow* window);
-void EndDrag(wxWindow* window);
-// Where a window dragged with the press at offset stands now (cursor - offset).
-wxPoint DragTarget(const wxPoint& offset);
 } // namespace WidgetWindow
+
+// The drag protocol of the widgets, on the one window that is dragged: a press
+// (refused while a modal window is open) captures the mouse, motion under that
+// capture moves the window to the pointer less the press offset, the release
+// lets go. GTK turns the second of two quick presses at one place of a window
+// into a double click, so both count as presses. Motion that comes in a burst
+// before the toolkit has taken the press may never be reported, so the release
+// also puts the window where the pointer is.
+class WidgetDrag {
+public:
+    // Moves the widget's windows so that the dragged one stands at the point.
+    using Follow = std::function<void(const wxPoint&)>;
+
+    WidgetDrag() = default;
+    WidgetDrag(wxWindow* window, Follow follow) : window(window), follow(std::move(follow)) {}
+
+    // False (the press is not to be passed on) while a modal window is open.
+    bool Press(const wxMouseEvent& event);
+    // False (not to be passed on) unless a press of this drag holds the capture
+    // and the left button is down.
+    bool Motion(const wxMouseEvent& event);
+    void Release();
+
+    bool dragged = true; // set by a move, cleared by a press; no press yet at first
+    wxPoint offset;      // the press position inside the window
+
+private:
+    void FollowPointer();
+
+    wxWindow* window = nullptr;
+    Follow follow;
+};

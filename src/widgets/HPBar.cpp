@@ -77,6 +77,10 @@ HPBar::HPBar(wxWindow* parent)
     iconWindow->SetOwner(barWindow);
     WidgetWindow::Prepare(barWindow);
     WidgetWindow::Prepare(iconWindow);
+    drag = WidgetDrag(barWindow, [this](const wxPoint& pos) {
+        barWindow->Move(pos);
+        iconWindow->Move(pos + IconOffset);
+    });
 
     barWindow->Bind(wxEVT_LEFT_DOWN, &HPBar::OnLeftDown, this);
     barWindow->Bind(wxEVT_LEFT_DCLICK, &HPBar::OnLeftDown, this);
@@ -155,36 +159,19 @@ void HPBar::DrawBar(const wxDateTime& now, const wxString& name, const int& curr
 
 void HPBar::OnLeftDown(wxMouseEvent& event)
 {
-    if (ModalOpenFlag)
-        return;
-    WidgetWindow::BeginDrag(barWindow);
-    dragOffset = event.GetPosition();
-    event.Skip();
+    if (drag.Press(event))
+        event.Skip();
 }
 
 void HPBar::OnMouseMove(wxMouseEvent& event)
 {
-    // Only a drag that an accepted press began (a press under a modal window takes no capture).
-    if (!event.LeftIsDown() || !barWindow->HasCapture())
-        return;
-    FollowPointer();
-    event.Skip();
-}
-
-void HPBar::FollowPointer()
-{
-    const wxPoint pos = WidgetWindow::DragTarget(dragOffset);
-    if (pos != barWindow->GetPosition()) {
-        barWindow->Move(pos);
-        iconWindow->Move(pos + IconOffset);
-    }
+    if (drag.Motion(event))
+        event.Skip();
 }
 
 void HPBar::OnLeftUp(wxMouseEvent& event)
 {
-    if (barWindow->HasCapture())
-        FollowPointer();
-    WidgetWindow::EndDrag(barWindow);
+    drag.Release();
     event.Skip();
 }
 

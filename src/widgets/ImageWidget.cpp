@@ -24,6 +24,7 @@ ImageWidget::ImageWidget(wxWindow* parent)
 
     imageWindow = new StaticObject(parent, GetName(), wxPoint(x, y), picture);
     WidgetWindow::Prepare(imageWindow);
+    drag = WidgetDrag(imageWindow, [this](const wxPoint& pos) { imageWindow->Move(pos); });
     imageWindow->Bind(wxEVT_LEFT_DOWN, &ImageWidget::OnLeftDown, this);
     imageWindow->Bind(wxEVT_LEFT_DCLICK, &ImageWidget::OnLeftDown, this);
     imageWindow->Bind(wxEVT_LEFT_UP, &ImageWidget::OnLeftUp, this);
@@ -55,39 +56,20 @@ wxString ImageWidget::GetName() const
 
 void ImageWidget::OnLeftDown(wxMouseEvent& event)
 {
-    if (ModalOpenFlag)
-        return;
-    WidgetWindow::BeginDrag(imageWindow);
-    dragOffset = event.GetPosition();
-    dragged = false;
-    event.Skip();
+    if (drag.Press(event))
+        event.Skip();
 }
 
 void ImageWidget::OnMouseMove(wxMouseEvent& event)
 {
-    // Only a drag that an accepted press began (a press under a modal window takes no capture).
-    if (!event.LeftIsDown() || !imageWindow->HasCapture())
-        return;
-    FollowPointer();
-    event.Skip();
-}
-
-void ImageWidget::FollowPointer()
-{
-    // The toolkit also reports motion that does not move the pointer; only a move is a drag.
-    const wxPoint pos = WidgetWindow::DragTarget(dragOffset);
-    if (pos != imageWindow->GetPosition()) {
-        dragged = true;
-        imageWindow->Move(pos);
-    }
+    if (drag.Motion(event))
+        event.Skip();
 }
 
 void ImageWidget::OnLeftUp(wxMouseEvent& event)
 {
-    if (imageWindow->HasCapture())
-        FollowPointer();
-    WidgetWindow::EndDrag(imageWindow);
-    if (ModalOpenFlag || dragged)
+    drag.Release();
+    if (ModalOpenFlag || drag.dragged)
         return;
     // Shown as "*.PNG"; GTK matches patterns case by case, so the pattern spells out both cases.
     wxFileDialog dialog(imageWindow, wxEmptyString, wxEmptyString, wxEmptyString, "*.PNG|*.[Pp][Nn][Gg]",

@@ -10,6 +10,7 @@
 #include "ConfigKeys.h"
 #include "HPBar.h"
 #include "ImageWidget.h"
+#include "ZynUtils.h"
 #include "zplat/Windows.h"
 
 namespace {
@@ -118,12 +119,12 @@ void DeleteWidgets()
 
 namespace WidgetWindow {
 
-void Prepare(wxWindow* window)
+void Prepare(wxWindow* window, bool answerCaptureLoss)
 {
     zplat::GetWindowService().SetKind(window->GetHandle(), zplat::WindowKind::NoActivate);
-    // A drag's capture can be taken away (another program grabs the pointer);
-    // the toolkit wants that answered, and the drag simply ends.
-    window->Bind(wxEVT_MOUSE_CAPTURE_LOST, [](wxMouseCaptureLostEvent&) {});
+    // The toolkit insists that a lost capture be answered.
+    if (answerCaptureLoss)
+        window->Bind(wxEVT_MOUSE_CAPTURE_LOST, [](wxMouseCaptureLostEvent&) {});
 }
 
 void Lower(wxWindow* window)
@@ -131,21 +132,41 @@ void Lower(wxWindow* window)
     zplat::GetWindowService().Lower(window->GetHandle());
 }
 
-void BeginDrag(wxWindow* window)
+} // namespace WidgetWindow
+
+bool WidgetDrag::Press(const wxMouseEvent& event)
 {
+    if (ModalOpenFlag)
+        return false;
     if (!window->HasCapture())
         window->CaptureMouse();
+    offset = event.GetPosition();
+    dragged = false;
+    return true;
 }
 
-void EndDrag(wxWindow* window)
+bool WidgetDrag::Motion(const wxMouseEvent& event)
 {
-    if (window->HasCapture())
-        window->ReleaseMouse();
+    if (!event.LeftIsDown() || !window->HasCapture())
+        return false;
+    FollowPointer();
+    return true;
 }
 
-wxPoint DragTarget(const wxPoint& offset)
+void WidgetDrag::Release()
 {
-    return wxGetMousePosition() - offset;
+    if (!window->HasCapture())
+        return;
+    FollowPointer();
+    window->ReleaseMouse();
 }
 
-} // namespace WidgetWindow
+void WidgetDrag::FollowPointer()
+{
+    // The toolkit also reports motion that does not move the pointer; only a move is a drag.
+    const wxPoint pos = wxGetMousePosition() - offset;
+    if (pos == window->GetPosition())
+        return;
+    dragged = true;
+    follow(pos);
+}
