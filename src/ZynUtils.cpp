@@ -9,12 +9,16 @@
 #include <wx/translation.h>
 #include <wx/utils.h>
 
+#include "AlertObject.h"
 #include "BitmapManager.h"
+#include "ButtonImpl.h"
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "FontManager.h"
 #include "HotkeyManager.h"
 #include "LogWindow.h"
+#include "MessageObject.h"
+#include "NoticeObject.h"
 #include "PreferenceFrame.h"
 #include "SoundManager.h"
 #include "SystemPaths.h"
@@ -164,8 +168,14 @@ bool ZynUtils::OnInit()
 
     ApplySettings();
 
-    // Slot: when ShowSplashFlag is set, the welcome message "Zyn Utils Starts Successfully.",
-    // its notice with the first frame of ETC_WELCOME, then SoundManager::Play(SOUND_WELCOME).
+    if (ShowSplashFlag) {
+        // The welcome picture stands on the welcome balloon and goes with it.
+        MessageObject* welcome = ShowMessage(_("Zyn Utils Starts Successfully."), false);
+        NoticeObject* notice = new NoticeObject(welcome, BitmapManager::System(ETC_WELCOME), 0, wxDefaultPosition);
+        welcome->Show(true);
+        notice->Show(true);
+        SoundManager::Play(SOUND_WELCOME);
+    }
 
     if (CheckUpdateFlag)
         StartUpdater();
@@ -275,8 +285,9 @@ void ZynUtils::ApplySettings()
     core->WriteString(cfg::Application, cfg::Web, AppWebHost);
     core->WriteString(cfg::Application, cfg::Date, AppDate);
 
-    // The item buttons, the animation speed and the launcher reload their settings here.
+    ButtonImpl::LoadSettings();
     LoadAnimateSpeed();
+    // The launcher reloads its settings here.
     SoundManager::LoadSettings();
     LoadWidgetSettings();
     HotkeyManager::LoadSettings();
@@ -284,7 +295,8 @@ void ZynUtils::ApplySettings()
 
 void ZynUtils::Quit()
 {
-    // The themed question "Are you sure to Exit ?" comes first here.
+    if (ShowConfirm(_("Are you sure to Exit ?")) == wxNO)
+        return;
     Shutdown();
 }
 

@@ -592,8 +592,8 @@ private:
     }
 
     // Puts w and the mapped windows it owns (each above its owner) on top, or
-    // just below the lowest shown dialog of the program; a lowered group goes
-    // back to the bottom as a whole.
+    // just below the lowest shown dialog of the program; a modal window always on
+    // top; a lowered group goes back to the bottom as a whole.
     void Restack(Window32& w)
     {
         Display* d = x11::GetDisplay();
@@ -610,7 +610,7 @@ private:
             return;
         }
         Collect(w);
-        const Window dialog = LowestDialogFrame(d);
+        const Window dialog = w.kind == WindowKind::Modal ? 0 : LowestDialogFrame(d);
         if (dialog) {
             StackGroupBelow(d, dialog);
         } else {
@@ -750,9 +750,10 @@ private:
         return lowest;
     }
 
-    // Themed windows in their present stacking order, bottom first; lowered
-    // groups stay where they are.
-    void ThemedInStackingOrder(Display* d)
+    // Themed windows in their present stacking order, bottom first; modal
+    // ones only when asked (they stay above a dialog that comes later);
+    // lowered groups stay where they are.
+    void ThemedInStackingOrder(Display* d, bool withModal)
     {
         group.clear();
         Window root = 0, parent = 0, *children = nullptr;
@@ -760,7 +761,8 @@ private:
         if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count))
             return;
         for (unsigned i = 0; i < count; ++i)
-            if (Window32* w = FindXid(children[i]); w && gtk_widget_get_mapped(w->widget) && !AtBottom(*w))
+            if (Window32* w = FindXid(children[i]);
+                w && gtk_widget_get_mapped(w->widget) && !AtBottom(*w) && (withModal || w->kind != WindowKind::Modal))
                 group.push_back(children[i]);
         if (children)
             XFree(children);
@@ -785,7 +787,7 @@ private:
             self->dialogs.push_back(xid);
         // Everything themed that stands above the new dialog goes just below it.
         if (const Window frame = self->LowestDialogFrame(d)) {
-            self->ThemedInStackingOrder(d);
+            self->ThemedInStackingOrder(d, false);
             self->StackGroupBelow(d, frame);
             XFlush(d);
         }
@@ -805,7 +807,7 @@ private:
             return TRUE;
         self->dialogs.erase(it);
         if (self->dialogs.empty()) {
-            self->ThemedInStackingOrder(d); // back on top, in the same order
+            self->ThemedInStackingOrder(d, true); // back on top, in the same order
             for (Window w : self->group)
                 XRaiseWindow(d, w);
             XFlush(d);
