@@ -10,6 +10,7 @@
 #include "ConfigKeys.h"
 #include "HPBar.h"
 #include "ImageWidget.h"
+#include "SystemMonitor.h"
 #include "ZynUtils.h"
 #include "zplat/Windows.h"
 
@@ -18,6 +19,7 @@ namespace {
 // The module's widgets, typed by their classes so each is deleted by its own destructor.
 HPBar* hpBarWidget = nullptr;
 ImageWidget* imageWidget = nullptr;
+SystemMonitor* monitorWidget = nullptr;
 WidgetRegistry registry;
 
 void EnableIf(ZynWidget* widget, const bool& on)
@@ -94,6 +96,7 @@ bool WidgetRegistry::Toggle(const wxString& name)
 
 bool CreateWidgets()
 {
+    registry.monitor = monitorWidget = new SystemMonitor(nullptr);
     registry.image = imageWidget = new ImageWidget(nullptr);
     registry.hpBar = hpBarWidget = new HPBar(nullptr);
     return true;
@@ -115,6 +118,9 @@ void DeleteWidgets()
     registry.image = nullptr;
     delete imageWidget;
     imageWidget = nullptr;
+    registry.monitor = nullptr;
+    delete monitorWidget;
+    monitorWidget = nullptr;
 }
 
 namespace WidgetWindow {

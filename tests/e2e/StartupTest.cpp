@@ -82,6 +82,8 @@ TEST(Startup, LogsItsOrderAndSavesWhenTheSessionEndsIt)
                       "    <property key=\"HPPosY\" value=\"200\"/>\n"
                       "    <property key=\"ImageWidgetPosX\" value=\"640\"/>\n"
                       "    <property key=\"ImageWidgetPosY\" value=\"400\"/>\n"
+                      "    <property key=\"MonitorPosX\" value=\"640\"/>\n"
+                      "    <property key=\"MonitorPosY\" value=\"480\"/>\n"
                       "  </config>\n"
                       "</Core>\n");
     }

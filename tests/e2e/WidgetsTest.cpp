@@ -54,7 +54,8 @@ TEST(Widgets, ShowAsSwitchedFollowADragAndWriteTheirPlacesAtTheEnd)
     for (const char* line : {"<property key=\"EnableHPBar\" value=\"0\"/>", "<property key=\"HPPosX\" value=\"100\"/>",
                              "<property key=\"HPPosY\" value=\"700\"/>",
                              "<property key=\"ImageWidgetPosX\" value=\"500\"/>",
-                             "<property key=\"ImageWidgetPosY\" value=\"350\"/>"})
+                             "<property key=\"ImageWidgetPosY\" value=\"350\"/>",
+                             "<property key=\"MonitorPosX\" value=\"640\"/>", "<property key=\"MonitorPosY\" value=\"480\"/>"})
         EXPECT_NE(core.find(line), std::string::npos) << line << "\n" << core;
     EXPECT_NE(core.find("<property key=\"ImageWidgetPath\" value=\"" + picture + "\"/>"), std::string::npos) << core;
 }

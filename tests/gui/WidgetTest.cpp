@@ -13,17 +13,25 @@
 #include <wx/modalhook.h>
 #include <wx/textdlg.h>
 
+#include "BitmapDC.h"
 #include "BitmapManager.h"
+#include "ButtonImpl.h"
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "FontManager.h"
 #include "HPBar.h"
+#include "IconItem.h"
 #include "ImageWidget.h"
+#include "LogCapture.h"
+#include "TickTimer.h"
+#include "InfoPanel.h"
 #include "ScreenProbe.h"
+#include "SystemMonitor.h"
 #include "TestSupport.h"
 #include "XClient.h"
 #include "ZynObject.h"
 #include "ZynUtils.h"
+#include "zplat/Clock.h"
 #include "zplat/SystemInfo.h"
 
 using zyntest::NearRgb;
@@ -449,6 +457,208 @@ TEST_F(WidgetDesk, ImageWidgetClickChoosesAPictureButADragOrAModalWindowNever)
     EXPECT_EQ(Key(cfg::ImageWidgetPosY), 340);
 }
 
+// ---- system monitor ----
+
+zplat::CpuTimes Sample(uint64_t idle, uint64_t kernel, uint64_t user)
+{
+    zplat::CpuTimes t;
+    t.idle = idle;
+    t.kernel = kernel;
+    t.user = user;
+    return t;
+}
+
+// Whether any pixel of area is not fully transparent.
+bool Drawn(const Picture& picture, const wxRect& area)
+{
+    for (int y = area.y; y < area.GetBottom(); ++y)
+        for (int x = area.x; x < area.GetRight(); ++x)
+            if (picture.GetPixel(x, y) >> 24)
+                return true;
+    return false;
+}
+
+const wxRect MemoryLine(0, 28, 240, 22), Digits(70, 100, 110, 50);
+
+// Whether the canvas shows dial frame `dial` at (60, 65), looked at outside the digits.
+bool ShowsDial(const Picture& canvas, const Picture& dial)
+{
+    for (int y = 0; y < dial.GetHeight(); ++y)
+        for (int x = 0; x < dial.GetWidth(); ++x)
+            if (!Digits.Contains(60 + x, 65 + y) && canvas.GetPixel(60 + x, 65 + y) != dial.GetPixel(x, y))
+                return false;
+    return true;
+}
+
+class MonitorDesk : public WidgetDesk {
+protected:
+    void SetUp() override
+    {
+        WidgetDesk::SetUp();
+        info->cpuSamples = {Sample(0, 0, 0), Sample(95, 100, 0), Sample(153, 200, 0)}; // 5 %, then 42 %
+        info->memory.totalBytes = uint64_t(4096) << 20;
+        info->memory.availableBytes = uint64_t(1024) << 20;
+    }
+    wxPoint IconCentre(const SystemMonitor& m) { return m.icon->GetPosition() + wxPoint(m.icon->GetSize().x / 2, m.icon->GetSize().y / 2); }
+    // The panel's place beside the icon at pos.
+    wxPoint PanelBeside(const SystemMonitor& m, const wxPoint& pos)
+    {
+        return pos + wxPoint(m.panel->GetOffset().x - m.icon->GetMargin().x, m.panel->GetOffset().y + m.icon->GetSize().y / 2);
+    }
+};
+
+TEST_F(MonitorDesk, ClickOpensThePanelWithDashesThenTheFiguresEverySecondAndTheNextClickClosesIt)
+{
+    Core()->WriteLong(cfg::Plugin, cfg::MonitorPosX, 900);
+    Core()->WriteLong(cfg::Plugin, cfg::MonitorPosY, 500);
+    SystemMonitor monitor(nullptr);
+    EXPECT_EQ(monitor.GetName(), "System Monitor");
+    EXPECT_EQ(monitor.icon->GetPosition(), wxPoint(900, 500));
+    EXPECT_TRUE(monitor.icon->builtIn);
+    EXPECT_EQ(info->cpuReads, 0u); // nothing sampled, drawn or shown yet
+    EXPECT_FALSE(monitor.icon->IsShown());
+    EXPECT_TRUE(monitor.Show(true));
+    EXPECT_FALSE(monitor.Show(true));
+    EXPECT_FALSE(monitor.panel->IsShown());
+
+    Click(IconCentre(monitor));
+    ASSERT_TRUE(PumpUntil([&] { return monitor.panel->IsShown(); }));
+    EXPECT_TRUE(monitor.panelOpen);
+    EXPECT_TRUE(monitor.icon->IsActive());
+    EXPECT_TRUE(monitor.IsRunning());
+    EXPECT_EQ(monitor.GetInterval(), 1000);
+    const Picture opened = monitor.canvasBitmap.GetSubPicture(wxRect(0, 0, 240, 240));
+    EXPECT_TRUE(Drawn(opened, MemoryLine));
+    const auto& dials = monitor.dialFrames;
+    ASSERT_EQ(dials.size(), 24u);
+    Picture lone(240, 240, 0); // frame 0 alone: the next frame differs from it where the test looks
+    BitmapDC(lone).BlendBitmap(dials[0], wxPoint(60, 65), 255);
+    EXPECT_FALSE(ShowsDial(lone, dials[1]));
+    EXPECT_TRUE(ShowsDial(opened, dials[0]));
+
+    monitor.Notify(); // 5 %, 3072 of 4096 MB
+    const Picture five = monitor.canvasBitmap.GetSubPicture(wxRect(0, 0, 240, 240));
+    EXPECT_FALSE(Same(five, opened, MemoryLine));
+    EXPECT_TRUE(ShowsDial(five, dials[1]));
+    EXPECT_FALSE(Same(five, opened, Digits));
+    monitor.Notify(); // 42 %
+    const Picture fortyTwo = monitor.canvasBitmap.GetSubPicture(wxRect(0, 0, 240, 240));
+    EXPECT_TRUE(ShowsDial(fortyTwo, dials[10]));
+    EXPECT_TRUE(Same(fortyTwo, five, MemoryLine));
+    EXPECT_FALSE(Same(fortyTwo, five, Digits));
+
+    Click(IconCentre(monitor));
+    EXPECT_TRUE(PumpUntil([&] { return !monitor.panel->IsShown(); }));
+    EXPECT_FALSE(monitor.panelOpen);
+    EXPECT_FALSE(monitor.icon->IsActive());
+    EXPECT_FALSE(monitor.IsRunning());
+}
+
+TEST_F(MonitorDesk, AFullProcessorFillsTheDialAndAWideMemoryLineStillShows)
+{
+    SystemMonitor monitor(nullptr);
+    struct Case {
+        int usage, used, total, entry;
+    };
+    for (const Case& c : {Case{100, 3072, 4096, 23}, Case{97, 200000, 262144, 23}, Case{3, 0, 0, 0}, Case{50, 12034, 15925, 12}}) {
+        SCOPED_TRACE(c.usage);
+        monitor.DrawMemoryUsage(c.usage, c.used, c.total);
+        const Picture& canvas = monitor.canvasBitmap;
+        EXPECT_TRUE(ShowsDial(canvas, monitor.dialFrames[c.entry]));
+        EXPECT_TRUE(Drawn(canvas, MemoryLine));
+        EXPECT_FALSE(Drawn(canvas, wxRect(0, 28, 8, 22)) || Drawn(canvas, wxRect(232, 28, 8, 22))) << "cut at an edge";
+        EXPECT_TRUE(Drawn(canvas, Digits));
+    }
+}
+
+TEST_F(MonitorDesk, ADragMovesThePanelAlongNeverTogglesItAndThePlaceIsWrittenAtTheEnd)
+{
+    auto monitor = std::make_unique<SystemMonitor>(nullptr);
+    monitor->Show(true);
+    Click(IconCentre(*monitor));
+    ASSERT_TRUE(PumpUntil([&] { return monitor->panel->IsShown() && !monitor->panel->animator.IsRunning(); }));
+    EXPECT_EQ(monitor->panel->GetPosition(), PanelBeside(*monitor, wxPoint(640, 480)));
+
+    ASSERT_TRUE(DragBy(monitor->icon, IconCentre(*monitor), wxPoint(200, -100)));
+    EXPECT_EQ(monitor->icon->GetPosition(), wxPoint(840, 380));
+    EXPECT_EQ(monitor->panel->GetPosition(), PanelBeside(*monitor, wxPoint(840, 380)));
+    EXPECT_TRUE(monitor->panelOpen);
+    EXPECT_TRUE(monitor->icon->IsActive());
+    EXPECT_TRUE(monitor->panel->IsShown());
+
+    monitor.reset();
+    EXPECT_EQ(Key(cfg::MonitorPosX), 840);
+    EXPECT_EQ(Key(cfg::MonitorPosY), 380);
+}
+
+TEST_F(MonitorDesk, ALongPressOrAClickUnderAModalWindowChangesNothing)
+{
+    zplat::ManualClock clock;
+    zplat::SetClock(&clock);
+    SystemMonitor monitor(nullptr);
+    monitor.Show(true);
+    Click(IconCentre(monitor));
+    ASSERT_TRUE(PumpUntil([&] { return monitor.panel->IsShown(); }));
+
+    // A long press is only a slow click: the panel closes as on any click.
+    DialogAnswer none;
+    MouseCounter seen;
+    x.MoveTo(IconCentre(monitor).x, IconCentre(monitor).y);
+    x.Button(1, true);
+    ASSERT_TRUE(PumpUntil([&] { return seen.presses > 0 && PressTimer && PressTimer->IsRunning(); }));
+    clock.Advance(PressInterval + 100);
+    EXPECT_TRUE(PumpUntil([&] { return !PressTimer->IsRunning(); }));
+    Release();
+    EXPECT_TRUE(PumpUntil([&] {
+        clock.Advance(10); // the fade runs on the test's clock
+        return !monitor.panel->IsShown();
+    }));
+    EXPECT_FALSE(monitor.panelOpen);
+    EXPECT_EQ(none.shown, 0);
+
+    const size_t reads = info->cpuReads;
+    ModalOpenFlag = true;
+    Click(IconCentre(monitor));
+    EXPECT_FALSE(monitor.panelOpen);
+    EXPECT_FALSE(monitor.panel->IsShown());
+    EXPECT_EQ(info->cpuReads, reads);
+    zplat::SetClock(nullptr);
+}
+
+TEST_F(MonitorDesk, AFailedSampleIsLoggedAndThePanelOpensWithoutRefreshing)
+{
+    info->cpuSamples.clear();
+    SystemMonitor monitor(nullptr);
+    monitor.Show(true);
+    zyntest::LogCapture log;
+    Click(IconCentre(monitor));
+    ASSERT_TRUE(PumpUntil([&] { return monitor.panel->IsShown(); }));
+    EXPECT_EQ(log.Texts(wxLOG_Error), std::vector<std::string>{"Cannot query system performance."});
+    EXPECT_FALSE(monitor.IsRunning());
+    EXPECT_FALSE(Drawn(monitor.canvasBitmap, wxRect(0, 0, 240, 240)));
+    Click(IconCentre(monitor));
+    EXPECT_TRUE(PumpUntil([&] { return !monitor.panel->IsShown(); }));
+}
+
+TEST_F(MonitorDesk, HiddenAndShownAgainThePanelComesBackWithoutANewSample)
+{
+    SystemMonitor monitor(nullptr);
+    monitor.Show(true);
+    Click(IconCentre(monitor));
+    ASSERT_TRUE(PumpUntil([&] { return monitor.panel->IsShown(); }));
+    const size_t reads = info->cpuReads;
+
+    EXPECT_TRUE(monitor.Show(false));
+    EXPECT_FALSE(monitor.IsRunning());
+    EXPECT_TRUE(PumpUntil([&] { return !monitor.panel->IsShown(); }));
+    EXPECT_TRUE(monitor.panelOpen);
+
+    EXPECT_TRUE(monitor.Show(true));
+    EXPECT_TRUE(PumpUntil([&] { return monitor.panel->IsShown(); }));
+    EXPECT_TRUE(monitor.IsRunning());
+    EXPECT_EQ(info->cpuReads, reads);
+}
+
 // ---- stacking ----
 
 TEST_F(WidgetDesk, WidgetsStayBelowOtherWindowsAndAboveTheDesktop)
@@ -456,14 +666,15 @@ TEST_F(WidgetDesk, WidgetsStayBelowOtherWindowsAndAboveTheDesktop)
     const unsigned long desktop = probe.MapForeignWindow(0, 0, 1920, 1080, true);
     HPBar bar(nullptr);
     ImageWidget image(nullptr);
+    SystemMonitor monitor(nullptr);
     const unsigned long other = probe.MapForeignWindow(600, 150, 500, 400);
     bar.Show(true);
     image.Show(true);
-    for (wxWindow* w : {static_cast<wxWindow*>(bar.barWindow), static_cast<wxWindow*>(bar.iconWindow),
-                        static_cast<wxWindow*>(image.imageWindow)}) {
+    monitor.Show(true);
+    const std::vector<wxWindow*> windows = {bar.barWindow, bar.iconWindow, image.imageWindow, monitor.icon};
+    for (wxWindow* w : windows)
         EXPECT_TRUE(PumpUntil([&] { return probe.IsAboveWindow(w, desktop) && !probe.IsAboveWindow(w, other); }))
             << w->GetName();
-    }
     EXPECT_TRUE(probe.IsAbove(bar.iconWindow, bar.barWindow));
 
     // A dialog of the program neither lifts them nor leaves them on top when it goes.
@@ -475,8 +686,8 @@ TEST_F(WidgetDesk, WidgetsStayBelowOtherWindowsAndAboveTheDesktop)
         dialog.Hide();
         PumpUntil([&] { return !dialog.IsShownOnScreen(); });
     }
-    EXPECT_FALSE(probe.IsAboveWindow(bar.barWindow, other));
-    EXPECT_FALSE(probe.IsAboveWindow(image.imageWindow, other));
+    for (wxWindow* w : windows)
+        EXPECT_FALSE(probe.IsAboveWindow(w, other)) << w->GetName();
     EXPECT_TRUE(probe.IsAbove(bar.iconWindow, bar.barWindow));
 
     // Hidden and shown again, still at the bottom.
@@ -486,7 +697,7 @@ TEST_F(WidgetDesk, WidgetsStayBelowOtherWindowsAndAboveTheDesktop)
     EXPECT_FALSE(probe.IsAboveWindow(bar.barWindow, other));
 }
 
-TEST_F(WidgetDesk, ShowingTwiceLowersOnce)
+TEST_F(WidgetDesk, WidgetWindowsNeverActivateAndShowingTwiceLowersOnce)
 {
     auto fake = std::make_unique<zplat::FakeWindowService>();
     zplat::FakeWindowService* service = fake.get();
@@ -494,18 +705,26 @@ TEST_F(WidgetDesk, ShowingTwiceLowersOnce)
     {
         HPBar bar(nullptr);
         ImageWidget image(nullptr);
+        SystemMonitor monitor(nullptr);
         for (int i = 0; i < 2; ++i) {
             bar.Show(true);
             image.Show(true);
+            monitor.Show(true);
         }
-        for (wxWindow* w : {static_cast<wxWindow*>(bar.barWindow), static_cast<wxWindow*>(bar.iconWindow),
-                            static_cast<wxWindow*>(image.imageWindow)}) {
-            const zplat::FakeWindowService::Record* r = service->Find(w->GetHandle());
+        struct Case {
+            wxWindow* window;
+            int lowers;
+            wxWindow* owner;
+        };
+        for (const Case& c : {Case{bar.barWindow, 1, nullptr}, Case{bar.iconWindow, 1, bar.barWindow},
+                              Case{image.imageWindow, 1, nullptr}, Case{monitor.icon, 1, nullptr},
+                              Case{monitor.panel, 0, monitor.icon}}) {
+            const zplat::FakeWindowService::Record* r = service->Find(c.window->GetHandle());
             ASSERT_NE(r, nullptr);
-            EXPECT_EQ(r->lowers, 1) << w->GetName();
-            EXPECT_EQ(r->kind, zplat::WindowKind::NoActivate) << w->GetName();
+            EXPECT_EQ(r->lowers, c.lowers) << c.window->GetName();
+            EXPECT_EQ(r->kind, zplat::WindowKind::NoActivate) << c.window->GetName();
+            EXPECT_EQ(r->owner, c.owner ? c.owner->GetHandle() : nullptr) << c.window->GetName();
         }
-        EXPECT_EQ(service->Find(bar.iconWindow->GetHandle())->owner, bar.barWindow->GetHandle());
     }
     PumpUntil([] { return false; }, 30);
     zplat::SetWindowService(nullptr);
