@@ -11,7 +11,6 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
 
 #include <wx/filefn.h>
 #include <wx/intl.h>
@@ -23,10 +22,13 @@
 #include "ConfigKeys.h"
 #include "GeneralPanel.h"
 #include "HotkeyManager.h"
+#include "LogCapture.h"
 #include "PluginPanel.h"
 #include "PreferenceFrame.h"
 #include "SoundPanel.h"
+#include "SystemPaths.h"
 #include "TestSupport.h"
+#include "XClient.h"
 #include "ZynUtils.h"
 
 namespace {
@@ -120,29 +122,6 @@ void ExpectSubset(const State& want, const State& got, const std::string& what)
     }
 }
 
-// Real input through XTest on the test session's display.
-class Pointer {
-public:
-    Pointer() : display(XOpenDisplay(nullptr)) {}
-    ~Pointer()
-    {
-        if (display)
-            XCloseDisplay(display);
-    }
-    void Click(const wxPoint& screen)
-    {
-        ASSERT_NE(display, nullptr);
-        XTestFakeMotionEvent(display, -1, screen.x, screen.y, 0);
-        XTestFakeButtonEvent(display, 1, True, 0);
-        XTestFakeButtonEvent(display, 1, False, 0);
-        XFlush(display);
-    }
-    void Click(wxWindow* control) { Click(control->GetScreenRect().GetLeftTop() + wxPoint(control->GetSize().x / 2, control->GetSize().y / 2)); }
-    // A check box or radio button: the indicator at its left end.
-    void ClickBox(wxWindow* control) { Click(control->GetScreenRect().GetLeftTop() + wxPoint(8, control->GetSize().y / 2)); }
-    Display* display;
-};
-
 // Where a picture shows on screen inside area: the toolkit draws tool pictures
 // unscaled, so their fully opaque pixels appear exactly, whatever lies behind.
 wxRect FindOnScreen(Display* display, const wxImage& picture, const wxRect& area)
@@ -196,7 +175,10 @@ protected:
     void SetUp() override
     {
         oldDir = wxGetCwd();
-        wxSetWorkingDirectory(zyntest::AppDirOfBuild());
+        oldAppDir = AppDir;
+        // The data paths are relative to the program's directory, and the store works there too.
+        AppDir = wxString::FromUTF8(zyntest::AppDirOfBuild());
+        EnterAppDir();
         Core()->Clear();
         ModalOpenFlag = false;
         HotkeyManager::SetEnable(true);
@@ -209,7 +191,10 @@ protected:
         EXPECT_TRUE(zyntest::PumpUntil([this] { return !frame; }));
         Core()->Clear();
         ModalOpenFlag = false;
+        AppDir = oldAppDir;
         wxSetWorkingDirectory(oldDir);
+        // The window reports nothing, whatever the user does.
+        EXPECT_TRUE(log.Texts(wxLOG_Error).empty()) << log.Text();
     }
 
     PreferenceFrame& Open()
@@ -229,7 +214,7 @@ protected:
     {
         const wxImage picture(image);
         wxRect rect;
-        zyntest::PumpUntil([&] { return !(rect = FindOnScreen(pointer.display, picture, bar->GetScreenRect())).IsEmpty(); });
+        zyntest::PumpUntil([&] { return !(rect = FindOnScreen(*input, picture, bar->GetScreenRect())).IsEmpty(); });
         return rect;
     }
 
@@ -241,7 +226,7 @@ protected:
         const char* image = ToolImage(id);
         const wxRect rect = ToolOnScreen(bar, image);
         ASSERT_FALSE(rect.IsEmpty()) << image << " is not on its tool bar";
-        pointer.Click(rect.GetLeftTop() + wxPoint(rect.width / 2, rect.height / 2));
+        Click(rect.GetLeftTop() + wxPoint(rect.width / 2, rect.height / 2));
     }
 
     // Picks a page through its tool and waits until the page has been drawn,
@@ -277,25 +262,33 @@ protected:
             event.Skip(); // the page's own handler runs after this one
         };
         control->Bind(type, count);
-        box ? pointer.ClickBox(control) : pointer.Click(control);
+        box ? ClickBox(control) : ClickCentre(control);
         EXPECT_TRUE(zyntest::PumpUntil([&seen] { return seen > 0; })) << "click on " << control->GetName() << " was not seen";
         control->Unbind(type, count);
     }
 
-    // The placeholder store keeps nothing; these tests start once the real one is merged.
-    bool StoreKeepsValues()
-    {
-        Core()->WriteString(cfg::General, "Probe", "1");
-        const bool kept = Core()->ReadString(cfg::General, "Probe", "") == "1";
-        Core()->Clear();
-        return kept;
-    }
-
     bool Closed() { return zyntest::PumpUntil([this] { return !frame; }); }
 
+    void Click(const wxPoint& screen)
+    {
+        ASSERT_TRUE(input);
+        input.MoveTo(screen.x, screen.y);
+        input.Button(1, true);
+        input.Button(1, false);
+    }
+    // A check box or radio button: its indicator at the left end.
+    void ClickBox(wxWindow* control) { Click(control->GetScreenRect().GetLeftTop() + wxPoint(8, control->GetSize().y / 2)); }
+    void ClickCentre(wxWindow* control)
+    {
+        const wxRect rect = control->GetScreenRect();
+        Click(rect.GetLeftTop() + wxPoint(rect.width / 2, rect.height / 2));
+    }
+
     wxString oldDir;
+    wxString oldAppDir;
     wxWeakRef<PreferenceFrame> frame;
-    Pointer pointer;
+    zyntest::XClient input;
+    zyntest::LogCapture log;
 };
 
 TEST_F(PreferenceFrameTest, OpensOnTheGeneralPageWithEveryTool)
@@ -470,7 +463,7 @@ TEST_F(PreferenceFrameTest, PluginRowSwitchEditsTheEnableColumn)
     // Selecting the "No" row shows its switch off; ticking it writes "Yes" at once.
     wxRect row;
     ASSERT_TRUE(p.ListCtrlPlugin->GetItemRect(1, row));
-    pointer.Click(p.ListCtrlPlugin->ClientToScreen(wxPoint(row.x + 20, row.y + row.height / 2)));
+    Click(p.ListCtrlPlugin->ClientToScreen(wxPoint(row.x + 20, row.y + row.height / 2)));
     ASSERT_TRUE(zyntest::PumpUntil([&p] { return p.selectedIndex == 1; }));
     EXPECT_TRUE(p.CheckBoxSwitch->IsEnabled());
     EXPECT_FALSE(p.CheckBoxSwitch->GetValue());
@@ -516,8 +509,6 @@ struct LoadCase {
 
 TEST_F(PreferenceFrameTest, LoadShowsTheStoredSettings)
 {
-    if (!StoreKeepsValues())
-        GTEST_SKIP() << "the configuration store keeps no values yet";
     const LoadCase cases[] = {
         {"empty configuration",
          {},
@@ -570,8 +561,6 @@ struct StoreCase {
 
 TEST_F(PreferenceFrameTest, SaveStoresEveryKeyFromThePages)
 {
-    if (!StoreKeepsValues())
-        GTEST_SKIP() << "the configuration store keeps no values yet";
     const StoreCase cases[] = {
         {"unchanged defaults",
          [](PreferenceFrame&) {},
@@ -656,8 +645,6 @@ TEST_F(PreferenceFrameTest, SaveStoresEveryKeyFromThePages)
 
 TEST_F(PreferenceFrameTest, StoredKeyInAnotherCaseSavesTheListEntry)
 {
-    if (!StoreKeepsValues())
-        GTEST_SKIP() << "the configuration store keeps no values yet";
     Core()->WriteString(cfg::Hotkey, cfg::HotkeyChar, "a");
     Open().SaveSettings();
     EXPECT_EQ(Stored(cfg::Hotkey, cfg::HotkeyChar), "A");
@@ -670,8 +657,6 @@ TEST_F(PreferenceFrameTest, StoredKeyInAnotherCaseSavesTheListEntry)
 
 TEST_F(PreferenceFrameTest, WhileOpenTheFlagIsSetAndTheHotKeyOff)
 {
-    if (!StoreKeepsValues())
-        GTEST_SKIP() << "the configuration store keeps no values yet";
     PreferenceFrame& f = Open();
     EXPECT_TRUE(ModalOpenFlag);
     EXPECT_FALSE(HotkeyEnabledFlag);
@@ -690,8 +675,6 @@ TEST_F(PreferenceFrameTest, WhileOpenTheFlagIsSetAndTheHotKeyOff)
 
 TEST_F(PreferenceFrameTest, SaveStoresAppliesAndCloses)
 {
-    if (!StoreKeepsValues())
-        GTEST_SKIP() << "the configuration store keeps no values yet";
     PreferenceFrame& f = Open();
     ClickAndWait(f.generalPanel->CheckBoxVerbose, wxEVT_CHECKBOX);
     ClickTool(f.topToolBar, PreferenceFrame::ID_TOOL_SAVE);
@@ -750,7 +733,7 @@ TEST_F(PreferenceFrameTest, CancelAndTheCloseBoxStoreNothing)
         PreferenceFrame& f = Open();
         ClickAndWait(f.generalPanel->CheckBoxLockLauncher, wxEVT_CHECKBOX);
         if (closeBox)
-            RequestClose(pointer.display, f.GetTitle());
+            RequestClose(*input, f.GetTitle());
         else
             ClickTool(f.topToolBar, PreferenceFrame::ID_TOOL_CANCEL);
         ASSERT_TRUE(Closed());
