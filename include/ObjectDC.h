@@ -1,11 +1,14 @@
 // What a themed window needs to show a composed picture: the window, the
 // blend (its constant alpha is the whole-window opacity), and the place and
-// size the next push gives the window.
+// size the next push gives the window. Works for any top-level window (the
+// themed windows and the modal alert, a dialog that draws itself the same way).
 #pragma once
 
 #include <cstdint>
 
 #include <wx/gdicmn.h>
+
+#include "zplat/Windows.h"
 
 class Picture;
 class wxWindow;
@@ -22,8 +25,11 @@ extern const wxSize ZeroSize;
 
 class ObjectDC {
 public:
-    // A null window is logged ("Invalid Window."); every push through it then fails.
+    // Takes the window into the platform's window service, so it must be made
+    // before the window is first shown (the per-pixel-alpha visual is chosen
+    // then). A null window is logged ("Invalid Window."); every push through it fails.
     explicit ObjectDC(wxWindow* window);
+    ~ObjectDC();
     ObjectDC(const ObjectDC&) = delete;
     ObjectDC& operator=(const ObjectDC&) = delete;
 
@@ -34,6 +40,9 @@ public:
     // goes to `pos`, without it keeps its place. The window takes `size`.
     // A hidden window keeps the picture and shows it when next shown.
     bool Update(const Picture& picture, bool move);
+    // Shows the picture pushed last with the present constant alpha: a fade
+    // costs no picture copy. False before the first Update.
+    bool UpdateAlpha();
 
     // Sets the constant alpha when value is within 0..255; other values keep the previous one.
     void SetAlpha(int32_t value)
@@ -42,8 +51,19 @@ public:
             blend.SourceConstantAlpha = static_cast<uint8_t>(value);
     }
 
+    // Window kind (tool window by default); set it before the window is first shown.
+    void SetKind(zplat::WindowKind kind);
+    // Keeps the window above owner (nullptr: none), also after the owner is raised.
+    bool SetOwner(wxWindow* owner);
+    // Raises the window and those it owns without taking the keyboard focus.
+    void Raise();
+
     wxWindow* hwnd = nullptr;
     BlendFunction blend;
     wxPoint pos = ZeroPoint;
     wxSize size = ZeroSize;
+
+private:
+    void SyncToolkit(bool move);
+    bool pushed = false;
 };

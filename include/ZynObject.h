@@ -33,7 +33,14 @@ public:
     // Hides the window when the frame's alpha is 0.
     void OnAnimationEnd() override;
 
+    // Raises through the window service: never activates, keeps owned windows above.
+    void Raise() override;
+
 protected:
+    // Geometry changes reach the X window at once and are reported at once
+    // (wxEVT_MOVE), so windows that follow another one never lag a frame.
+    void DoSetSize(int x, int y, int width, int height, int sizeFlags = wxSIZE_AUTO) override;
+
     ObjectDC objectDC;
 };
 

@@ -61,6 +61,8 @@ extern bool CheckUpdateFlag;
 extern bool ShowSplashFlag;
 // Set while the alert or the preferences window is open.
 extern bool ModalOpenFlag;
+// General/LockingMode: long presses in the launcher open no edit pop-up.
+extern bool LockingModeFlag;
 
 // Application catalog values.
 extern const char AppName[];

@@ -17,6 +17,8 @@
 #include <wx/toolbar.h>
 
 #include "ActionOptionPanel.h"
+#include "BitmapDC.h"
+#include "BitmapManager.h"
 #include "IconPickerDialog.h"
 #include "InfoOptionPanel.h"
 #include "Picture.h"
@@ -47,8 +49,8 @@ wxBitmap ToolBitmap(const wxString& path, const wxArtID& stock)
     if (picture.IsOk())
         return picture.ToBitmap();
     ZLOG_INFO("Cannot load \"%s\", using a stock image.", path);
-    wxBitmap bitmap = wxArtProvider::GetBitmap(stock, wxART_TOOLBAR);
-    return bitmap.IsOk() ? bitmap : wxBitmap(16, 16, 32);
+    const wxBitmap bitmap = wxArtProvider::GetBitmap(stock, wxART_TOOLBAR);
+    return bitmap.IsOk() ? bitmap : Picture(16, 16).ToBitmap();
 }
 
 } // namespace
@@ -316,7 +318,24 @@ void IconSettingDialog::OnIconPickerButton(wxCommandEvent&)
     DrawPreview(&iconPaths[0]);
 }
 
-void IconSettingDialog::DrawPreview(const wxString*)
+void IconSettingDialog::DrawPreview(const wxString* paths)
 {
-    // The preview is composed once the canvas lands.
+    if (paths[0].empty())
+        return;
+    wxString backgroundPath;
+    wxSize box;
+    switch (itemKind) {
+    case ITEM_KIND_ICON: backgroundPath = "Images/etc/btn_preview.png"; box = wxSize(46, 46); break;
+    case ITEM_KIND_CATALOG: backgroundPath = "Images/etc/cata_preview.png"; box = wxSize(26, 26); break;
+    case ITEM_KIND_LIST: backgroundPath = "Images/etc/list_preview.png"; box = wxSize(26, 26); break;
+    default: return;
+    }
+    Picture background = BitmapManager::LoadScaledBitmap(backgroundPath, wxDefaultSize);
+    const Picture icon = BitmapManager::LoadScaledBitmap(paths[0], box);
+    if (!background.IsOk() || !icon.IsOk())
+        return;
+    const wxPoint at((background.GetWidth() - icon.GetWidth()) / 2, (background.GetHeight() - icon.GetHeight()) / 2);
+    BitmapDC canvas(background);
+    canvas.AlphaBlend(icon, wxRect(icon.GetSize()), wxRect(at, icon.GetSize()), 255);
+    StaticBitmapIcon->SetBitmap(background.ToBitmap());
 }

@@ -13,10 +13,13 @@
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "FontManager.h"
+#include "HotkeyManager.h"
 #include "LogWindow.h"
 #include "PreferenceFrame.h"
 #include "SoundManager.h"
 #include "SystemPaths.h"
+#include "TrayIcon.h"
+#include "WinFX.h"
 #include "ZynLog.h"
 #include "zplat/Crash.h"
 #include "zplat/Desktop.h"
@@ -25,6 +28,7 @@
 bool CheckUpdateFlag = true;
 bool ShowSplashFlag = true;
 bool ModalOpenFlag = false;
+bool LockingModeFlag = false;
 
 const char AppName[] = "Zyn Utils";
 const char AppVersion[] = "Alpha1";
@@ -153,8 +157,9 @@ bool ZynUtils::OnInit()
     if (!InitManagers())
         return false;
 
-    // Slot: trayIcon = new TrayIcon().
-    // Slot: launcher = new LaunchWindow() (reads "launcher.xml"), then SetTopWindow(launcher).
+    trayIcon = new TrayIcon();
+    // Slot: launcher = new LaunchWindow() (reads "launcher.xml"), then SetTopWindow(launcher) and
+    // HotkeyManager::SetHotkeyWindow(launcher): the hot key needs its window before ApplySettings.
 
     ApplySettings();
 
@@ -171,8 +176,9 @@ bool ZynUtils::OnInit()
 int ZynUtils::OnExit()
 {
     ZLOG_INFO("Exiting...");
-    // Slot: delete trayIcon and set it to null.
-    // Slot: HotkeyManager::SetHook(false).
+    delete trayIcon;
+    trayIcon = nullptr;
+    HotkeyManager::SetHook(false);
     // Slot: DeleteWidgets() (the widgets write their positions into "Core").
     FontManager::Release();
     DestroyAllConfigs();
@@ -213,7 +219,7 @@ bool ZynUtils::CheckEnvironment()
 bool InitManagers()
 {
     bool ready = FontManager::Initial();
-    // Slot: HotkeyManager::Initial(), between the font and the image stores.
+    ready = ready && HotkeyManager::Initial();
     ready = ready && BitmapManager::Initial();
     if (!ready) {
         ShowFatalError(_("An error occurred while initializing application."));
@@ -269,8 +275,10 @@ void ZynUtils::ApplySettings()
     core->WriteString(cfg::Application, cfg::Date, AppDate);
 
     // The item buttons, the animation speed and the launcher reload their settings here.
+    LoadAnimateSpeed();
     SoundManager::LoadSettings();
-    // Then the desktop widgets and the hot key and gesture.
+    // Then the desktop widgets.
+    HotkeyManager::LoadSettings();
 }
 
 void ZynUtils::Quit()

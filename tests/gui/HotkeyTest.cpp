@@ -2,10 +2,12 @@
 // buttons through XTest, seen by a plain test window.
 #include <gtest/gtest.h>
 
+#include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 
 #include <wx/frame.h>
 #include <wx/panel.h>
+#include <wx/utils.h>
 
 #include "HotkeyManager.h"
 #include "LogCapture.h"
@@ -133,6 +135,15 @@ TEST_F(HotkeyTest, TheGestureOnRealPointerButtons)
     ASSERT_TRUE(SetGestureType(1));
     ASSERT_TRUE(IsHookInstalled());
     const int threshold = GetGestureThreshold();
+    // The toolkit selecting its own root-window events afterwards (as changing the root's
+    // event mask does) must not end the watch.
+    {
+        Display* toolkit = wxGetX11Display();
+        unsigned char none[XIMaskLen(XI_LASTEVENT)] = {};
+        XIEventMask mask{XIAllMasterDevices, sizeof none, none};
+        XISelectEvents(toolkit, DefaultRootWindow(toolkit), &mask, 1);
+        XSync(toolkit, False);
+    }
     window->Show();
     ASSERT_TRUE(zyntest::PumpUntil([&] { return window->area->IsShownOnScreen(); }));
     ASSERT_TRUE(zyntest::PumpUntil([&] { return window->painted; }));

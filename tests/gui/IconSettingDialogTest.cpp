@@ -2,20 +2,24 @@
 // each kind of item, its prompts and its icon chooser.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/filefn.h>
 #include <wx/filepicker.h>
+#include <wx/image.h>
 #include <wx/radiobut.h>
 #include <wx/statbmp.h>
+#include <wx/testing.h>
 #include <wx/textctrl.h>
-#include <wx/timer.h>
 #include <wx/toolbar.h>
-#include <wx/uiaction.h>
 
 #include "ActionOptionPanel.h"
+#include "IconPickerDialog.h"
 #include "IconSettingDialog.h"
 #include "InfoOptionPanel.h"
+#include "ModalDriver.h"
 #include "SubMenuOptionPanel.h"
 #include "TestSupport.h"
 
@@ -97,6 +101,13 @@ TEST(IconSettingDialog, PanelImageIsReportedWheneverItsBoxIsChecked)
     EXPECT_EQ(dialog.GetPanelType(), 0);
     EXPECT_EQ(dialog.GetPanelDescription(), "");
     EXPECT_EQ(dialog.GetPanelImage(), "/tmp/back.png");
+
+    // What the user types or clears in the picker's text box is what is read.
+    wxTextCtrl* typed = dialog.PanelInfo->FilePickerCtrlImage->GetTextCtrl();
+    for (const wxString& text : {wxString("/nowhere/typed.png"), wxString()}) {
+        typed->SetValue(text);
+        EXPECT_EQ(dialog.GetPanelImage(), text);
+    }
 
     dialog.SetPanelImage("");
     EXPECT_FALSE(dialog.PanelInfo->CheckBoxImage->GetValue());
@@ -277,30 +288,11 @@ TEST(IconSettingDialog, ShowsThePagesThatFitTheKindOfItem)
 
 namespace {
 
-// Runs the dialog modally and, while it is the active window, clicks the
-// bottom toolbar with real input at x pixels from its left end (negative: from
-// its right end). Other tests' windows may come and go: a click that did not
-// end the dialog is repeated once the dialog is active again.
+// Runs the dialog and clicks its bottom toolbar x pixels from the left end
+// (negative: from the right end).
 int ShowAndClickToolbar(IconSettingDialog& dialog, int x)
 {
-    wxTimer timer;
-    int ticks = 0;
-    int lastClick = -100;
-    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        if (++ticks > 500) { // 10 s
-            dialog.EndModal(wxID_ABORT);
-            return;
-        }
-        if (ticks - lastClick < 25 || !dialog.IsShownOnScreen() || !dialog.IsActive())
-            return;
-        const wxRect bar = dialog.ToolBarBottom->GetScreenRect();
-        wxUIActionSimulator input;
-        input.MouseMove(x >= 0 ? bar.GetLeft() + x : bar.GetRight() + x, bar.GetTop() + bar.GetHeight() / 2);
-        input.MouseClick();
-        lastClick = ticks;
-    });
-    timer.Start(20);
-    return dialog.ShowModal();
+    return zyntest::ShowModalDriving(dialog, {zyntest::Click(dialog.ToolBarBottom, x)});
 }
 
 TEST(IconSettingDialog, OkToolAtTheLeftEndAcceptsCancelToolAtTheRightEndCancels)
@@ -344,6 +336,164 @@ TEST(IconSettingDialog, ToolsShowTheThemePicturesOrAStockOneWhenTheyAreMissing)
     EXPECT_TRUE(dialog.ToolOk->GetNormalBitmap().IsOk());
     EXPECT_TRUE(dialog.ToolCancel->GetNormalBitmap().IsOk());
     EXPECT_EQ(dialog.ToolBarBottom->GetToolsCount(), 3u);
+}
+
+} // namespace
+
+namespace {
+
+// An opaque icon of one colour, written as a PNG file.
+std::string WriteIcon(const zyntest::TempDir& dir, const std::string& name, int width, int height)
+{
+    wxImage image(width, height);
+    image.SetRGB(wxRect(0, 0, width, height), 255, 0, 255);
+    image.InitAlpha();
+    memset(image.GetAlpha(), 255, static_cast<size_t>(width) * height);
+    const std::string path = dir / name;
+    image.SaveFile(path, wxBITMAP_TYPE_PNG);
+    return path;
+}
+
+wxImage PreviewOf(IconSettingDialog& dialog)
+{
+    return dialog.StaticBitmapIcon->GetBitmap().ConvertToImage();
+}
+
+bool IsIconPixel(const wxImage& image, int x, int y)
+{
+    return image.GetRed(x, y) == 255 && image.GetGreen(x, y) == 0 && image.GetBlue(x, y) == 255;
+}
+
+TEST(IconSettingDialog, PreviewCentresTheNormalIconShrunkIntoItsBoxOnTheItemBackground)
+{
+    zyntest::TempDir icons;
+    const std::string wide = WriteIcon(icons, "wide.png", 100, 50);
+    const std::string small = WriteIcon(icons, "small.png", 10, 10);
+    WorkingDirectory appDir(zyntest::AppDirOfBuild());
+    const struct {
+        int kind;
+        std::string icon;
+        wxRect where;
+    } cases[] = {
+        {0, wide, {9, 20, 46, 23}},  {1, wide, {19, 25, 26, 13}}, {2, wide, {19, 25, 26, 13}},
+        {0, small, {27, 27, 10, 10}}, // never enlarged
+    };
+    const wxImage background(wxString(zyntest::AppDirOfBuild()) + "/Images/etc/btn_preview.png");
+    ASSERT_EQ(background.GetSize(), wxSize(64, 64));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        SCOPED_TRACE(c.icon);
+        IconSettingDialog dialog(nullptr, c.kind);
+        wxVector<wxString> paths;
+        paths.push_back(c.icon);
+        paths.push_back("hover.png");
+        paths.push_back("");
+        dialog.SetIconPaths(paths);
+        const wxImage preview = PreviewOf(dialog);
+        ASSERT_TRUE(preview.IsOk());
+        ASSERT_EQ(preview.GetSize(), wxSize(64, 64));
+        int inside = 0, outsideIcon = 0;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) {
+                const bool in = c.where.Contains(x, y);
+                inside += in && IsIconPixel(preview, x, y);
+                outsideIcon += !in && IsIconPixel(preview, x, y);
+            }
+        EXPECT_EQ(inside, c.where.width * c.where.height);
+        EXPECT_EQ(outsideIcon, 0);
+    }
+    // Outside the icon the kind's own background shows.
+    IconSettingDialog dialog(nullptr, IconSettingDialog::ITEM_KIND_ICON);
+    wxVector<wxString> paths(3, wxString(wide));
+    dialog.SetIconPaths(paths);
+    const wxImage preview = PreviewOf(dialog);
+    for (const wxPoint& p : {wxPoint(0, 0), wxPoint(8, 30), wxPoint(55, 30), wxPoint(30, 19), wxPoint(30, 43)})
+        EXPECT_EQ(preview.GetRed(p.x, p.y), background.GetRed(p.x, p.y)) << p.x << "," << p.y;
+}
+
+TEST(IconSettingDialog, PreviewStaysAsItWasWithoutANormalIconOrItsFile)
+{
+    zyntest::TempDir icons;
+    const std::string icon = WriteIcon(icons, "icon.png", 100, 50);
+    WorkingDirectory appDir(zyntest::AppDirOfBuild());
+    IconSettingDialog dialog(nullptr, IconSettingDialog::ITEM_KIND_ICON);
+    EXPECT_FALSE(dialog.StaticBitmapIcon->GetBitmap().IsOk());
+    EXPECT_EQ(dialog.StaticBitmapIcon->GetSize(), wxSize(64, 64));
+
+    wxVector<wxString> paths(3, wxString(icon));
+    dialog.SetIconPaths(paths);
+    const wxImage drawn = PreviewOf(dialog);
+    ASSERT_TRUE(drawn.IsOk());
+    for (const wxString& normal : {wxString(), wxString(icons / "missing.png"), wxString(icons.Path())}) {
+        SCOPED_TRACE(normal);
+        paths[0] = normal;
+        dialog.SetIconPaths(paths);
+        EXPECT_EQ(dialog.GetIconPaths()[0], normal);
+        const wxImage now = PreviewOf(dialog);
+        ASSERT_TRUE(now.IsOk());
+        EXPECT_EQ(memcmp(now.GetData(), drawn.GetData(), 64 * 64 * 3), 0);
+    }
+
+    // Kinds without a preview never draw one.
+    IconSettingDialog other(nullptr, 5);
+    other.SetIconPaths(wxVector<wxString>(3, wxString(icon)));
+    EXPECT_FALSE(other.StaticBitmapIcon->GetBitmap().IsOk());
+}
+
+// The icon chooser: records the paths it was given and answers with others.
+class ExpectIconPicker : public wxExpectModalBase<IconPickerDialog, ExpectIconPicker> {
+public:
+    ExpectIconPicker(wxVector<wxString>* given, const wxVector<wxString>& answer, int id)
+        : given(given), answer(answer), id(id)
+    {
+    }
+
+protected:
+    int OnInvoked(IconPickerDialog* dialog) const override
+    {
+        *given = dialog->GetPaths();
+        dialog->SetPaths(answer);
+        return id;
+    }
+
+private:
+    wxVector<wxString>* given;
+    wxVector<wxString> answer;
+    int id;
+};
+
+void Press(wxButton* button)
+{
+    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+    click.SetEventObject(button);
+    button->GetEventHandler()->ProcessEvent(click);
+}
+
+TEST(IconSettingDialog, IconChooserGetsThePathsAndOnlyOkReplacesThemAndRedraws)
+{
+    zyntest::TempDir icons;
+    const std::string icon = WriteIcon(icons, "icon.png", 20, 20);
+    WorkingDirectory appDir(zyntest::AppDirOfBuild());
+    IconSettingDialog dialog(nullptr, IconSettingDialog::ITEM_KIND_CATALOG);
+    wxVector<wxString> old;
+    old.push_back("/icons/missing.png");
+    old.push_back("/icons/missing_hover.png");
+    old.push_back("/icons/missing_press.png");
+    dialog.SetIconPaths(old);
+
+    wxVector<wxString> given;
+    wxVector<wxString> chosen;
+    chosen.push_back(icon);
+    chosen.push_back(icon);
+    chosen.push_back("");
+    wxTEST_DIALOG(Press(dialog.ButtonIconPicker), ExpectIconPicker(&given, chosen, wxID_CANCEL));
+    EXPECT_TRUE(given == old);
+    EXPECT_TRUE(dialog.GetIconPaths() == old);
+    EXPECT_FALSE(dialog.StaticBitmapIcon->GetBitmap().IsOk());
+
+    wxTEST_DIALOG(Press(dialog.ButtonIconPicker), ExpectIconPicker(&given, chosen, wxID_OK));
+    EXPECT_TRUE(dialog.GetIconPaths() == chosen);
+    EXPECT_TRUE(IsIconPixel(PreviewOf(dialog), 32, 32));
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include "ActionOptionPanel.h"
 #include "IconPickerDialog.h"
 #include "IconSettingDialog.h"
+#include "ModalDriver.h"
 #include "TestSupport.h"
 
 namespace {
@@ -86,28 +87,6 @@ protected:
 
 private:
     wxString path;
-    int id;
-};
-
-// The icon chooser: records the paths it was given and answers with others.
-class ExpectIconPicker : public wxExpectModalBase<IconPickerDialog, ExpectIconPicker> {
-public:
-    ExpectIconPicker(wxVector<wxString>* given, const wxVector<wxString>& answer, int id)
-        : given(given), answer(answer), id(id)
-    {
-    }
-
-protected:
-    int OnInvoked(IconPickerDialog* dialog) const override
-    {
-        *given = dialog->GetPaths();
-        dialog->SetPaths(answer);
-        return id;
-    }
-
-private:
-    wxVector<wxString>* given;
-    wxVector<wxString> answer;
     int id;
 };
 
@@ -227,22 +206,6 @@ wxVector<wxString> Paths(const wxString& normal, const wxString& hover, const wx
     return paths;
 }
 
-TEST(ItemEditorPrompts, IconChooserGetsThePathsAndOnlyOkReplacesThem)
-{
-    IconSettingDialog dialog(nullptr, IconSettingDialog::ITEM_KIND_ICON);
-    const wxVector<wxString> old = Paths("/icons/a.png", "/icons/a_hover.png", "/icons/a_press.png");
-    dialog.SetIconPaths(old);
-
-    wxVector<wxString> given;
-    const wxVector<wxString> chosen = Paths("/icons/b.png", "/icons/b_hover.png", "");
-    wxTEST_DIALOG(Press(dialog.ButtonIconPicker), ExpectIconPicker(&given, chosen, wxID_CANCEL));
-    EXPECT_TRUE(given == old);
-    EXPECT_TRUE(dialog.GetIconPaths() == old);
-
-    wxTEST_DIALOG(Press(dialog.ButtonIconPicker), ExpectIconPicker(&given, chosen, wxID_OK));
-    EXPECT_TRUE(dialog.GetIconPaths() == chosen);
-}
-
 TEST(IconPicker, GivesBackThePathsItWasGiven)
 {
     IconPickerDialog picker(nullptr);
@@ -256,6 +219,26 @@ TEST(IconPicker, GivesBackThePathsItWasGiven)
     one.push_back("/i/only.png");
     picker.SetPaths(one);
     EXPECT_TRUE(picker.GetPaths() == Paths("/i/only.png", "", ""));
+}
+
+TEST(IconPicker, ReturnsWhatTheUserTypedOrClearedOnOk)
+{
+    zyntest::TempDir icons;
+    const std::string normal = icons / "n.png", hover = icons / "h.png", press = icons / "p.png";
+    for (const std::string& path : {normal, hover, press})
+        zyntest::WriteFile(path, "not checked");
+    IconPickerDialog picker(nullptr);
+    picker.SetPaths(Paths(normal, hover, press));
+    const int rc = zyntest::ShowModalDriving(picker, {
+        zyntest::Focus(picker.FilePickerCtrlPress->GetTextCtrl()),
+        zyntest::Type(picker.FilePickerCtrlPress->GetTextCtrl(), ""),
+        zyntest::Focus(picker.FilePickerCtrlHover->GetTextCtrl()),
+        zyntest::Type(picker.FilePickerCtrlHover->GetTextCtrl(), "/nowhere/typed.png"),
+        zyntest::Click(picker.FindWindow(wxID_OK)),
+    });
+    EXPECT_EQ(rc, wxID_OK);
+    EXPECT_TRUE(picker.GetPaths() == Paths(normal, "/nowhere/typed.png", "")) << picker.GetPaths()[1] << "|"
+                                                                               << picker.GetPaths()[2];
 }
 
 TEST(IconPicker, PngWildcardMatchesBothSpellingsAsGtkAppliesIt)

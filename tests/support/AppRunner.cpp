@@ -47,9 +47,9 @@ void AppRunner::WriteQuietVerboseCore(const std::string& moreCatalogs)
               moreCatalogs);
 }
 
-pid_t AppRunner::Start(const std::vector<std::string>& extraEnv)
+pid_t AppRunner::Start(const std::vector<std::string>& extraEnv, const std::string& name)
 {
-    const std::string program = dir / "zyn-utils";
+    const std::string program = dir / name;
     const std::string output = dir / "output.txt";
     // extraEnv replaces variables of the same name: getenv would find the first one.
     std::vector<std::string> env;

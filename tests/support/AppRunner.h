@@ -24,9 +24,9 @@ public:
     // A Core.xml in verbose mode with the splash and the update check off, for quiet runs.
     void WriteQuietVerboseCore(const std::string& moreCatalogs = "");
 
-    // Starts the program (another instance when one runs already); extraEnv as "NAME=VALUE"
-    // replaces those variables.
-    pid_t Start(const std::vector<std::string>& extraEnv = {});
+    // Starts the program (another instance when one runs already), or another program of
+    // the application directory; extraEnv as "NAME=VALUE" replaces those variables.
+    pid_t Start(const std::vector<std::string>& extraEnv = {}, const std::string& name = "zyn-utils");
     bool WaitForLog(const std::string& text, int timeoutMs = 15000) const;
     std::string Log() const { return ReadFile(PathOf("Verbose.log")); }
     std::string Output() const { return ReadFile(PathOf("output.txt")); }

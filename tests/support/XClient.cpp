@@ -1,19 +1,56 @@
 #include "XClient.h"
 
 #include <X11/XKBlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-namespace zyntest {
+#include <cctype>
+#include <cstdlib>
+#include <fcntl.h>
+#include <string>
+#include <sys/file.h>
+#include <unistd.h>
 
-XClient::XClient() : d(XOpenDisplay(nullptr)) {}
+namespace zyntest {
+namespace {
+
+// The input lock of the display: an flock taken by the first client of the
+// process and given back by the last one.
+int lockHolders = 0;
+int lockFd = -1;
+
+void TakeInputLock()
+{
+    if (lockHolders++ > 0)
+        return;
+    std::string name = "/tmp/zyn-input";
+    for (const char* c = getenv("DISPLAY"); c && *c; ++c)
+        name += isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+    lockFd = open((name + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (lockFd >= 0)
+        flock(lockFd, LOCK_EX);
+}
+
+void GiveInputLock()
+{
+    if (--lockHolders > 0 || lockFd < 0)
+        return;
+    close(lockFd); // releases the flock
+    lockFd = -1;
+}
+
+} // namespace
+
+XClient::XClient() : d((TakeInputLock(), XOpenDisplay(nullptr))) {}
 
 XClient::~XClient()
 {
-    if (!d)
-        return;
-    Locks(0);
-    XCloseDisplay(d);
+    if (d) {
+        Locks(0);
+        XCloseDisplay(d);
+    }
+    GiveInputLock();
 }
 
 void XClient::Key(KeySym keysym, bool down)
@@ -62,6 +99,48 @@ void XClient::Locks(unsigned mask)
 {
     XkbLockModifiers(d, XkbUseCoreKbd, LockMask | NumLock(), mask);
     XSync(d, False);
+}
+
+namespace {
+
+Window FindEmbedded(Display* d, Window w, Atom info, const std::string& program)
+{
+    Window root, parent, *children = nullptr;
+    unsigned n = 0;
+    if (!XQueryTree(d, w, &root, &parent, &children, &n))
+        return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < n && !found; ++i) {
+        XWindowAttributes attrs;
+        Atom type = None;
+        int format;
+        unsigned long items, after;
+        unsigned char* data = nullptr;
+        XClassHint hint{};
+        if (XGetWindowAttributes(d, children[i], &attrs) && attrs.map_state == IsViewable && attrs.width > 1 &&
+            XGetWindowProperty(d, children[i], info, 0, 2, False, AnyPropertyType, &type, &format, &items, &after, &data) == Success &&
+            type != None && XGetClassHint(d, children[i], &hint))
+            found = program == hint.res_name ? children[i] : 0;
+        if (data)
+            XFree(data);
+        if (hint.res_name)
+            XFree(hint.res_name);
+        if (hint.res_class)
+            XFree(hint.res_class);
+        if (!found)
+            found = FindEmbedded(d, children[i], info, program);
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+} // namespace
+
+Window XClient::FindTrayIcon(const std::string& program) const
+{
+    // An embedded icon carries _XEMBED_INFO.
+    return FindEmbedded(d, DefaultRootWindow(d), XInternAtom(d, "_XEMBED_INFO", False), program);
 }
 
 bool XClient::Grab(KeyCode code, unsigned mods)

@@ -1,17 +1,20 @@
 // The test's own X client: the user's keyboard and mouse through XTest, and
-// "another program" that grabs keys.
+// "another program" that grabs keys. There is one keyboard and one pointer per
+// display while the gui tests run in parallel: a client holds the display's
+// input lock for its whole life, so tests that drive real input take turns.
 #pragma once
 
 #include <X11/Xlib.h>
 
 #include <initializer_list>
+#include <string>
 
 namespace zyntest {
 
 class XClient {
 public:
-    XClient();
-    ~XClient(); // lets go of every lock key and closes the connection
+    XClient();  // waits for the display's input lock
+    ~XClient(); // lets go of every lock key, closes the connection and the lock
     XClient(const XClient&) = delete;
     XClient& operator=(const XClient&) = delete;
 
@@ -29,6 +32,10 @@ public:
     unsigned NumLock() const;
     // Sets the locked modifiers (Caps Lock, Num Lock) to exactly mask.
     void Locks(unsigned mask);
+
+    // The tray icon a program embedded (found by its class name), 0 when none is
+    // on screen: other programs of the session may have icons in the tray too.
+    Window FindTrayIcon(const std::string& program) const;
 
     // Grabs the key on the root as another program would; false when refused.
     bool Grab(KeyCode code, unsigned mods);

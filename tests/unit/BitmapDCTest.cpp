@@ -288,9 +288,12 @@ TEST_F(GlyphText, CoverageBlendsByTheFormula)
         ASSERT_EQ(opaque.Pixels()[i], 0xFF000000u | rgb);
         ASSERT_EQ(translucent.Pixels()[i], want);
     }
-    // No coverage leaves the pixel as it was.
+    // On white, any coverage at all changes a pixel ((255 * 255) >> 8 is 254);
+    // where none does, the pixel stays as it was.
+    Picture white(w, h, 0xFFFFFFFFu);
+    BitmapDC(white).DrawGlyphText("l", pen, 0xFF000000u, 60);
     for (int i = 0; i < w * h; ++i) {
-        if (probe.Pixels()[i] == 0) {
+        if (white.Pixels()[i] == 0xFFFFFFFFu) {
             ASSERT_EQ(opaque.Pixels()[i], d);
         }
     }
@@ -444,4 +447,71 @@ TEST_F(GlyphText, TextAtEveryEdgeStaysInsideTheCanvas)
         }
     }
     EXPECT_GT(Changed(canvas, Picture(24, 20, 0u)), 0);
+}
+
+TEST_F(GlyphText, GlyphsCutAtTheEdgeMatchALargerCanvas)
+{
+    // A glyph that passes the pen checks but reaches past the right or bottom
+    // edge is cut there: the canvas shows exactly the top-left part of what a
+    // larger canvas shows, with nothing wrapped into the next row.
+    Open({true, true, true, true});
+    const int n = 40;
+    for (const char* glyph : {"W", "M", "@", "g", "\xC3\x85", "\xC3\xBF", "\xE4\xB8\xAD"}) {
+        for (int size : {6, 9, 15, 23}) {
+            for (int x = n - size - 4; x < n - size; ++x) {
+                for (int y : {size, n / 2, n - 6, n - 1}) {
+                    SCOPED_TRACE(testing::Message() << glyph << " size " << size << " at " << x << "," << y);
+                    Picture small(n, n, 0u);
+                    BitmapDC(small).DrawGlyphText(wxString::FromUTF8(glyph), wxPoint(x, y), 0xFFFFFFFFu, size);
+                    Picture large(2 * n, 2 * n, 0u);
+                    BitmapDC(large).DrawGlyphText(wxString::FromUTF8(glyph), wxPoint(x, y), 0xFFFFFFFFu, size);
+                    ASSERT_TRUE(SamePixels(small, large.GetSubPicture(wxRect(0, 0, n, n))));
+                }
+            }
+        }
+    }
+}
+
+TEST_F(GlyphText, MonochromeStrikesDrawWholePixels)
+{
+    // WenQuanYi Zen Hei Sharp (face 2 of the collection) has 1-bit strikes at
+    // 12 to 16 pixels: rows of packed bits with their own pitch.
+    FontCase c{false, false, false, false};
+    ASSERT_TRUE(store.Prepare(c));
+    const std::string file = fixture::InstalledFont(fixture::SimheiFamily);
+    auto lookup = std::make_unique<zplat::FakeFontLookup>();
+    lookup->answers["sans-serif"] = {file, 2};
+    zplat::SetFontLookup(std::move(lookup));
+    ASSERT_TRUE(FontManager::Initial());
+    FT_Face face = FontManager::FontFaces[FontManager::FONT_SIMHEI];
+    ASSERT_EQ(std::string(face->family_name), "WenQuanYi Zen Hei Sharp");
+
+    FT_Set_Pixel_Sizes(face, 0, 15);
+    ASSERT_EQ(FT_Load_Char(face, 0x4E2D, FT_LOAD_FORCE_AUTOHINT), 0);
+    const FT_Bitmap& bitmap = face->glyph->bitmap;
+    ASSERT_EQ(bitmap.pixel_mode, FT_PIXEL_MODE_MONO);
+    int bits = 0;
+    for (unsigned y = 0; y < bitmap.rows; ++y)
+        for (unsigned x = 0; x < bitmap.width; ++x)
+            bits += (bitmap.buffer[y * bitmap.pitch + x / 8] >> (7 - x % 8)) & 1;
+    const wxSize glyphSize(static_cast<int>(bitmap.width), static_cast<int>(bitmap.rows));
+
+    Picture canvas(60, 40, 0u);
+    BitmapDC(canvas).DrawGlyphText(wxString::FromUTF8("\xE4\xB8\xAD"), wxPoint(20, 25), 0xFF4080C0u, 15);
+    int ink = 0;
+    wxRect box;
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 60; ++x) {
+            const uint32_t p = canvas.GetPixel(x, y);
+            if (p == 0)
+                continue;
+            ASSERT_EQ(p, 0xFF4080C0u) << x << "," << y;
+            ++ink;
+            box.Union(wxRect(x, y, 1, 1));
+        }
+    }
+    EXPECT_EQ(ink, bits);
+    EXPECT_GT(ink, 20);
+    EXPECT_LE(box.width, glyphSize.x);
+    EXPECT_LE(box.height, glyphSize.y);
 }

@@ -30,7 +30,7 @@ inline std::string InstalledFont(const std::string& family)
 
 // The family each slot is given.
 inline const char* const CustomFamily = "Liberation Mono";
-inline const char* const GothamFamily = "Liberation Sans";
+inline const char* const GothamFamily = "Quattrocento"; // wide capitals reach past their pixel size
 inline const char* const FzzyFamily = "Liberation Serif";
 inline const char* const SimheiFamily = "WenQuanYi Zen Hei";
 inline const char* const ArialFamily = "Liberation Sans Narrow";

@@ -34,9 +34,9 @@ TEST(FontManager, ChainOpensTheFirstUsableSetWithItsWarnings)
 {
     const std::string noCjk = SimheiWarning("simhei.ttf");
     const ChainCase cases[] = {
-        {"app fonts", {true, true, true, true}, true, {"", "Liberation Sans", "Liberation Serif", "", ""}, {}, {}},
-        {"FZZY missing", {true, false, true, true}, true, {"", "Liberation Sans", "", "WenQuanYi Zen Hei", ""}, {FzzyWarning}, {}},
-        {"FZZY and CJK missing", {true, false, false, true}, true, {"", "Liberation Sans", "", "", "Liberation Sans Narrow"}, {FzzyWarning, noCjk}, {}},
+        {"app fonts", {true, true, true, true}, true, {"", "Quattrocento", "Liberation Serif", "", ""}, {}, {}},
+        {"FZZY missing", {true, false, true, true}, true, {"", "Quattrocento", "", "WenQuanYi Zen Hei", ""}, {FzzyWarning}, {}},
+        {"FZZY and CJK missing", {true, false, false, true}, true, {"", "Quattrocento", "", "", "Liberation Sans Narrow"}, {FzzyWarning, noCjk}, {}},
         // FZZY is never tried without GothamNights, yet both are reported.
         {"GothamNights missing", {false, true, true, true}, true, {"", "", "", "WenQuanYi Zen Hei", ""}, {GothamWarning, FzzyWarning}, {}},
         {"only Arial", {false, false, false, true}, true, {"", "", "", "", "Liberation Sans Narrow"}, {GothamWarning, FzzyWarning, noCjk}, {}},

@@ -4,6 +4,8 @@
 
 #include <wx/app.h>
 
+#include "ConfigImpl.h"
+#include "ConfigKeys.h"
 #include "HotkeyManager.h"
 #include "LogCapture.h"
 #include "TestSupport.h"
@@ -43,7 +45,7 @@ protected:
         zplat::SetInput(nullptr);
     }
 
-    void Deliver() { wxTheApp->ProcessPendingEvents(); }
+    void Deliver() { wxAppConsole::GetInstance()->ProcessPendingEvents(); }
 
     zplat::FakeInput* input = nullptr;
     Recorder window;
@@ -183,4 +185,79 @@ TEST_F(HotkeyManagerTest, APressAfterTheWindowIsGoneGoesNowhere)
     EXPECT_TRUE(input->PressKey(0));
     Deliver();
     EXPECT_TRUE(window.ids.empty());
+}
+
+namespace {
+
+class HotkeySettingsTest : public HotkeyManagerTest {
+protected:
+    void Store(long type, const wxString& key, long gesture, long sensitive, bool enable)
+    {
+        ConfigImpl* core = GetConfig(cfg::Core);
+        core->WriteLong(cfg::Hotkey, cfg::HotkeyType, type);
+        core->WriteString(cfg::Hotkey, cfg::HotkeyChar, key);
+        core->WriteLong(cfg::Hotkey, cfg::GestureType, gesture);
+        core->WriteLong(cfg::Hotkey, cfg::GestureSensitive, sensitive);
+        core->WriteBool(cfg::Hotkey, cfg::Enable, enable);
+    }
+    void TearDown() override
+    {
+        GetConfig(cfg::Core)->Clear();
+        LoadSettings(); // the defaults again, for the tests that follow
+        HotkeyManagerTest::TearDown();
+    }
+    zyntest::ScopedAppDir app;
+};
+
+} // namespace
+
+TEST_F(HotkeySettingsTest, LoadSettingsAppliesTheCatalog)
+{
+    // With nothing stored: switched on, no hot key, no gesture.
+    LoadSettings();
+    EXPECT_TRUE(HotkeyEnabledFlag);
+    EXPECT_TRUE(input->grabs.empty());
+    EXPECT_FALSE(IsHookInstalled());
+    EXPECT_EQ(GetGestureThreshold(), 250);
+
+    Store(MOD_CONTROL | MOD_SHIFT, "q", 1, -1, true);
+    LoadSettings();
+    ASSERT_NE(input->Grabbed(0), nullptr);
+    EXPECT_EQ(input->Grabbed(0)->modifiers, unsigned(zplat::KEY_MOD_CONTROL | zplat::KEY_MOD_SHIFT));
+    EXPECT_EQ(input->Grabbed(0)->keysym, 0x71u);
+    EXPECT_TRUE(IsHookInstalled()) << "a gesture type applied while on installs the hook at once";
+
+    const struct {
+        long sensitive;
+        int threshold;
+    } thresholds[] = {{-1, 125}, {0, 250}, {1, 500}, {7, 250}, {-2, 250}};
+    for (const auto& t : thresholds) {
+        GetConfig(cfg::Core)->WriteLong(cfg::Hotkey, cfg::GestureSensitive, t.sensitive);
+        LoadSettings();
+        EXPECT_EQ(GetGestureThreshold(), t.threshold) << t.sensitive;
+    }
+
+    // A hot key type with no key text keeps the hot key there was.
+    Store(MOD_ALT, "", 1, 0, true);
+    LoadSettings();
+    ASSERT_NE(input->Grabbed(0), nullptr);
+    EXPECT_EQ(input->Grabbed(0)->keysym, 0x71u);
+
+    // Only the low 8 bits of the first character count; 0x141 ends up as 'A'.
+    Store(MOD_WIN, wxString(wxUniChar(0x141)) + "x", 1, 0, true);
+    LoadSettings();
+    ASSERT_NE(input->Grabbed(0), nullptr);
+    EXPECT_EQ(input->Grabbed(0)->keysym, 0x61u);
+
+    // Switched off through the tray menu: nothing grabbed or watched; no type: no hot key.
+    Store(MOD_ALT, "Z", 0, 0, false);
+    LoadSettings();
+    EXPECT_FALSE(HotkeyEnabledFlag);
+    EXPECT_TRUE(input->grabs.empty());
+    EXPECT_FALSE(IsHookInstalled());
+    Store(0, "Z", 1, 0, true);
+    LoadSettings();
+    EXPECT_TRUE(HotkeyEnabledFlag);
+    EXPECT_TRUE(input->grabs.empty());
+    EXPECT_TRUE(IsHookInstalled());
 }

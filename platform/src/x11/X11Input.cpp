@@ -2,8 +2,10 @@
 // combination of the lock modifiers, so Caps Lock or Num Lock being on does not
 // hide the press. The pointer is observed through XInput 2 raw button events on
 // the root window, which arrive whatever client holds the pointer; they carry no
-// position, so the cursor is queried when each one is read. Nothing here ever
-// grabs the pointer or holds a synchronous grab.
+// position, so the cursor is queried when each one is read. The watch has an X
+// connection of its own, read from the GUI thread's main loop: event selections
+// are per connection, so nothing the toolkit selects on the root can end it.
+// Nothing here ever grabs the pointer or holds a synchronous grab.
 #include "zplat/Input.h"
 
 #include "X11Common.h"
@@ -13,6 +15,7 @@
 #include <X11/keysym.h>
 #include <gdk/gdk.h>
 #include <gdk/gdkx.h>
+#include <glib-unix.h>
 
 #include <map>
 
@@ -30,16 +33,20 @@ public:
     {
         for (auto it = grabs.begin(); it != grabs.end(); it = grabs.begin())
             UngrabKey(it->first);
-        WatchPointer(nullptr);
         if (filtering)
             gdk_window_remove_filter(nullptr, &X11Input::Filter, this);
+        if (watchSource)
+            g_source_remove(watchSource);
+        if (watch)
+            XCloseDisplay(watch);
     }
 
     bool Available() override
     {
         Display* d = x11::GetDisplay();
-        int event, error, major, minor;
-        return d && XTestQueryExtension(d, &event, &error, &major, &minor) && XiOpcode(d) != 0;
+        int opcode, event, error, major, minor;
+        return d && XTestQueryExtension(d, &event, &error, &major, &minor) &&
+               XQueryExtension(d, "XInputExtension", &opcode, &event, &error);
     }
 
     bool GrabKey(int id, unsigned modifiers, uint32_t keysym, std::string& error) override
@@ -80,33 +87,21 @@ public:
 
     bool WatchPointer(std::function<void(const PointerEvent&)> handler) override
     {
-        Display* d = x11::GetDisplay();
-        const int opcode = d ? XiOpcode(d) : 0;
-        if (!opcode) {
+        if (!handler) {
             pointerHandler = nullptr;
-            return !handler;
+            if (watch)
+                SelectRawButtons(false);
+            return true;
         }
-        unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
-        if (handler) {
-            XISetMask(bits, XI_RawButtonPress);
-            XISetMask(bits, XI_RawButtonRelease);
-        }
-        XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
-        x11::ErrorTrap trap;
-        XISelectEvents(d, DefaultRootWindow(d), &mask, 1);
-        if (trap.Code() != 0) {
-            pointerHandler = nullptr;
-            return !handler;
-        }
+        if (!OpenWatch() || !SelectRawButtons(true))
+            return false;
         pointerHandler = std::move(handler);
-        if (pointerHandler)
-            Listen();
         return true;
     }
 
     bool InjectLeftRelease() override
     {
-        Display* d = x11::GetDisplay();
+        Display* d = watch ? watch : x11::GetDisplay();
         if (!d)
             return false;
         const bool ok = XTestFakeButtonEvent(d, Button1, False, CurrentTime);
@@ -115,16 +110,6 @@ public:
     }
 
 private:
-    // Asked once: the filter sees every event of the connection.
-    static int XiOpcode(Display* d)
-    {
-        static const int opcode = [d] {
-            int op, event, error;
-            return XQueryExtension(d, "XInputExtension", &op, &event, &error) ? op : 0;
-        }();
-        return opcode;
-    }
-
     // The modifier bit that carries keysym, 0 when no modifier does.
     static unsigned ModifierOf(Display* d, KeySym keysym)
     {
@@ -204,30 +189,73 @@ private:
         return false;
     }
 
-    void OnPointer(Display* d, XGenericEventCookie* cookie)
+    // The watch connection: XInput 2 announced on it, read whenever it has data.
+    bool OpenWatch()
     {
-        const bool owned = !cookie->data && XGetEventData(d, cookie);
-        if (cookie->data && pointerHandler) {
-            const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
-            const bool press = cookie->evtype == XI_RawButtonPress;
-            PointerButton button;
-            bool known = true;
-            if (raw->detail == Button1)
-                button = press ? PointerButton::LeftDown : PointerButton::LeftUp;
-            else if (raw->detail == Button3)
-                button = press ? PointerButton::RightDown : PointerButton::RightUp;
-            else
-                known = false;
-            if (known) {
-                Window root, child;
-                int x = 0, y = 0, wx, wy;
-                unsigned state;
-                XQueryPointer(d, DefaultRootWindow(d), &root, &child, &x, &y, &wx, &wy, &state);
-                pointerHandler(PointerEvent{button, x, y});
-            }
+        if (watch)
+            return true;
+        Display* d = x11::GetDisplay();
+        if (!d)
+            return false;
+        watch = XOpenDisplay(DisplayString(d));
+        int event, error, major = 2, minor = 2;
+        if (!watch || !XQueryExtension(watch, "XInputExtension", &watchOpcode, &event, &error) ||
+            XIQueryVersion(watch, &major, &minor) != Success) {
+            if (watch)
+                XCloseDisplay(watch);
+            watch = nullptr;
+            return false;
         }
-        if (owned)
+        watchSource = g_unix_fd_add(ConnectionNumber(watch), G_IO_IN, &X11Input::OnWatchReadable, this);
+        return true;
+    }
+
+    bool SelectRawButtons(bool on)
+    {
+        unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+        if (on) {
+            XISetMask(bits, XI_RawButtonPress);
+            XISetMask(bits, XI_RawButtonRelease);
+        }
+        XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
+        const bool ok = XISelectEvents(watch, DefaultRootWindow(watch), &mask, 1) == Success;
+        XFlush(watch);
+        return ok;
+    }
+
+    static gboolean OnWatchReadable(gint, GIOCondition, gpointer data)
+    {
+        auto* self = static_cast<X11Input*>(data);
+        Display* d = self->watch;
+        // Also what earlier requests' replies brought into the queue.
+        while (XPending(d)) {
+            XEvent ev;
+            XNextEvent(d, &ev);
+            XGenericEventCookie* cookie = &ev.xcookie;
+            if (ev.type != GenericEvent || cookie->extension != self->watchOpcode || !XGetEventData(d, cookie))
+                continue;
+            if (cookie->evtype == XI_RawButtonPress || cookie->evtype == XI_RawButtonRelease)
+                self->OnPointer(cookie->evtype == XI_RawButtonPress, static_cast<const XIRawEvent*>(cookie->data)->detail);
             XFreeEventData(d, cookie);
+        }
+        return G_SOURCE_CONTINUE;
+    }
+
+    void OnPointer(bool press, int detail)
+    {
+        PointerButton button;
+        if (detail == Button1)
+            button = press ? PointerButton::LeftDown : PointerButton::LeftUp;
+        else if (detail == Button3)
+            button = press ? PointerButton::RightDown : PointerButton::RightUp;
+        else
+            return;
+        Window root, child;
+        int x = 0, y = 0, wx, wy;
+        unsigned state;
+        XQueryPointer(watch, DefaultRootWindow(watch), &root, &child, &x, &y, &wx, &wy, &state);
+        if (pointerHandler)
+            pointerHandler(PointerEvent{button, x, y});
     }
 
     static GdkFilterReturn Filter(GdkXEvent* xevent, GdkEvent*, gpointer data)
@@ -239,11 +267,6 @@ private:
             return GDK_FILTER_CONTINUE;
         if ((ev->type == KeyPress || ev->type == KeyRelease) && ev->xkey.window == DefaultRootWindow(d))
             return self->OnKey(d, ev->xkey) ? GDK_FILTER_REMOVE : GDK_FILTER_CONTINUE;
-        if (ev->type == GenericEvent && ev->xcookie.extension == XiOpcode(d) &&
-            (ev->xcookie.evtype == XI_RawButtonPress || ev->xcookie.evtype == XI_RawButtonRelease)) {
-            self->OnPointer(d, &ev->xcookie);
-            return GDK_FILTER_REMOVE;
-        }
         return GDK_FILTER_CONTINUE;
     }
 
@@ -251,6 +274,9 @@ private:
     std::function<void(int)> keyHandler;
     std::function<void(const PointerEvent&)> pointerHandler;
     bool filtering = false;
+    Display* watch = nullptr;
+    int watchOpcode = 0;
+    guint watchSource = 0;
 };
 
 std::unique_ptr<Input>& Slot()

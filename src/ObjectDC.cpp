@@ -1,0 +1,81 @@
+#include "ObjectDC.h"
+
+#include <wx/window.h>
+
+#include "Picture.h"
+#include "ZynLog.h"
+
+const wxPoint ZeroPoint(0, 0);
+const wxSize ZeroSize(0, 0);
+
+ObjectDC::ObjectDC(wxWindow* window)
+{
+    if (!window) {
+        ZLOG_ERROR("Invalid Window.");
+        return;
+    }
+    hwnd = window;
+    if (!zplat::GetWindowService().Prepare(hwnd->GetHandle(), zplat::WindowKind::Tool))
+        ZLOG_ERROR("The window service did not take the window.");
+}
+
+ObjectDC::~ObjectDC()
+{
+    if (hwnd)
+        zplat::GetWindowService().Forget(hwnd->GetHandle());
+}
+
+bool ObjectDC::Update(const Picture& picture, bool move)
+{
+    if (!hwnd || !picture.IsOk() || size.x <= 0 || size.y <= 0)
+        return false;
+    const zplat::PixelView view = picture.View();
+    zplat::WindowPush push;
+    push.picture = &view;
+    push.rect = {pos.x, pos.y, size.x, size.y};
+    push.move = move;
+    push.alpha = blend.SourceConstantAlpha;
+    if (!zplat::GetWindowService().Push(hwnd->GetHandle(), push))
+        return false;
+    pushed = true;
+    SyncToolkit(move);
+    return true;
+}
+
+bool ObjectDC::UpdateAlpha()
+{
+    if (!hwnd || !pushed)
+        return false;
+    zplat::WindowPush push;
+    const wxRect rect = hwnd->GetRect();
+    push.rect = {rect.x, rect.y, rect.width, rect.height};
+    push.alpha = blend.SourceConstantAlpha;
+    return zplat::GetWindowService().Push(hwnd->GetHandle(), push);
+}
+
+// The toolkit learns the geometry the push gave the window, so that its
+// position and size read back at once.
+void ObjectDC::SyncToolkit(bool move)
+{
+    if (move)
+        hwnd->SetSize(pos.x, pos.y, size.x, size.y);
+    else
+        hwnd->SetSize(size);
+}
+
+void ObjectDC::SetKind(zplat::WindowKind kind)
+{
+    if (hwnd)
+        zplat::GetWindowService().SetKind(hwnd->GetHandle(), kind);
+}
+
+bool ObjectDC::SetOwner(wxWindow* owner)
+{
+    return hwnd && zplat::GetWindowService().SetOwner(hwnd->GetHandle(), owner ? owner->GetHandle() : nullptr);
+}
+
+void ObjectDC::Raise()
+{
+    if (hwnd)
+        zplat::GetWindowService().Raise(hwnd->GetHandle());
+}

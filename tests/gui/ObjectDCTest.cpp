@@ -1,0 +1,133 @@
+// The layered-window context and the object windows against the fake window
+// service: what is pushed, where, at which opacity, and what is not pushed.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include <wx/log.h>
+
+#include "Picture.h"
+#include "ZynObject.h"
+#include "zplat/Windows.h"
+
+namespace {
+
+class Probe : public ZynObject {
+public:
+    Probe() : ZynObject(nullptr, "probe", wxPoint(5, 6), wxSize(7, 8)) {}
+    ObjectDC& DC() { return objectDC; }
+};
+
+class LogCapture : public wxLog {
+public:
+    wxString text;
+
+protected:
+    void DoLogTextAtLevel(wxLogLevel, const wxString& msg) override { text += msg + "\n"; }
+};
+
+class ObjectContext : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto fake = std::make_unique<zplat::FakeWindowService>();
+        service = fake.get();
+        zplat::SetWindowService(std::move(fake));
+    }
+    void TearDown() override { zplat::SetWindowService(nullptr); }
+
+    const zplat::FakeWindowService::Record& Of(wxWindow* w) { return *service->Find(w->GetHandle()); }
+
+    zplat::FakeWindowService* service = nullptr;
+};
+
+TEST_F(ObjectContext, FreshContextPushesOpaqueAtOrigin)
+{
+    std::unique_ptr<Probe> w(new Probe);
+    ASSERT_NE(service->Find(w->GetHandle()), nullptr);
+    EXPECT_EQ(Of(w.get()).kind, zplat::WindowKind::Tool);
+    w->DC().size = wxSize(4, 3);
+    ASSERT_TRUE(w->DC().Update(Picture(4, 3, 0xFF112233), true));
+    EXPECT_EQ(Of(w.get()).alpha, 255);
+    EXPECT_EQ(Of(w.get()).rect, (zplat::WindowRect{0, 0, 4, 3}));
+    EXPECT_EQ(w->GetRect(), wxRect(0, 0, 4, 3));
+    EXPECT_EQ(Of(w.get()).content, std::vector<uint32_t>(12, 0xFF112233));
+}
+
+TEST_F(ObjectContext, PushWithoutPositionKeepsTheToolkitsPlace)
+{
+    std::unique_ptr<Probe> w(new Probe);
+    w->Move(40, 50);
+    w->DC().size = wxSize(2, 2);
+    w->DC().pos = wxPoint(300, 300); // not used without move
+    ASSERT_TRUE(w->DC().Update(Picture(5, 5, 0xFFFFFFFF), false));
+    EXPECT_EQ(w->GetPosition(), wxPoint(40, 50));
+    EXPECT_EQ(Of(w.get()).rect, (zplat::WindowRect{40, 50, 2, 2}));
+    EXPECT_EQ(Of(w.get()).content.size(), 4u); // the top-left of the picture
+}
+
+TEST_F(ObjectContext, OutOfRangeAlphaKeepsThePreviousOpacity)
+{
+    std::unique_ptr<Probe> w(new Probe);
+    ObjectDC& dc = w->DC();
+    dc.size = wxSize(1, 1);
+    for (auto [value, expected] : {std::pair{128, 128}, {256, 128}, {-1, 128}, {0, 0}, {255, 255}}) {
+        dc.SetAlpha(value);
+        ASSERT_TRUE(dc.Update(Picture(1, 1, 0xFF000000), false));
+        EXPECT_EQ(Of(w.get()).alpha, expected) << value;
+    }
+}
+
+TEST_F(ObjectContext, FadeStepCopiesNoPicture)
+{
+    std::unique_ptr<Probe> w(new Probe);
+    ObjectDC& dc = w->DC();
+    dc.size = wxSize(8, 8);
+    ASSERT_TRUE(dc.Update(Picture(8, 8, 0xFF000000), true));
+    for (int alpha = 0; alpha <= 255; alpha += 51) {
+        dc.SetAlpha(alpha);
+        ASSERT_TRUE(dc.UpdateAlpha());
+        EXPECT_EQ(Of(w.get()).alpha, alpha);
+    }
+    EXPECT_EQ(Of(w.get()).contentPushes, 1);
+    EXPECT_EQ(Of(w.get()).pushes, 7);
+}
+
+TEST_F(ObjectContext, NullWindowIsLoggedAndNeverPushes)
+{
+    LogCapture capture;
+    wxLog* previous = wxLog::SetActiveTarget(&capture);
+    {
+        ObjectDC dc(nullptr);
+        EXPECT_FALSE(dc.IsOk());
+        dc.size = wxSize(1, 1);
+        EXPECT_FALSE(dc.Update(Picture(1, 1, 0xFF000000), true));
+    }
+    wxLog::SetActiveTarget(previous);
+    EXPECT_NE(capture.text.Find("Invalid Window."), wxNOT_FOUND) << capture.text;
+}
+
+TEST_F(ObjectContext, ObjectsGoThroughTheService)
+{
+    std::unique_ptr<Probe> owner(new Probe), owned(new Probe);
+    EXPECT_TRUE(owned->SetOwner(owner.get()));
+    EXPECT_EQ(Of(owned.get()).owner, owner->GetHandle());
+    owned->Raise();
+    EXPECT_EQ(Of(owned.get()).raises, 1);
+    owned->DC().SetKind(zplat::WindowKind::NoActivate);
+    EXPECT_EQ(Of(owned.get()).kind, zplat::WindowKind::NoActivate);
+
+    std::unique_ptr<EmptyObject> empty(new EmptyObject(nullptr));
+    EXPECT_EQ(Of(empty.get()).contentPushes, 0); // never pushes a picture
+
+    std::unique_ptr<StaticObject> none(new StaticObject(nullptr, "none", wxPoint(1, 1), Picture()));
+    EXPECT_EQ(Of(none.get()).pushes, 0);
+    EXPECT_EQ(none->GetName(), "none");
+
+    void* handle = owner->GetHandle();
+    owner.reset();
+    EXPECT_EQ(service->Find(handle), nullptr); // forgotten with the window
+    EXPECT_EQ(Of(owned.get()).owner, nullptr);
+}
+
+} // namespace

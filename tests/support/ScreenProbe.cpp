@@ -1,0 +1,168 @@
+#include "ScreenProbe.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <gtk/gtk.h>
+#include <gdk/gdkx.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include <wx/window.h>
+
+namespace zyntest {
+namespace {
+
+Display* D(void* d) { return static_cast<Display*>(d); }
+
+Window XidOf(const wxWindow* window)
+{
+    GtkWidget* widget = window ? static_cast<GtkWidget*>(window->GetHandle()) : nullptr;
+    GdkWindow* gdk = widget ? gtk_widget_get_window(widget) : nullptr;
+    return gdk ? GDK_WINDOW_XID(gdk) : 0;
+}
+
+} // namespace
+
+ScreenProbe::ScreenProbe() : display(XOpenDisplay(nullptr)) {}
+
+ScreenProbe::~ScreenProbe()
+{
+    if (display)
+        XCloseDisplay(D(display));
+}
+
+uint32_t ScreenProbe::Pixel(int x, int y)
+{
+    Display* d = D(display);
+    XImage* image = XGetImage(d, DefaultRootWindow(d), x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image)
+        return 0xFFFFFFFF;
+    const uint32_t value = static_cast<uint32_t>(XGetPixel(image, 0, 0)) & 0xFFFFFF;
+    XDestroyImage(image);
+    return value;
+}
+
+void ScreenProbe::Click(int x, int y)
+{
+    Display* d = D(display);
+    XTestFakeMotionEvent(d, -1, x, y, CurrentTime);
+    XTestFakeButtonEvent(d, 1, True, CurrentTime);
+    XTestFakeButtonEvent(d, 1, False, CurrentTime);
+    XSync(d, False);
+}
+
+unsigned long ScreenProbe::TopLevelOf(const wxWindow* window)
+{
+    Display* d = D(display);
+    Window xid = XidOf(window);
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    while (xid && XQueryTree(d, xid, &root, &parent, &children, &count)) {
+        if (children)
+            XFree(children);
+        if (parent == root)
+            return xid;
+        xid = parent;
+    }
+    return 0;
+}
+
+std::vector<unsigned long> ScreenProbe::StackingOrder()
+{
+    Display* d = D(display);
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    std::vector<unsigned long> order;
+    if (XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) {
+        order.assign(children, children + count);
+        XFree(children);
+    }
+    return order;
+}
+
+unsigned long ScreenProbe::MapForeignWindow(int x, int y, int width, int height)
+{
+    Display* d = D(display);
+    XSetWindowAttributes attrs{};
+    attrs.event_mask = StructureNotifyMask;
+    attrs.background_pixel = 0xFFFFFF;
+    const Window w = XCreateWindow(d, DefaultRootWindow(d), x, y, static_cast<unsigned>(width),
+                                   static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                                   CWEventMask | CWBackPixel, &attrs);
+    XMapWindow(d, w);
+    XEvent ev;
+    do
+        XNextEvent(d, &ev);
+    while (ev.type != MapNotify || ev.xmap.window != w);
+    XSync(d, False);
+    return w;
+}
+
+bool ScreenProbe::IsAboveWindow(const wxWindow* window, unsigned long other)
+{
+    Display* d = D(display);
+    Window xid = other, root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    while (xid && XQueryTree(d, xid, &root, &parent, &children, &count)) { // up to its frame
+        if (children)
+            XFree(children);
+        if (parent == root)
+            break;
+        xid = parent;
+    }
+    const unsigned long mine = TopLevelOf(window);
+    const std::vector<unsigned long> order = StackingOrder();
+    const auto im = std::find(order.begin(), order.end(), mine), io = std::find(order.begin(), order.end(), xid);
+    return mine && im != order.end() && io != order.end() && im > io;
+}
+
+bool ScreenProbe::IsAbove(const wxWindow* a, const wxWindow* b)
+{
+    const unsigned long ta = TopLevelOf(a), tb = TopLevelOf(b);
+    const std::vector<unsigned long> order = StackingOrder(); // bottom first
+    const auto ia = std::find(order.begin(), order.end(), ta), ib = std::find(order.begin(), order.end(), tb);
+    return ta && tb && ia != order.end() && ib != order.end() && ia > ib;
+}
+
+bool ScreenProbe::HasFocus(const wxWindow* window)
+{
+    Display* d = D(display);
+    Window focus = 0, root = 0, parent = 0, *children = nullptr;
+    int revert = 0;
+    unsigned count = 0;
+    XGetInputFocus(d, &focus, &revert);
+    const Window mine = XidOf(window);
+    while (focus > PointerRoot && focus != mine && XQueryTree(d, focus, &root, &parent, &children, &count)) {
+        if (children)
+            XFree(children);
+        focus = parent == root ? 0 : parent;
+    }
+    return mine && focus == mine;
+}
+
+bool ScreenProbe::Geometry(const wxWindow* window, int& x, int& y, int& width, int& height)
+{
+    Display* d = D(display);
+    const Window xid = XidOf(window);
+    Window root = 0, child = 0;
+    int wx = 0, wy = 0;
+    unsigned w = 0, h = 0, border = 0, depth = 0;
+    if (!xid || !XGetGeometry(d, xid, &root, &wx, &wy, &w, &h, &border, &depth))
+        return false;
+    XTranslateCoordinates(d, xid, root, 0, 0, &x, &y, &child);
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+}
+
+bool NearRgb(uint32_t a, uint32_t b, int tolerance)
+{
+    for (int shift : {0, 8, 16})
+        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance)
+            return false;
+    return true;
+}
+
+} // namespace zyntest
