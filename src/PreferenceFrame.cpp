@@ -5,12 +5,13 @@
 #include <wx/settings.h>
 
 #include "AboutPanel.h"
+#include "AlertObject.h"
 #include "AppearancePanel.h"
+#include "BitmapManager.h"
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "GeneralPanel.h"
 #include "HotkeyManager.h"
-#include "Picture.h"
 #include "PluginPanel.h"
 #include "SoundPanel.h"
 #include "ZynUtils.h"
@@ -43,7 +44,7 @@ namespace {
 // A tool picture at its own size; a null bitmap when the file cannot be read.
 wxBitmap ToolBitmap(const char* path)
 {
-    return Picture::Load(path).ToBitmap();
+    return BitmapManager::LoadScaledBitmap(path, wxDefaultSize).ToBitmap();
 }
 
 // The program's icon in the sizes the theme provides.
@@ -265,6 +266,12 @@ void PreferenceFrame::SaveSettings()
 
 void PreferenceFrame::OnToolReset(wxCommandEvent&)
 {
+    if (ShowConfirm(_("Are you sure to reset all the settings?")) != wxYES)
+        return;
+    // Every key goes, also those this window does not show; applying writes the defaults' effects.
+    GetConfig(cfg::Core)->Clear();
+    wxGetApp().ApplySettings();
+    Close();
 }
 
 void PreferenceFrame::OnToolSave(wxCommandEvent&)
