@@ -9,26 +9,33 @@
 #include <string>
 #include <vector>
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-
+#include <wx/display.h>
 #include <wx/filefn.h>
 #include <wx/intl.h>
+#include <wx/timer.h>
 #include <wx/weakref.h>
 
 #include "AboutPanel.h"
 #include "AppearancePanel.h"
+#include "BitmapManager.h"
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "GeneralPanel.h"
 #include "HotkeyManager.h"
+#include "NotifyWindow.h"
 #include "LogCapture.h"
 #include "PluginPanel.h"
 #include "PreferenceFrame.h"
+#include "ScreenProbe.h"
 #include "SoundPanel.h"
 #include "SystemPaths.h"
 #include "TestSupport.h"
 #include "XClient.h"
+#include "ZynObject.h"
+
+// After the program's headers: Xlib defines macros such as None.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include "ZynUtils.h"
 
 namespace {
@@ -179,6 +186,10 @@ protected:
         // The data paths are relative to the program's directory, and the store works there too.
         AppDir = wxString::FromUTF8(zyntest::AppDirOfBuild());
         EnterAppDir();
+        // Applying the settings creates or removes the start-up entry: never the user's.
+        oldStartupDir = StartupDir;
+        StartupDir = wxString::FromUTF8(startup.Path());
+        ASSERT_TRUE(BitmapManager::Initial()); // the alert's pictures
         Core()->Clear();
         ModalOpenFlag = false;
         HotkeyManager::SetEnable(true);
@@ -192,14 +203,15 @@ protected:
         Core()->Clear();
         ModalOpenFlag = false;
         AppDir = oldAppDir;
+        StartupDir = oldStartupDir;
         wxSetWorkingDirectory(oldDir);
         // The window reports nothing, whatever the user does.
         EXPECT_TRUE(log.Texts(wxLOG_Error).empty()) << log.Text();
     }
 
-    PreferenceFrame& Open()
+    PreferenceFrame& Open(wxWindow* parent = nullptr)
     {
-        frame = new PreferenceFrame(nullptr);
+        frame = new PreferenceFrame(parent);
         frame->Show();
         EXPECT_TRUE(zyntest::PumpUntil([this] { return frame->IsShownOnScreen(); }));
         // Drawn where the toolkit thinks it is: clicks land where they are aimed.
@@ -286,6 +298,8 @@ protected:
 
     wxString oldDir;
     wxString oldAppDir;
+    wxString oldStartupDir;
+    zyntest::TempDir startup;
     wxWeakRef<PreferenceFrame> frame;
     zyntest::XClient input;
     zyntest::LogCapture log;
@@ -497,6 +511,20 @@ TEST_F(PreferenceFrameTest, SoundPageOffersOnlyItsSwitch)
         EXPECT_TRUE(s.ListCtrlEventList->GetItemText(row, 1).empty());
         EXPECT_EQ(s.ListCtrlEventList->GetItemText(row, 2), _("Yes"));
     }
+}
+
+TEST_F(PreferenceFrameTest, StandsAboveTheFullScreenLauncherAndTakesClicks)
+{
+    // A full-screen themed window, as the launcher is.
+    const wxRect screen = wxDisplay(0u).GetGeometry();
+    auto* launcher = new StaticObject(nullptr, "Launcher", screen.GetPosition(), Picture(screen.width, screen.height, 0xFF102030));
+    launcher->Show();
+    zyntest::ScreenProbe probe;
+    PreferenceFrame& f = Open(launcher);
+    EXPECT_TRUE(zyntest::PumpUntil([&] { return probe.IsAbove(&f, launcher); }));
+    ClickAndWait(f.generalPanel->CheckBoxLockLauncher, wxEVT_CHECKBOX);
+    EXPECT_TRUE(f.generalPanel->CheckBoxLockLauncher->GetValue());
+    launcher->Destroy();
 }
 
 // A load case: the keys stored before the window opens and what its pages show.
@@ -747,6 +775,21 @@ TEST_F(PreferenceFrameTest, CancelAndTheCloseBoxStoreNothing)
         frame->Destroy();
         ASSERT_TRUE(Closed());
     }
+}
+
+TEST_F(PreferenceFrameTest, TheApplicationOpensItOverTheLauncher)
+{
+    ASSERT_TRUE(wxGetApp().ExecuteAction(ACTION_PREFERENCE, wxEmptyString));
+    PreferenceFrame* opened = nullptr;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* preferences = dynamic_cast<PreferenceFrame*>(window))
+            opened = preferences;
+    ASSERT_NE(opened, nullptr);
+    frame = opened;
+    EXPECT_TRUE(zyntest::PumpUntil([opened] { return opened->IsShownOnScreen(); }));
+    EXPECT_EQ(opened->GetParent(), LauncherWindow());
+    EXPECT_TRUE(ModalOpenFlag);
+    EXPECT_FALSE(HotkeyEnabledFlag);
 }
 
 } // namespace
