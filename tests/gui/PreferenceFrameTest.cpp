@@ -527,6 +527,32 @@ TEST_F(PreferenceFrameTest, StandsAboveTheFullScreenLauncherAndTakesClicks)
     launcher->Destroy();
 }
 
+TEST_F(PreferenceFrameTest, AboutPageShowsTheProgramAndLinksTheProductPage)
+{
+    PreferenceFrame& f = Open();
+    ShowPage(PreferenceFrame::ID_TOOL_ABOUT, f.aboutPanel);
+    const AboutPanel& a = *f.aboutPanel;
+    EXPECT_EQ(a.StaticTextTitle->GetLabel(), "About Zyn Utils");
+    EXPECT_TRUE(a.StaticTextTitle->GetFont().GetWeight() == wxFONTWEIGHT_BOLD);
+    // The description keeps its three lines (the toolkit may wrap them further).
+    const wxString description = a.StaticTextDescrip->GetLabel();
+    EXPECT_TRUE(description.StartsWith("The Zyn Utils program is a Veyrune Look'n'Feel launcher"));
+    EXPECT_TRUE(description.EndsWith("That's the reason why it was named as \"Zyn Utils\" :)"));
+    EXPECT_EQ(a.StaticBitmapAbout->GetBitmap().GetSize(), wxSize(400, 104));
+    const std::vector<std::pair<wxStaticText*, const char*>> rows = {
+        {a.StaticTextZynUtils, "Zyn Utils"}, {a.StaticTextAlpha, "Alpha 1"}, {a.StaticTextOrvain, "Orvain (Tavrel)"}};
+    for (const auto& [value, text] : rows) {
+        EXPECT_EQ(value->GetLabel(), text);
+        // The value stands at the right end of its row.
+        EXPECT_NEAR(value->GetRect().GetRight(), a.HyperlinkCtrlTavrel->GetRect().GetRight(), 1);
+    }
+    const wxString site = a.HyperlinkCtrlTavrel->GetLabel();
+    EXPECT_TRUE(site.StartsWith("https://"));
+    EXPECT_EQ(site.find('/', 8), wxString::npos) << "the label names the host only";
+    EXPECT_EQ(a.HyperlinkCtrlTavrel->GetURL(), site + "/post/develop/zyn-utils/");
+    EXPECT_TRUE(a.StaticTextPelloy->GetLabel().Contains("@"));
+}
+
 // A load case: the keys stored before the window opens and what its pages show.
 struct LoadCase {
     const char* name;
