@@ -4,16 +4,10 @@
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <cstring>
-#include <string>
 
 #include "AppRunner.h"
+#include "PrivateXServer.h"
 #include "TestSupport.h"
 #include "XClient.h"
 
@@ -122,68 +116,17 @@ TEST(Input, KilledInMidGestureLeavesClicksAndKeysToOthers)
     XSync(d, False);
 }
 
-namespace {
-
-// A bare X server of its own (no window manager, no tray), made the display of the
-// test and of the programs it starts while it lives.
-class BareDisplay {
-public:
-    BareDisplay()
-    {
-        int fds[2];
-        if (pipe(fds) != 0)
-            return;
-        pid = fork();
-        if (pid == 0) {
-            close(fds[0]);
-            const int quiet = open("/dev/null", O_WRONLY); // it reports each display number it tries
-            dup2(quiet, STDERR_FILENO);
-            const std::string fd = std::to_string(fds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
-                   "+extension", "XTEST", "+extension", "XInputExtension", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        char number[16] = {};
-        const ssize_t n = read(fds[0], number, sizeof number - 1); // written once the server is ready
-        close(fds[0]);
-        if (n <= 0)
-            return;
-        if (const char* old = getenv("DISPLAY"))
-            previous = old;
-        name = ":" + std::string(number, strcspn(number, "\n"));
-        setenv("DISPLAY", name.c_str(), 1);
-    }
-    ~BareDisplay()
-    {
-        if (!previous.empty())
-            setenv("DISPLAY", previous.c_str(), 1);
-        if (pid > 0) {
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
-        }
-    }
-    bool Ready() const { return !name.empty(); }
-
-private:
-    pid_t pid = -1;
-    std::string name;
-    std::string previous;
-};
-
-} // namespace
-
 TEST(Input, WithoutANotificationAreaItStartsLogsItAndWatchesTheGesture)
 {
-    BareDisplay bare;
-    ASSERT_TRUE(bare.Ready()) << "Xvfb did not start";
-    zyntest::XClient client;
+    const zyntest::PrivateXServer bare;
+    ASSERT_FALSE(bare.display.empty()) << "Xvfb did not start";
+    zyntest::XClient client(bare.display);
     ASSERT_TRUE(client);
     AppRunner app;
     app.WriteQuietVerboseCore("  <config catalog=\"Hotkey\">\n"
                               "    <property key=\"GestureType\" value=\"1\"/>\n"
                               "  </config>\n");
-    app.Start();
+    app.Start({"DISPLAY=" + bare.display});
     ASSERT_TRUE(app.WaitForLog("Zyn Utils is ready.")) << app.Output() << app.Log();
     EXPECT_TRUE(app.WaitForLog("There is no notification area")) << app.Log();
 

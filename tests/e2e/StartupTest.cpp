@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "AppRunner.h"
+#include "PrivateXServer.h"
 #include "ZynUtils.h"
 
 using zyntest::AppRunner;
@@ -182,49 +183,9 @@ TEST(Startup, StartWithSystemWritesAnEntryForTheFolderItStartedFrom)
     ASSERT_NE(second.WaitExit(pid), -1);
 }
 
-namespace {
-
-// A private X server without the XTEST extension, which the program needs.
-class ServerWithoutXTest {
-public:
-    ServerWithoutXTest()
-    {
-        int fds[2];
-        if (pipe(fds) != 0)
-            return;
-        pid = fork();
-        if (pid == 0) {
-            close(fds[0]);
-            const std::string fd = std::to_string(fds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-extension", "XTEST", "-nolisten", "tcp",
-                   "-screen", "0", "800x600x24", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        char buf[16] = {};
-        const ssize_t n = pid > 0 ? read(fds[0], buf, sizeof buf - 1) : 0; // Xvfb writes it once ready
-        close(fds[0]);
-        if (n > 0)
-            display = ":" + std::to_string(std::atoi(buf));
-    }
-    ~ServerWithoutXTest()
-    {
-        if (pid > 0) {
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
-        }
-    }
-    std::string display;
-
-private:
-    pid_t pid = -1;
-};
-
-} // namespace
-
 TEST(Startup, ADisplayWithoutXTestEndsTheStartWithAFatalErrorBoxBeforeAnyFile)
 {
-    ServerWithoutXTest server;
+    const zyntest::PrivateXServer server({"-extension", "XTEST"});
     ASSERT_FALSE(server.display.empty()) << "Xvfb did not start";
     AppRunner app;
     std::filesystem::remove_all(app.PathOf("Configs"));

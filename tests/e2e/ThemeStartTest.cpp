@@ -45,15 +45,32 @@ TEST(ThemeStart, MissingPanelImageEndsTheStartWithFatalError)
     EXPECT_EQ(app.Log().find("Zyn Utils is ready."), std::string::npos);
 }
 
-// Disabled until the verbose log replaces its placeholder.
-TEST(ThemeStart, DISABLED_WholeThemeStartsWithoutWarnings)
+TEST(ThemeStart, FontChainWarnsOnlyForWhatIsMissing)
 {
-    AppRunner app;
-    app.WriteQuietVerboseCore();
-    app.Start();
-    ASSERT_TRUE(app.WaitForLog("Zyn Utils is ready.")) << app.Output() << app.Log();
-    const std::string log = app.Log();
-    EXPECT_NE(log.find("FontManager is ready."), std::string::npos);
-    EXPECT_NE(log.find("BitmapManager is ready."), std::string::npos);
-    EXPECT_EQ(log.find("Cannot load font file"), std::string::npos) << log;
+    struct Case {
+        const char* missing; // a file removed from the application directory, or ""
+        const char* warning; // the one font warning expected, or ""
+    };
+    const Case cases[] = {
+        {"", ""},
+        {"Fonts/FZZY.ttf", "Cannot load font file \"Fonts/FZZY.ttf\" trying to load default fonts."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.missing);
+        AppRunner app;
+        app.WriteQuietVerboseCore();
+        if (*c.missing)
+            std::filesystem::remove(app.PathOf(c.missing));
+        app.Start();
+        ASSERT_TRUE(app.WaitForLog("Zyn Utils is ready.")) << app.Output() << app.Log();
+        const std::string log = app.Log();
+        EXPECT_LT(log.find("FontManager is ready."), log.find("BitmapManager is ready.")) << log;
+        const size_t first = log.find("Cannot load font file");
+        if (*c.warning) {
+            EXPECT_NE(log.find(c.warning), std::string::npos) << log;
+            EXPECT_EQ(log.find("Cannot load font file", first + 1), std::string::npos) << log;
+        } else {
+            EXPECT_EQ(first, std::string::npos) << log;
+        }
+    }
 }

@@ -9,6 +9,7 @@
 #include <wx/evtloop.h>
 #include <wx/image.h>
 #include <wx/init.h>
+#include <wx/log.h>
 
 #include "TestSupport.h"
 #include "ZynUtils.h"
@@ -27,6 +28,8 @@ int main(int argc, char** argv)
     }
     wxInitAllImageHandlers();
     zyntest::InstallAssertFailure();
+    // The toolkit's GUI log target would stop a test in a modal box; records go to stderr.
+    delete wxLog::SetActiveTarget(new wxLogStderr);
     wxGUIEventLoop loop;
     wxEventLoopBase::SetActive(&loop);
     const int rc = RUN_ALL_TESTS();

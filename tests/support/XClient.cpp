@@ -20,12 +20,13 @@ namespace {
 int lockHolders = 0;
 int lockFd = -1;
 
-void TakeInputLock()
+void TakeInputLock(const std::string& display)
 {
     if (lockHolders++ > 0)
         return;
     std::string name = "/tmp/zyn-input";
-    for (const char* c = getenv("DISPLAY"); c && *c; ++c)
+    const char* shown = display.empty() ? getenv("DISPLAY") : display.c_str();
+    for (const char* c = shown; c && *c; ++c)
         name += isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
     lockFd = open((name + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (lockFd >= 0)
@@ -42,7 +43,10 @@ void GiveInputLock()
 
 } // namespace
 
-XClient::XClient() : d((TakeInputLock(), XOpenDisplay(nullptr))) {}
+XClient::XClient(const std::string& display)
+    : d((TakeInputLock(display), XOpenDisplay(display.empty() ? nullptr : display.c_str())))
+{
+}
 
 XClient::~XClient()
 {

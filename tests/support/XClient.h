@@ -13,7 +13,8 @@ namespace zyntest {
 
 class XClient {
 public:
-    XClient();  // waits for the display's input lock
+    // The session's display, or the one named (":N"); waits for that display's input lock.
+    explicit XClient(const std::string& display = "");
     ~XClient(); // lets go of every lock key, closes the connection and the lock
     XClient(const XClient&) = delete;
     XClient& operator=(const XClient&) = delete;

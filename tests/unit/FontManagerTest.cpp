@@ -79,6 +79,19 @@ TEST(FontManager, SimheiWarningNamesTheFileTried)
     EXPECT_EQ(log.Texts(wxLOG_Warning).back(), SimheiWarning(broken));
 }
 
+TEST(FontManager, FontPathsReachFreeTypeAsUtf8)
+{
+    FontStore store;
+    ASSERT_TRUE(store.Prepare({false, false, false, false}));
+    const std::string path = store.dir / "Schriften \xC3\x84rial \xE5\xAD\x97.ttf"; // "Schriften Ärial 字.ttf"
+    std::filesystem::copy_file(fixture::InstalledFont(fixture::ArialFamily), path);
+    auto lookup = std::make_unique<zplat::FakeFontLookup>();
+    lookup->answers["Arial"] = {path, 0};
+    zplat::SetFontLookup(std::move(lookup));
+    ASSERT_TRUE(Initial());
+    EXPECT_EQ(FamilyIn(FONT_ARIAL), fixture::ArialFamily);
+}
+
 TEST(FontManager, FaceChoiceKeepsGothamNightsToLatinOne)
 {
     FontStore store;

@@ -144,7 +144,7 @@ private:
     }
 
     // Caps Lock, Num Lock and Scroll Lock: the modifiers a hot key must ignore.
-    static unsigned LockMask_(Display* d)
+    static unsigned LockModifiers(Display* d)
     {
         return LockMask | ModifierOf(d, XK_Num_Lock) | ModifierOf(d, XK_Scroll_Lock);
     }
@@ -154,7 +154,7 @@ private:
     bool Grab(Display* d, const KeyGrab& grab, bool on)
     {
         const Window root = DefaultRootWindow(d);
-        const unsigned locks = LockMask_(d) & ~grab.mods;
+        const unsigned locks = LockModifiers(d) & ~grab.mods;
         x11::ErrorTrap trap;
         // Every subset of the lock bits, the empty one included.
         for (unsigned sub = locks;; sub = (sub - 1) & locks) {
@@ -178,7 +178,7 @@ private:
 
     bool OnKey(Display* d, const XKeyEvent& key)
     {
-        const unsigned state = key.state & ~LockMask_(d) & 0xff;
+        const unsigned state = key.state & ~LockModifiers(d) & 0xff;
         for (const auto& [id, grab] : grabs) {
             if (grab.keycode != key.keycode || grab.mods != state)
                 continue;
