@@ -12,13 +12,12 @@
 #include <wx/string.h>
 
 #include "Animatable.h"
-#include "BitmapDC.h"
 #include "NotifyLayout.h"
+#include "NotifyWindow.h"
 #include "ObjectDC.h"
 #include "Picture.h"
-#include "WinFX.h"
 
-class AlertObject : public wxDialog, public Animatable {
+class AlertObject : public wxDialog, public Animatable, public NotifyPicture {
 public:
     // Built hidden and fully transparent, centred on the screen.
     AlertObject(wxWindow* parent, const wxString& question);
@@ -39,25 +38,15 @@ public:
     void OnAnimationEnd() override;
 
     ObjectDC windowDC;
-    Picture displayBitmap;
-    Picture sourceBitmap;
-    BitmapDC displayCanvas;
-    BitmapDC sourceCanvas;
-    std::vector<Picture> yesFaces;
+    std::vector<Picture> yesFaces; // normal, under the mouse, (a copy of the second)
     std::vector<Picture> noFaces;
-    WinFX animator;
-    AnimationFrame targetFrame;
-    wxPoint position;
-    wxSize fullSize;
-    wxSize drawnSize;
-    bool expanded = false;
     AlertInput input; // holds the choice: the button under the mouse
 
 private:
     // Composes the frame's size with the buttons at their opacity; true when drawn.
     bool Compose();
-    void Push();
-    void Animate(uint32_t effect);
+    // Shows the display canvas, or with content false only the present alpha.
+    void Push(bool content);
     void Follow(const AlertInput::Step& step);
     void DrawButton(AlertChoice button, size_t face);
 

@@ -10,17 +10,15 @@
 #include <wx/string.h>
 
 #include "BalloonStack.h"
-#include "BitmapDC.h"
-#include "Picture.h"
+#include "NotifyWindow.h"
 #include "TickTimer.h"
-#include "WinFX.h"
 #include "ZynObject.h"
 
 // Time-out of a balloon that hides by itself.
 inline constexpr int MessageTimeoutMs = 5000;
 inline constexpr int DimmedAlpha = 100;
 
-class MessageObject : public ZynObject {
+class MessageObject : public ZynObject, public NotifyPicture {
 public:
     MessageObject(wxWindow* parent, const wxString& text, const int& timeout);
     ~MessageObject() override;
@@ -38,22 +36,11 @@ public:
     virtual void OnLeftUp(wxMouseEvent& event);
     virtual void OnTimer(wxTimerEvent& event);
 
-    Picture displayBitmap;
-    Picture sourceBitmap;
-    BitmapDC displayCanvas;
-    BitmapDC sourceCanvas;
-    WinFX animator;
-    AnimationFrame targetFrame;
     TickTimer hideTimer;
-    int32_t timeoutMs;
-    wxPoint position;
-    wxSize fullSize;
-    wxSize drawnSize;
-    bool expanded = false;
+    int32_t timeoutMs; // 0: stays until clicked
 
 private:
     void Render();
-    void Animate(uint32_t effect);
     void FadeOut();
 
     wxDECLARE_EVENT_TABLE();

@@ -8,14 +8,11 @@
 #include <wx/event.h>
 #include <wx/string.h>
 
-#include "BitmapDC.h"
-#include "BitmapManager.h"
-#include "Picture.h"
+#include "NotifyWindow.h"
 #include "TickTimer.h"
-#include "WinFX.h"
 #include "ZynObject.h"
 
-class NoticeObject : public ZynObject {
+class NoticeObject : public ZynObject, public NotifyPicture {
 public:
     // Frame 0 of frames is the picture; wxDefaultPosition asks for the default
     // place (centred across, above the middle of the screen). Built hidden.
@@ -33,25 +30,14 @@ public:
     virtual void OnShow(wxShowEvent& event);
     virtual void OnTimer(wxTimerEvent& event);
 
-    Picture displayBitmap;
-    Picture sourceBitmap;
-    BitmapDC displayCanvas;
-    BitmapDC sourceCanvas;
-    WinFX animator;
-    AnimationFrame targetFrame;
     TickTimer hideTimer;
-    int32_t timeoutMs;
-    wxPoint position;
-    wxSize fullSize;
-    wxSize drawnSize;
+    int32_t timeoutMs; // 0: never fades by itself
 
 protected:
     // Composes the picture at the frame's size; true when something was drawn.
     bool Compose();
-    void Push();
-    void Animate(uint32_t effect);
-    // Keeps a growing notice above the windows around it, without taking the focus.
-    void RaiseNotice();
+    // Shows the display canvas, or with content false only the present alpha.
+    void Push(bool content);
 
     wxDECLARE_EVENT_TABLE();
 };

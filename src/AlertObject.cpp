@@ -51,25 +51,20 @@ int ShowConfirm(const wxString& question)
 }
 
 AlertObject::AlertObject(wxWindow* parent, const wxString& question)
-    : windowDC(this), animator(this)
+    : wxDialog(parent, wxNewId(), "Zyn Alert", wxDefaultPosition, wxDefaultSize,
+               parent ? wxBORDER_NONE | wxFRAME_FLOAT_ON_PARENT : wxBORDER_NONE),
+      NotifyPicture(this),
+      windowDC(this)
 {
-    // Per-pixel alpha needs the transparent background before the window exists.
-    SetBackgroundStyle(wxBG_STYLE_TRANSPARENT);
-    Create(parent, wxNewId(), "Zyn Alert", wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxFRAME_FLOAT_ON_PARENT);
     if (!windowDC.IsOk())
         ZLOG_ERROR("Cannot Create Window DC.");
+    // Above the launcher and above the program's own toolkit windows (the
+    // preferences window asks too), over its owner.
+    windowDC.SetKind(zplat::WindowKind::Modal);
+    windowDC.SetOwner(parent);
 
-    const Frames& background = BitmapManager::System(BITMAP_ALERT);
-    if (!background.empty())
-        sourceBitmap = background[0];
-    fullSize = drawnSize = sourceBitmap.GetSize();
+    LoadPicture(BitmapManager::System(BITMAP_ALERT), question);
     position = CentredOnScreen(ScreenSize(), fullSize);
-
-    sourceCanvas.SelectObject(sourceBitmap);
-    if (sourceBitmap.IsOk())
-        DrawHaloText(sourceCanvas, question, wxPoint(fullSize.x / 2, fullSize.y / 2));
-    displayBitmap = sourceBitmap;
-    displayCanvas.SelectObject(displayBitmap);
 
     yesFaces = ButtonFaces(ICON_OK);
     noFaces = ButtonFaces(ICON_CANCEL);
@@ -80,7 +75,7 @@ AlertObject::AlertObject(wxWindow* parent, const wxString& question)
     frame.flags |= FRAME_WIDTH | FRAME_HEIGHT | FRAME_ALPHA;
     Compose();
     windowDC.SetAlpha(0);
-    Push();
+    Push(true);
 }
 
 // The animator stops with its destruction, without calling back.
@@ -102,16 +97,10 @@ AnimationFrame* AlertObject::GetFrame()
 
 void AlertObject::ApplyFrame(AnimationFrame& step)
 {
-    if (step.flags & FRAME_WIDTH)
-        frame.width = *step.pw;
-    if (step.flags & FRAME_HEIGHT)
-        frame.height = *step.ph;
-    if (step.flags & FRAME_ALPHA)
-        frame.alpha = *step.palpha;
-    frame.flags |= step.flags & (FRAME_WIDTH | FRAME_HEIGHT | FRAME_ALPHA);
-    Compose();
+    TakeSizeAndAlpha(frame, step);
+    const bool composed = Compose();
     windowDC.SetAlpha(frame.alpha);
-    Push();
+    Push(composed);
 }
 
 bool AlertObject::Compose()
@@ -127,16 +116,9 @@ bool AlertObject::Compose()
     return true;
 }
 
-void AlertObject::Push()
+void AlertObject::Push(bool content)
 {
-    PushPicture(windowDC, displayBitmap, position, fullSize);
-}
-
-void AlertObject::Animate(uint32_t effect)
-{
-    animator.effect = effect;
-    animator.SetFrame(targetFrame);
-    animator.Start();
+    PushPicture(windowDC, displayBitmap, position, fullSize, content);
 }
 
 void AlertObject::OnShow(wxShowEvent& event)
@@ -149,14 +131,8 @@ void AlertObject::OnShow(wxShowEvent& event)
             holdsModalFlag = true;
         }
         ModalOpenFlag = true;
-        targetFrame.flags = 0;
-        expanded = false;
         SoundManager::Play(SOUND_ALERT);
-        // The closed strip widens from the centre while fading in.
-        targetFrame.width = fullSize.x;
-        targetFrame.alpha = 255;
-        targetFrame.flags |= FRAME_WIDTH | FRAME_ALPHA;
-        Animate(EFFECT_LOCK | EFFECT_EASE_OUT | EFFECT_HALF);
+        StartWidening();
         return;
     }
     // Whatever hid the alert (its fade-out, a close request, Escape), the
@@ -182,14 +158,8 @@ void AlertObject::OnAnimationEnd()
             Show(false);
         return;
     }
-    if (expanded)
-        return;
-    // Open up and down from the middle while the buttons fade in.
-    targetFrame.width = fullSize.x;
-    targetFrame.height = fullSize.y;
-    targetFrame.flags = FRAME_WIDTH | FRAME_HEIGHT;
-    Animate(EFFECT_LOCK | EFFECT_EASE_OUT);
-    expanded = true;
+    // The buttons fade in while it opens.
+    UnfoldOnce();
 }
 
 void AlertObject::DrawButton(AlertChoice button, size_t face)
@@ -208,7 +178,7 @@ void AlertObject::Follow(const AlertInput::Step& step)
         DrawButton(step.highlight, 1);
     if (step.Redraws()) {
         Compose();
-        Push();
+        Push(true);
     }
     if (step.sound)
         SoundManager::Play(SOUND_PRESS);

@@ -1,8 +1,5 @@
 #include "MessageObject.h"
 
-#include "BitmapManager.h"
-#include "NotifyLayout.h"
-#include "NotifyWindow.h"
 #include "SoundManager.h"
 #include "ZynLog.h"
 
@@ -26,24 +23,18 @@ MessageObject* ShowMessage(const wxString& text, const bool& autoHide)
 
 MessageObject::MessageObject(wxWindow* parent, const wxString& text, const int& timeout)
     : ZynObject(parent, "Zyn Message", wxDefaultPosition, wxDefaultSize),
-      animator(this),
+      NotifyPicture(this),
       hideTimer(this),
       timeoutMs(timeout)
 {
-    const Frames& background = BitmapManager::System(BITMAP_MESSAGE);
-    if (!background.empty())
-        sourceBitmap = background[0];
-    fullSize = drawnSize = sourceBitmap.GetSize();
+    // Clicks on a balloon never take the focus; it stands above what it stands on.
+    objectDC.SetKind(zplat::WindowKind::NoActivate);
+    objectDC.SetOwner(parent);
+    LoadPicture(BitmapManager::System(BITMAP_MESSAGE), text);
     if (const MessageObject* top = MessageStack.Top())
         position = top->position + wxPoint(10, 10);
     else
         position = CentredOnScreen(ScreenSize(), fullSize);
-
-    sourceCanvas.SelectObject(sourceBitmap);
-    if (sourceBitmap.IsOk())
-        DrawHaloText(sourceCanvas, text, wxPoint(fullSize.x / 2, fullSize.y / 2));
-    displayBitmap = sourceBitmap;
-    displayCanvas.SelectObject(displayBitmap);
 
     frame.width = 0;
     frame.height = MessageBands.ClosedHeight();
@@ -55,7 +46,8 @@ MessageObject::MessageObject(wxWindow* parent, const wxString& text, const int& 
 MessageObject::~MessageObject()
 {
     // The animator stops with its destruction, without calling back into a
-    // window being destroyed. A balloon destroyed without hiding (with its parent) must not stay behind.
+    // window being destroyed. A balloon destroyed without hiding (with its
+    // parent) must not stay behind.
     MessageStack.Remove(this);
 }
 
@@ -66,44 +58,25 @@ AnimationFrame* MessageObject::GetFrame()
 
 void MessageObject::ApplyFrame(AnimationFrame& step)
 {
-    if (step.flags & FRAME_WIDTH)
-        frame.width = *step.pw;
-    if (step.flags & FRAME_HEIGHT)
-        frame.height = *step.ph;
-    if (step.flags & FRAME_ALPHA)
-        frame.alpha = *step.palpha;
-    frame.flags |= step.flags & (FRAME_WIDTH | FRAME_HEIGHT | FRAME_ALPHA);
+    TakeSizeAndAlpha(frame, step);
     Render();
 }
 
 void MessageObject::Render()
 {
-    ComposeBands(displayCanvas, sourceBitmap, MessageBands, drawnSize, frame.width, frame.height);
+    const bool composed = ComposeBands(displayCanvas, sourceBitmap, MessageBands, drawnSize, frame.width, frame.height);
     objectDC.SetAlpha(frame.alpha);
-    PushPicture(objectDC, displayBitmap, position, fullSize);
-}
-
-void MessageObject::Animate(uint32_t effect)
-{
-    animator.effect = effect;
-    animator.SetFrame(targetFrame);
-    animator.Start();
+    PushPicture(objectDC, displayBitmap, position, fullSize, composed);
 }
 
 void MessageObject::OnShow(wxShowEvent& event)
 {
     event.Skip();
     if (event.IsShown()) {
-        targetFrame.flags = 0;
         if (timeoutMs != 0)
             hideTimer.StartOnce(timeoutMs);
-        expanded = false;
         SoundManager::Play(SOUND_MESSAGE);
-        // Widen from the centre while fading in; the vertical unfolding follows.
-        targetFrame.width = fullSize.x;
-        targetFrame.alpha = 255;
-        targetFrame.flags |= FRAME_WIDTH | FRAME_ALPHA;
-        Animate(EFFECT_LOCK | EFFECT_EASE_OUT | EFFECT_HALF);
+        StartWidening();
         return;
     }
     if (!MessageStack.Remove(this))
@@ -113,17 +86,10 @@ void MessageObject::OnShow(wxShowEvent& event)
 
 void MessageObject::OnAnimationEnd()
 {
-    if (frame.alpha == 0) {
+    if (frame.alpha == 0)
         Show(false);
-        return;
-    }
-    if (expanded)
-        return;
-    targetFrame.width = fullSize.x;
-    targetFrame.height = fullSize.y;
-    targetFrame.flags = FRAME_WIDTH | FRAME_HEIGHT;
-    Animate(EFFECT_LOCK | EFFECT_EASE_OUT);
-    expanded = true;
+    else
+        UnfoldOnce();
 }
 
 void MessageObject::OnTimer(wxTimerEvent&)

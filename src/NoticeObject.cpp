@@ -1,8 +1,6 @@
 #include "NoticeObject.h"
 
 #include "MessageObject.h"
-#include "NotifyLayout.h"
-#include "NotifyWindow.h"
 
 wxBEGIN_EVENT_TABLE(NoticeObject, ZynObject)
     EVT_SHOW(NoticeObject::OnShow)
@@ -11,19 +9,13 @@ wxEND_EVENT_TABLE()
 
 NoticeObject::NoticeObject(wxWindow* parent, const Frames& frames, const int& timeout, const wxPoint& pos)
     : ZynObject(parent, "Zyn Notification", wxDefaultPosition, wxDefaultSize),
-      animator(this),
+      NotifyPicture(this),
       hideTimer(this),
-      timeoutMs(timeout),
-      position(pos)
+      timeoutMs(timeout)
 {
-    if (!frames.empty())
-        sourceBitmap = frames[0];
-    fullSize = drawnSize = sourceBitmap.GetSize();
-    if (pos == wxDefaultPosition)
-        position = DefaultNoticePosition(ScreenSize(), fullSize);
-    displayBitmap = sourceBitmap;
-    sourceCanvas.SelectObject(sourceBitmap);
-    displayCanvas.SelectObject(displayBitmap);
+    objectDC.SetOwner(parent);
+    LoadPicture(frames, wxString());
+    position = pos == wxDefaultPosition ? DefaultNoticePosition(ScreenSize(), fullSize) : pos;
 
     frame.width = 0;
     frame.height = 0;
@@ -31,9 +23,9 @@ NoticeObject::NoticeObject(wxWindow* parent, const Frames& frames, const int& ti
     frame.flags |= FRAME_WIDTH | FRAME_HEIGHT | FRAME_ALPHA;
     Compose();
     objectDC.SetAlpha(0);
-    Push();
+    Push(true);
     if (sourceBitmap.IsOk())
-        RaiseNotice();
+        Raise();
 }
 
 // The animator stops with its destruction, without calling back.
@@ -50,12 +42,12 @@ bool NoticeObject::Show(bool show)
     frame.height = fullSize.y;
     frame.alpha = 255;
     frame.flags |= FRAME_WIDTH | FRAME_HEIGHT | FRAME_ALPHA;
-    Compose();
+    const bool composed = Compose();
     objectDC.SetAlpha(255);
-    Push();
+    Push(composed);
     // A growth or fade-out ends where it is; the end finds alpha 255 and keeps the notice.
     animator.Stop();
-    RaiseNotice();
+    Raise();
     return ZynObject::Show(true);
 }
 
@@ -66,18 +58,13 @@ AnimationFrame* NoticeObject::GetFrame()
 
 void NoticeObject::ApplyFrame(AnimationFrame& step)
 {
-    if (step.flags & FRAME_WIDTH)
-        frame.width = *step.pw;
-    if (step.flags & FRAME_HEIGHT)
-        frame.height = *step.ph;
-    if (step.flags & FRAME_ALPHA)
-        frame.alpha = *step.palpha;
-    frame.flags |= step.flags & (FRAME_WIDTH | FRAME_HEIGHT | FRAME_ALPHA);
+    TakeSizeAndAlpha(frame, step);
     const bool composed = Compose();
     objectDC.SetAlpha(frame.alpha);
-    Push();
+    Push(composed);
+    // A growing notice stays above the windows around it.
     if (composed)
-        RaiseNotice();
+        Raise();
 }
 
 bool NoticeObject::Compose()
@@ -93,20 +80,9 @@ bool NoticeObject::Compose()
     return true;
 }
 
-void NoticeObject::Push()
+void NoticeObject::Push(bool content)
 {
-    PushPicture(objectDC, displayBitmap, position, fullSize);
-}
-
-void NoticeObject::Animate(uint32_t effect)
-{
-    animator.effect = effect;
-    animator.SetFrame(targetFrame);
-    animator.Start();
-}
-
-void NoticeObject::RaiseNotice()
-{
+    PushPicture(objectDC, displayBitmap, position, fullSize, content);
 }
 
 void NoticeObject::OnShow(wxShowEvent& event)

@@ -9,6 +9,60 @@
 #include "ObjectDC.h"
 #include "Picture.h"
 
+NotifyPicture::NotifyPicture(Animatable* self) : animator(self)
+{
+    sourceCanvas.SelectObject(sourceBitmap);
+    displayCanvas.SelectObject(displayBitmap);
+}
+
+void NotifyPicture::LoadPicture(const Frames& frames, const wxString& text)
+{
+    if (!frames.empty())
+        sourceBitmap = frames[0];
+    fullSize = drawnSize = sourceBitmap.GetSize();
+    if (sourceBitmap.IsOk() && !text.empty())
+        DrawHaloText(sourceCanvas, text, wxPoint(fullSize.x / 2, fullSize.y / 2));
+    displayBitmap = sourceBitmap;
+}
+
+void NotifyPicture::Animate(uint32_t effect)
+{
+    animator.effect = effect;
+    animator.SetFrame(targetFrame);
+    animator.Start();
+}
+
+void NotifyPicture::StartWidening()
+{
+    expanded = false;
+    targetFrame.width = fullSize.x;
+    targetFrame.alpha = 255;
+    targetFrame.flags = FRAME_WIDTH | FRAME_ALPHA;
+    Animate(EFFECT_LOCK | EFFECT_EASE_OUT | EFFECT_HALF);
+}
+
+void NotifyPicture::UnfoldOnce()
+{
+    if (expanded)
+        return;
+    targetFrame.width = fullSize.x;
+    targetFrame.height = fullSize.y;
+    targetFrame.flags = FRAME_WIDTH | FRAME_HEIGHT;
+    Animate(EFFECT_LOCK | EFFECT_EASE_OUT);
+    expanded = true;
+}
+
+void TakeSizeAndAlpha(AnimationFrame& own, const AnimationFrame& step)
+{
+    if (step.flags & FRAME_WIDTH)
+        own.width = *step.pw;
+    if (step.flags & FRAME_HEIGHT)
+        own.height = *step.ph;
+    if (step.flags & FRAME_ALPHA)
+        own.alpha = *step.palpha;
+    own.flags |= step.flags & (FRAME_WIDTH | FRAME_HEIGHT | FRAME_ALPHA);
+}
+
 wxWindow* LauncherWindow()
 {
 #if __has_include("LaunchWindow.h")
@@ -42,8 +96,10 @@ bool ComposeBands(BitmapDC& display, const Picture& source, const BandRows& rows
     return true;
 }
 
-bool PushPicture(ObjectDC& dc, const Picture& picture, const wxPoint& pos, const wxSize& size)
+bool PushPicture(ObjectDC& dc, const Picture& picture, const wxPoint& pos, const wxSize& size, bool content)
 {
+    if (!content && dc.UpdateAlpha())
+        return true;
     dc.pos = pos;
     if (picture.IsOk()) {
         dc.size = size;

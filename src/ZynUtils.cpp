@@ -9,12 +9,15 @@
 #include <wx/translation.h>
 #include <wx/utils.h>
 
+#include "AlertObject.h"
 #include "BitmapManager.h"
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "FontManager.h"
 #include "HotkeyManager.h"
 #include "LogWindow.h"
+#include "MessageObject.h"
+#include "NoticeObject.h"
 #include "NotifyWindow.h"
 #include "PreferenceFrame.h"
 #include "SoundManager.h"
@@ -164,8 +167,14 @@ bool ZynUtils::OnInit()
 
     ApplySettings();
 
-    // Slot: when ShowSplashFlag is set, the welcome message "Zyn Utils Starts Successfully.",
-    // its notice with the first frame of ETC_WELCOME, then SoundManager::Play(SOUND_WELCOME).
+    if (ShowSplashFlag) {
+        // The welcome picture stands on the welcome balloon and goes with it.
+        MessageObject* welcome = ShowMessage(_("Zyn Utils Starts Successfully."), false);
+        NoticeObject* notice = new NoticeObject(welcome, BitmapManager::System(ETC_WELCOME), 0, wxDefaultPosition);
+        welcome->Show(true);
+        notice->Show(true);
+        SoundManager::Play(SOUND_WELCOME);
+    }
 
     if (CheckUpdateFlag)
         StartUpdater();
@@ -283,7 +292,8 @@ void ZynUtils::ApplySettings()
 
 void ZynUtils::Quit()
 {
-    // The themed question "Are you sure to Exit ?" comes first here.
+    if (ShowConfirm(_("Are you sure to Exit ?")) == wxNO)
+        return;
     Shutdown();
 }
 

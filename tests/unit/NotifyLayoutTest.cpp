@@ -2,7 +2,10 @@
 
 #include <vector>
 
+#include "BitmapDC.h"
 #include "NotifyLayout.h"
+#include "NotifyWindow.h"
+#include "Picture.h"
 
 namespace {
 
@@ -189,4 +192,56 @@ TEST(NotifyLayout, AlertRedrawsOnlyTheFacesThatChange)
     EXPECT_EQ(step.highlight, CHOICE_NONE);
     EXPECT_EQ(step.restore, CHOICE_NO);
     EXPECT_FALSE(input.Move(Off, face, false).Redraws());
+}
+
+// Rows numbered in their blue channel show where each band of the picture lands.
+TEST(NotifyLayout, ComposedBandsCopyTheirRowsAndClearWhenShrinking)
+{
+    Picture source(20, 253);
+    for (int y = 0; y < source.GetHeight(); ++y)
+        for (int x = 0; x < source.GetWidth(); ++x)
+            source.Row(y)[x] = 0xFF000000u | static_cast<uint32_t>(y);
+    Picture display = source;
+    BitmapDC canvas(display);
+    wxSize drawn = source.GetSize();
+    // The row of the source a display row shows, or -1 for a clear row.
+    const auto rowAt = [&](int y) { return display.GetPixel(10, y) == 0 ? -1 : static_cast<int>(display.GetPixel(10, y) & 0xFF); };
+
+    ASSERT_TRUE(ComposeBands(canvas, source, AlertBands, drawn, 20, 189));
+    EXPECT_EQ(drawn, wxSize(20, 189));
+    EXPECT_EQ(rowAt(31), -1);
+    EXPECT_EQ(rowAt(32), 0);
+    EXPECT_EQ(rowAt(114), 82);
+    EXPECT_EQ(rowAt(115), 147);
+    EXPECT_EQ(rowAt(220), 252);
+    EXPECT_EQ(rowAt(221), -1);
+    EXPECT_FALSE(ComposeBands(canvas, source, AlertBands, drawn, 20, 189)) << "unchanged: nothing composed";
+
+    ASSERT_TRUE(ComposeBands(canvas, source, AlertBands, drawn, 20, 200));
+    EXPECT_EQ(rowAt(26), 0);
+    EXPECT_EQ(rowAt(109), 109) << "the middle shows the finished picture at its place";
+    EXPECT_EQ(rowAt(119), 119);
+    EXPECT_EQ(rowAt(120), 147);
+    EXPECT_EQ(rowAt(225), 252);
+    EXPECT_EQ(rowAt(226), -1);
+
+    // Narrower: squeezed towards the centre, the sides cleared.
+    ASSERT_TRUE(ComposeBands(canvas, source, AlertBands, drawn, 10, 200));
+    EXPECT_EQ(display.GetPixel(4, 30), 0u);
+    EXPECT_NE(display.GetPixel(5, 30), 0u);
+    EXPECT_NE(display.GetPixel(14, 30), 0u);
+    EXPECT_EQ(display.GetPixel(15, 30), 0u);
+}
+
+// A background shorter than the bands: the copies clip (checked under the sanitizers).
+TEST(NotifyLayout, ComposedBandsOfAShortBackgroundClip)
+{
+    Picture source(20, 100, 0xFF102030);
+    Picture display = source;
+    BitmapDC canvas(display);
+    wxSize drawn = source.GetSize();
+    for (const int h : {0, 50, 189, 300})
+        ComposeBands(canvas, source, AlertBands, drawn, 20, h);
+    EXPECT_EQ(drawn, wxSize(20, 100));
+    EXPECT_EQ(display.GetPixel(10, 0), 0xFF102030u);
 }

@@ -17,6 +17,7 @@ enum class WindowKind {
     Tool,       // kept out of the taskbar and the pager
     App,        // the launcher
     NoActivate, // never takes the focus, not even when clicked
+    Modal,      // a modal question: above the program's toolkit windows too
 };
 
 struct WindowRect {

@@ -561,7 +561,7 @@ private:
     // ---- stacking ----
 
     // Puts w and the mapped windows it owns (each above its owner) on top, or
-    // just below the lowest shown dialog of the program.
+    // just below the lowest shown dialog of the program; a modal window always on top.
     void Restack(Window32& w)
     {
         Display* d = x11::GetDisplay();
@@ -569,7 +569,7 @@ private:
             return;
         group.clear();
         Collect(w);
-        const Window dialog = LowestDialogFrame(d);
+        const Window dialog = w.kind == WindowKind::Modal ? 0 : LowestDialogFrame(d);
         if (dialog) {
             StackGroupBelow(d, dialog);
         } else {
@@ -635,8 +635,9 @@ private:
         return lowest;
     }
 
-    // Themed windows in their present stacking order, bottom first.
-    void ThemedInStackingOrder(Display* d)
+    // Themed windows in their present stacking order, bottom first; modal
+    // ones only when asked (they stay above a dialog that comes later).
+    void ThemedInStackingOrder(Display* d, bool withModal)
     {
         group.clear();
         Window root = 0, parent = 0, *children = nullptr;
@@ -644,7 +645,8 @@ private:
         if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count))
             return;
         for (unsigned i = 0; i < count; ++i)
-            if (Window32* w = FindXid(children[i]); w && gtk_widget_get_mapped(w->widget))
+            if (Window32* w = FindXid(children[i]); w && gtk_widget_get_mapped(w->widget) &&
+                                                    (withModal || w->kind != WindowKind::Modal))
                 group.push_back(children[i]);
         if (children)
             XFree(children);
@@ -669,7 +671,7 @@ private:
             self->dialogs.push_back(xid);
         // Everything themed that stands above the new dialog goes just below it.
         if (const Window frame = self->LowestDialogFrame(d)) {
-            self->ThemedInStackingOrder(d);
+            self->ThemedInStackingOrder(d, false);
             self->StackGroupBelow(d, frame);
             XFlush(d);
         }
@@ -689,7 +691,7 @@ private:
             return TRUE;
         self->dialogs.erase(it);
         if (self->dialogs.empty()) {
-            self->ThemedInStackingOrder(d); // back on top, in the same order
+            self->ThemedInStackingOrder(d, true); // back on top, in the same order
             for (Window w : self->group)
                 XRaiseWindow(d, w);
             XFlush(d);
