@@ -16,6 +16,7 @@
 #include <wx/weakref.h>
 
 #include "AboutPanel.h"
+#include "AlertObject.h"
 #include "AppearancePanel.h"
 #include "BitmapManager.h"
 #include "ConfigImpl.h"
@@ -816,6 +817,108 @@ TEST_F(PreferenceFrameTest, TheApplicationOpensItOverTheLauncher)
     EXPECT_EQ(opened->GetParent(), LauncherWindow());
     EXPECT_TRUE(ModalOpenFlag);
     EXPECT_FALSE(HotkeyEnabledFlag);
+}
+
+bool AnyAlertShown()
+{
+    for (wxWindow* window : wxTopLevelWindows)
+        if (dynamic_cast<AlertObject*>(window) && window->IsShown())
+            return true;
+    return false;
+}
+
+// Answers the next alert once it stands open, clicking its yes or no button
+// with real input from inside the alert's modal loop.
+class AlertAnswer {
+public:
+    AlertAnswer(zyntest::XClient& input, bool yes) : input(input), yes(yes)
+    {
+        timer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Tick(); });
+        timer.Start(20);
+    }
+    bool clicked = false;
+    bool aborted = false; // nobody could answer it: the clicks went elsewhere
+
+private:
+    static AlertObject* OpenAlert()
+    {
+        for (wxWindow* window : wxTopLevelWindows) {
+            auto* alert = dynamic_cast<AlertObject*>(window);
+            if (alert && alert->IsShown() && alert->expanded && !alert->animator.IsRunning())
+                return alert;
+        }
+        return nullptr;
+    }
+    void Tick()
+    {
+        // A test must not hang on an alert nobody can answer.
+        if (++ticks > 500) {
+            for (wxWindow* window : wxTopLevelWindows)
+                if (auto* alert = dynamic_cast<AlertObject*>(window); alert && alert->IsModal()) {
+                    alert->EndModal(wxID_ABORT);
+                    aborted = true;
+                }
+            return;
+        }
+        AlertObject* alert = OpenAlert();
+        if (!alert || ticks - lastClick < 50) // again after a second, should a click be lost
+            return;
+        const wxSize face = alert->yesFaces[0].GetSize();
+        const wxPoint button = alert->position + (yes ? YesButtonOrigin : NoButtonOrigin) + wxPoint(face.x / 2, face.y / 2);
+        input.MoveTo(button.x, button.y);
+        input.Button(1, true);
+        input.Button(1, false);
+        clicked = true;
+        lastClick = ticks;
+    }
+    zyntest::XClient& input;
+    bool yes;
+    int ticks = 0;
+    int lastClick = -100;
+    wxTimer timer;
+};
+
+TEST_F(PreferenceFrameTest, ResetAnsweredNoChangesNothing)
+{
+    Core()->WriteBool(cfg::General, cfg::LockingMode, true);
+    const State before = StoredState();
+    PreferenceFrame& f = Open();
+    ClickAndWait(f.generalPanel->CheckBoxVerbose, wxEVT_CHECKBOX);
+    {
+        AlertAnswer no(input, false);
+        ClickTool(f.topToolBar, PreferenceFrame::ID_TOOL_RESET);
+        // The alert runs its own loop inside the click: done once the answer came back.
+        ASSERT_TRUE(zyntest::PumpUntil([&no] { return no.clicked && !AnyAlertShown(); }, 15000));
+        EXPECT_FALSE(no.aborted);
+    }
+    ASSERT_TRUE(frame) << "the window closed";
+    EXPECT_EQ(StoredState(), before);
+    EXPECT_EQ(Stored(cfg::Application, cfg::Name), Missing);
+    EXPECT_TRUE(f.generalPanel->CheckBoxVerbose->GetValue());
+    // The window is still open: still modal, hot key still off.
+    EXPECT_TRUE(ModalOpenFlag);
+    EXPECT_FALSE(HotkeyEnabledFlag);
+}
+
+TEST_F(PreferenceFrameTest, ResetAnsweredYesEmptiesTheWholeStore)
+{
+    // The tray menu had switched the hot keys off; a widget had saved its place.
+    Core()->WriteBool(cfg::Hotkey, cfg::Enable, false);
+    HotkeyManager::SetEnable(false);
+    Core()->WriteLong(cfg::Plugin, "HPPosX", 10);
+    Core()->WriteBool(cfg::General, cfg::LockingMode, true);
+    PreferenceFrame& f = Open();
+    AlertAnswer yes(input, true);
+    ClickTool(f.topToolBar, PreferenceFrame::ID_TOOL_RESET);
+    ASSERT_TRUE(Closed());
+    EXPECT_FALSE(yes.aborted);
+    EXPECT_EQ(Stored(cfg::General, cfg::LockingMode), Missing);
+    EXPECT_EQ(Stored(cfg::Plugin, "HPPosX"), Missing);
+    EXPECT_EQ(Stored(cfg::Hotkey, cfg::Enable), Missing);
+    // The defaults were applied: that writes the Application catalog again.
+    EXPECT_EQ(Stored(cfg::Application, cfg::Name), AppName);
+    EXPECT_FALSE(ModalOpenFlag);
+    EXPECT_TRUE(HotkeyEnabledFlag);
 }
 
 } // namespace
