@@ -42,7 +42,7 @@ wxEND_EVENT_TABLE()
 namespace {
 
 // A tool picture at its own size; a null bitmap when the file cannot be read.
-wxBitmap ToolBitmap(const char* path)
+wxBitmap ToolBitmap(const wxString& path)
 {
     return BitmapManager::LoadScaledBitmap(path, wxDefaultSize).ToBitmap();
 }
@@ -52,7 +52,7 @@ wxIconBundle AppIcons()
 {
     wxIconBundle icons;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        const wxBitmap bitmap = ToolBitmap(wxString::Format("Images/icons/app_%d.png", size).c_str());
+        const wxBitmap bitmap = ToolBitmap(wxString::Format("Images/icons/app_%d.png", size));
         if (bitmap.IsOk()) {
             wxIcon icon;
             icon.CopyFromBitmap(bitmap);
@@ -82,7 +82,7 @@ bool ThreeWayValue(const wxRadioButton* low, const wxRadioButton* normal, const 
     return true;
 }
 
-// Selects item index, or nothing when the index is not an item of the choice.
+// Selects item index, or fallback (wxNOT_FOUND: nothing) when there is no such item.
 void SelectIndex(wxChoice* choice, long index, int fallback)
 {
     choice->SetSelection(index >= 0 && index < static_cast<long>(choice->GetCount()) ? static_cast<int>(index) : fallback);
