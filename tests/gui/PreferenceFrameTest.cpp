@@ -525,6 +525,8 @@ TEST_F(PreferenceFrameTest, StandsAboveTheFullScreenLauncherAndTakesClicks)
     EXPECT_TRUE(zyntest::PumpUntil([&] { return probe.IsAbove(&f, launcher); }));
     ClickAndWait(f.generalPanel->CheckBoxLockLauncher, wxEVT_CHECKBOX);
     EXPECT_TRUE(f.generalPanel->CheckBoxLockLauncher->GetValue());
+    f.Close();
+    ASSERT_TRUE(Closed());
     launcher->Destroy();
 }
 
@@ -878,11 +880,20 @@ private:
     wxTimer timer;
 };
 
+// The program's launcher window, hidden, as it is when the preferences open.
+class HiddenLauncher {
+public:
+    HiddenLauncher() : window(new StaticObject(nullptr, "Launcher", wxPoint(0, 0), Picture(64, 64, 0xFF102030))) {}
+    ~HiddenLauncher() { window->Destroy(); }
+    StaticObject* window;
+};
+
 TEST_F(PreferenceFrameTest, ResetAnsweredNoChangesNothing)
 {
     Core()->WriteBool(cfg::General, cfg::LockingMode, true);
     const State before = StoredState();
-    PreferenceFrame& f = Open();
+    HiddenLauncher launcher;
+    PreferenceFrame& f = Open(launcher.window);
     ClickAndWait(f.generalPanel->CheckBoxVerbose, wxEVT_CHECKBOX);
     {
         AlertAnswer no(input, false);
@@ -907,7 +918,8 @@ TEST_F(PreferenceFrameTest, ResetAnsweredYesEmptiesTheWholeStore)
     HotkeyManager::SetEnable(false);
     Core()->WriteLong(cfg::Plugin, "HPPosX", 10);
     Core()->WriteBool(cfg::General, cfg::LockingMode, true);
-    PreferenceFrame& f = Open();
+    HiddenLauncher launcher;
+    PreferenceFrame& f = Open(launcher.window);
     AlertAnswer yes(input, true);
     ClickTool(f.topToolBar, PreferenceFrame::ID_TOOL_RESET);
     ASSERT_TRUE(Closed());
