@@ -11,6 +11,7 @@
 
 #include "AlertObject.h"
 #include "BitmapManager.h"
+#include "ButtonImpl.h"
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "FontManager.h"
@@ -283,8 +284,9 @@ void ZynUtils::ApplySettings()
     core->WriteString(cfg::Application, cfg::Web, AppWebHost);
     core->WriteString(cfg::Application, cfg::Date, AppDate);
 
-    // The item buttons, the animation speed and the launcher reload their settings here.
+    ButtonImpl::LoadSettings();
     LoadAnimateSpeed();
+    // The launcher reloads its settings here.
     SoundManager::LoadSettings();
     // Then the desktop widgets.
     HotkeyManager::LoadSettings();

@@ -1,0 +1,107 @@
+#include "FadingItem.h"
+
+FadingItem::FadingItem(wxWindow* parent, const wxString& name, const wxPoint& pos)
+    : ButtonImpl(parent, name, pos), frames(3), fadedFrames(3)
+{
+}
+
+void FadingItem::TakeFaces(Frames composed, bool redraw)
+{
+    for (size_t k = 0; k < 3; ++k) {
+        frames[k] = std::move(composed[k]);
+        fadedFrames[k] = frames[k];
+    }
+    fadeBitmap = frames[0];
+    fadeCanvas.SelectObject(fadeBitmap);
+    SetBitmaps(frames[0], frames[1], frames[2], redraw);
+}
+
+void FadingItem::ApplyFrame(AnimationFrame& in)
+{
+    if (!clipToView) {
+        ButtonImpl::ApplyFrame(in);
+        return;
+    }
+    TakeFlagged(frame, in, FRAME_POSITION | FRAME_ALPHA);
+    RefreshState(wxPoint(frame.x, frame.y), static_cast<unsigned char>(frame.alpha));
+}
+
+void FadingItem::ShowAt(const wxPoint& pos, const int& alpha)
+{
+    if (!clipToView) {
+        ButtonImpl::ShowAt(pos, alpha);
+        return;
+    }
+    RecordPlace(frame, pos, alpha);
+    RefreshState(pos, static_cast<unsigned char>(alpha));
+}
+
+void FadingItem::SetAlpha(const unsigned char& alpha)
+{
+    if (!clipToView) {
+        ButtonImpl::SetAlpha(alpha);
+        return;
+    }
+    frame.alpha = alpha;
+    frame.flags |= FRAME_ALPHA;
+    RefreshState(GetPosition(), alpha);
+}
+
+// The frame already holds pos and the alpha to keep; placing never changes them.
+void FadingItem::RefreshState(const wxPoint& pos, const unsigned char& alpha)
+{
+    const wxWindow* parent = GetParent();
+    if (!parent)
+        return;
+    fade = ViewFade(pos, *parent);
+    switch (fade.place) {
+    case EdgeFade::Outside:
+        PushFaceAt(pos, alpha);
+        Hide();
+        Move(pos);
+        fadePending = false;
+        break;
+    case EdgeFade::Inside:
+        SetBitmaps(frames[0], frames[1], frames[2], false);
+        PushFaceAt(pos, alpha);
+        Show();
+        clipped = false;
+        fadePending = false;
+        break;
+    case EdgeFade::Faded:
+        clipped = fade.clipped;
+        fadePending = true;
+        UpdateLayered(pos, alpha);
+        Show();
+        break;
+    }
+}
+
+void FadingItem::UpdateLayered(const wxPoint& pos, const unsigned char& alpha)
+{
+    fadeCanvas.SelectObject(fadeBitmap);
+    fadeCanvas.CopyFaded(frames[0], fade.y0, fade.y1, fade.a0, fade.a1);
+    objectDC.pos = pos;
+    objectDC.size = frames[0].GetSize();
+    objectDC.SetAlpha(alpha);
+    objectDC.Update(fadeBitmap, true);
+}
+
+void FadingItem::ApplyFade()
+{
+    BitmapDC canvas;
+    for (size_t k = 0; k < 3; ++k) {
+        canvas.SelectObject(fadedFrames[k]);
+        canvas.CopyFaded(frames[k], fade.y0, fade.y1, fade.a0, fade.a1);
+    }
+    fadeCanvas.SelectObject(fadeBitmap);
+    SetBitmaps(fadedFrames[0], fadedFrames[1], fadedFrames[2], false);
+}
+
+void FadingItem::ApplyPendingFade()
+{
+    if (!fadePending)
+        return;
+    ApplyFade();
+    fadePending = false;
+}

@@ -1,0 +1,138 @@
+#include "MenuImpl.h"
+
+#include <algorithm>
+
+#include <wx/event.h>
+
+#include "BitmapManager.h"
+#include "ButtonImpl.h"
+#include "EditMenu.h"
+#include "Indicator.h"
+#include "ZynLog.h"
+
+MenuImpl::MenuImpl(ZynObject* owner)
+    : owner(owner), indicator(new Indicator(owner, wxDefaultPosition, BitmapManager::System(ETC_INDICATOR)))
+{
+    animator.anchor = owner;
+}
+
+MenuImpl::~MenuImpl()
+{
+    MenuImpl::Clear();
+    indicator->Destroy();
+}
+
+ButtonImpl* MenuImpl::GetItem(const unsigned& index) const
+{
+    return index == 0 || index > items.size() ? nullptr : items[index - 1];
+}
+
+unsigned MenuImpl::IndexOf(const ButtonImpl* item) const
+{
+    if (!item)
+        return 0;
+    const auto it = std::find(items.begin(), items.end(), item);
+    return it == items.end() ? 0 : static_cast<unsigned>(it - items.begin()) + 1;
+}
+
+bool MenuImpl::Swap(const unsigned& i, const unsigned& j)
+{
+    if (!GetItem(i) || !GetItem(j)) {
+        ZLOG_ERROR("Cannot swap menu item, specified index is Invalid.");
+        return false;
+    }
+    if (!animator.SwapTargets(i, j)) {
+        ZLOG_ERROR("Error deleting menu item, cannot swap animator target.");
+        return false;
+    }
+    std::swap(items[i - 1], items[j - 1]);
+    return true;
+}
+
+bool MenuImpl::Delete(const unsigned& i)
+{
+    ButtonImpl* item = GetItem(i);
+    if (!item) {
+        ZLOG_ERROR("Cannot delete menu item, specified index is Invalid.");
+        return false;
+    }
+    if (!animator.RemoveTarget(item)) {
+        ZLOG_ERROR("Error deleting menu item, cannot remove animator target.");
+        return false;
+    }
+    items.erase(items.begin() + (i - 1));
+    DestroyItem(item);
+    return true;
+}
+
+void MenuImpl::Clear()
+{
+    if (owner)
+        indicator->SetOwner(owner);
+    std::vector<ButtonImpl*> dropped;
+    dropped.swap(items);
+    for (ButtonImpl* item : dropped)
+        DestroyItem(item);
+    animator.ClearTargets();
+}
+
+bool MenuImpl::NeedsIndicator() { return false; }
+
+bool MenuImpl::UpdateIndicator()
+{
+    if (!indicator->IsShown())
+        return false;
+    indicator->PointTo(selected);
+    return true;
+}
+
+void MenuImpl::SelectItem(ButtonImpl* item)
+{
+    if (!item)
+        return;
+    if (item->menu && item->menu->NeedsIndicator()) {
+        indicator->PointTo(item);
+        return;
+    }
+    indicator->FadeOut();
+    if (item->menu && owner)
+        indicator->SetOwner(owner);
+}
+
+void MenuImpl::HideIndicator()
+{
+    indicator->FadeOut();
+    if (owner)
+        indicator->SetOwner(owner);
+}
+
+void MenuImpl::UnbindItem(ButtonImpl*) {}
+
+void MenuImpl::LetGoOf(ButtonImpl* item)
+{
+    // The indicator follows the item it marks: it must not follow a destroyed one.
+    if (indicator->animator.anchor != item)
+        return;
+    indicator->animator.Stop();
+    indicator->animator.anchor = nullptr;
+    if (owner)
+        indicator->SetOwner(owner);
+}
+
+void MenuImpl::DestroyItem(ButtonImpl* item)
+{
+    if (selected == item)
+        selected = nullptr;
+    if (editMenu)
+        editMenu->Forget(item);
+    LetGoOf(item);
+    UnbindItem(item);
+    item->Destroy();
+}
+
+int MenuImpl::WheelNotches(const wxMouseEvent& event)
+{
+    if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL)
+        return 0;
+    return wheel.Add(event.GetWheelRotation(), event.GetWheelDelta());
+}

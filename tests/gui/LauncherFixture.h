@@ -1,0 +1,169 @@
+// Shared ground of the launcher's gui tests: the build's theme and fonts, a
+// hand-driven clock for the animators and the press timer, real pointer input
+// through XTest, and an owner item standing where the tests expect it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <wx/app.h>
+#include <wx/modalhook.h>
+#include <wx/testing.h>
+#include <wx/toplevel.h>
+
+#include "BitmapManager.h"
+#include "ButtonImpl.h"
+#include "FontManager.h"
+#include "IconSettingDialog.h"
+#include "IconItem.h"
+#include "LogCapture.h"
+#include "SystemPaths.h"
+#include "TestSupport.h"
+#include "TickTimer.h"
+#include "WarningObject.h"
+#include "WinFX.h"
+#include "XClient.h"
+#include "ZynUtils.h"
+#include "zplat/Clock.h"
+
+namespace zyntest {
+
+// The item editor, answered by a function that may read and set its controls.
+class ExpectEditor : public wxExpectModalBase<IconSettingDialog, ExpectEditor> {
+public:
+    explicit ExpectEditor(std::function<int(IconSettingDialog&)> answer) : answer(std::move(answer)) {}
+
+protected:
+    int OnInvoked(IconSettingDialog* dialog) const override { return answer(*dialog); }
+
+private:
+    std::function<int(IconSettingDialog&)> answer;
+};
+
+// Whether the warning notice is up.
+inline bool WarningShown()
+{
+    for (wxWindow* w : wxTopLevelWindows)
+        if (dynamic_cast<WarningObject*>(w) && w->IsShown())
+            return true;
+    return false;
+}
+
+class LauncherTest : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        AppDir = wxString::FromUTF8(AppDirOfBuild());
+        ASSERT_TRUE(BitmapManager::Initial());
+        ASSERT_TRUE(FontManager::Initial());
+    }
+    static void TearDownTestSuite()
+    {
+        FontManager::Release();
+        BitmapManager::BitmapStore.clear();
+    }
+
+    void SetUp() override
+    {
+        log = std::make_unique<LogCapture>();
+        zplat::SetClock(&clock);
+        PressInterval = 500;
+        LockingModeFlag = false;
+        ModalOpenFlag = false;
+        AnimationDuration = 250;
+        input.MoveTo(5, 5);
+        Pump(20);
+    }
+
+    void TearDown() override
+    {
+        input.Button(1, false);
+        input.Button(3, false);
+        for (auto it = made.rbegin(); it != made.rend(); ++it)
+            (*it)->Destroy();
+        made.clear();
+        Pump(30); // the deferred destructions run
+        if (PressTimer)
+            PressTimer->Stop();
+        zplat::SetClock(nullptr);
+        // Errors a test expects are caught by a capture of its own.
+        EXPECT_TRUE(log->Texts(wxLOG_Error).empty()) << log->Text();
+        log.reset();
+    }
+
+    // A window the test destroys at its end (its sub-menus go with it).
+    template <class T>
+    T* Keep(T* window)
+    {
+        made.push_back(window);
+        return window;
+    }
+
+    // An icon item standing at pos, shown, to own the menus under test.
+    IconItem* Owner(const wxPoint& pos = wxPoint(300, 400))
+    {
+        IconItem* owner = Keep(new IconItem(nullptr, "Owner", pos, BitmapManager::System(SYMBOL_INFO),
+                                            BitmapManager::System(BITMAP_BUTTON)));
+        owner->ShowAt(pos, 255);
+        owner->Show();
+        Pump(20);
+        return owner;
+    }
+
+    static void Pump(int ms) { PumpUntil([] { return false; }, ms); }
+
+    // Lets the animations of the hand-driven clock run to their end.
+    void Settle(int rounds = 3)
+    {
+        for (int i = 0; i < rounds; ++i) {
+            clock.Advance(1000);
+            Pump(60);
+        }
+    }
+
+    // Runs the press timer out on the hand-driven clock.
+    void LongPress()
+    {
+        clock.Advance(static_cast<uint32_t>(PressInterval) + 1);
+        PumpUntil([] { return !PressTimer->IsRunning(); }, 2000);
+        Pump(20);
+    }
+
+    static wxPoint Centre(const wxWindow* w) { return w->GetPosition() + wxPoint(w->GetSize().x / 2, w->GetSize().y / 2); }
+
+    // Real pointer input.
+    void MoveTo(const wxPoint& p)
+    {
+        input.MoveTo(p.x, p.y);
+        Pump(30);
+    }
+    void Press(const wxPoint& p, unsigned button = 1)
+    {
+        MoveTo(p);
+        input.Button(button, true);
+        Pump(40);
+    }
+    void Release(unsigned button = 1)
+    {
+        input.Button(button, false);
+        Pump(40);
+    }
+    void Click(const wxPoint& p)
+    {
+        Press(p);
+        Release();
+    }
+
+    static int TopLevelCount() { return static_cast<int>(wxTopLevelWindows.size()); }
+
+    std::unique_ptr<LogCapture> log;
+    FakeSound sound;
+    zplat::ManualClock clock;
+    XClient input;
+    std::vector<wxWindow*> made;
+};
+
+} // namespace zyntest
