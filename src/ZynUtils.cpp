@@ -19,6 +19,7 @@
 #include "LogWindow.h"
 #include "MessageObject.h"
 #include "NoticeObject.h"
+#include "NotifyWindow.h"
 #include "PreferenceFrame.h"
 #include "SoundManager.h"
 #include "SystemPaths.h"
@@ -263,9 +264,8 @@ bool ZynUtils::ToggleLauncher()
 
 void ZynUtils::ShowPreference()
 {
-    // The window lives until it is closed; it keeps the modal flag set meanwhile.
-    // The launcher window becomes its parent once it joins the program.
-    auto* preferences = new PreferenceFrame(nullptr);
+    // Over the launcher window; it lives until it is closed and keeps the modal flag set meanwhile.
+    auto* preferences = new PreferenceFrame(LauncherWindow());
     preferences->Show(true);
 }
 

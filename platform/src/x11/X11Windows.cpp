@@ -612,7 +612,20 @@ private:
         Collect(w);
         const Window dialog = w.kind == WindowKind::Modal ? 0 : LowestDialogFrame(d);
         if (dialog) {
+            // A modal window owned by this one stays above the dialogs, over its owner.
+            std::vector<Window> modal;
+            group.erase(std::remove_if(group.begin(), group.end(),
+                                       [&](Window xid) {
+                                           const Window32* o = FindXid(xid);
+                                           if (!o || o->kind != WindowKind::Modal)
+                                               return false;
+                                           modal.push_back(xid);
+                                           return true;
+                                       }),
+                        group.end());
             StackGroupBelow(d, dialog);
+            for (Window xid : modal)
+                XRaiseWindow(d, xid);
         } else {
             for (Window xid : group)
                 XRaiseWindow(d, xid);
