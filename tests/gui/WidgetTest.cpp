@@ -459,15 +459,6 @@ TEST_F(WidgetDesk, ImageWidgetClickChoosesAPictureButADragOrAModalWindowNever)
 
 // ---- system monitor ----
 
-zplat::CpuTimes Sample(uint64_t idle, uint64_t kernel, uint64_t user)
-{
-    zplat::CpuTimes t;
-    t.idle = idle;
-    t.kernel = kernel;
-    t.user = user;
-    return t;
-}
-
 // Whether any pixel of area is not fully transparent.
 bool Drawn(const Picture& picture, const wxRect& area)
 {
@@ -495,7 +486,7 @@ protected:
     void SetUp() override
     {
         WidgetDesk::SetUp();
-        info->cpuSamples = {Sample(0, 0, 0), Sample(95, 100, 0), Sample(153, 200, 0)}; // 5 %, then 42 %
+        info->cpuSamples = {{0, 0, 0}, {95, 100, 0}, {153, 200, 0}}; // idle, kernel, user: 5 %, then 42 %
         info->memory.totalBytes = uint64_t(4096) << 20;
         info->memory.availableBytes = uint64_t(1024) << 20;
     }

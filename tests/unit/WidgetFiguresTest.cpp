@@ -69,15 +69,6 @@ TEST(HPBarFigures, LevelTextHasTwoDigitsAtLeast)
     EXPECT_EQ(HPLevelText(100), "Lv.100");
 }
 
-zplat::CpuTimes Times(uint64_t idle, uint64_t kernel, uint64_t user)
-{
-    zplat::CpuTimes t;
-    t.idle = idle;
-    t.kernel = kernel;
-    t.user = user;
-    return t;
-}
-
 TEST(SystemMonitorFigures, ProcessorUseIsTheBusyShareOfTheTimeThatPassed)
 {
     struct Case {
@@ -86,15 +77,15 @@ TEST(SystemMonitorFigures, ProcessorUseIsTheBusyShareOfTheTimeThatPassed)
     };
     const uint64_t big = uint64_t(1) << 40; // far past 32 bits, as on a machine up for weeks
     const Case cases[] = {
-        {Times(0, 0, 0), Times(50, 80, 20), 50},      // kernel counts the idle time
-        {Times(100, 200, 300), Times(195, 300, 300), 5},
-        {Times(0, 0, 0), Times(0, 60, 40), 100},
-        {Times(10, 10, 10), Times(10, 10, 10), 0},     // no time passed
-        {Times(big, big, big), Times(big + 100, big + 100, big + 300), 75},
+        {{0, 0, 0}, {50, 80, 20}, 50},      // kernel counts the idle time
+        {{100, 200, 300}, {195, 300, 300}, 5},
+        {{0, 0, 0}, {0, 60, 40}, 100},
+        {{10, 10, 10}, {10, 10, 10}, 0},     // no time passed
+        {{big, big, big}, {big + 100, big + 100, big + 300}, 75},
         // A long gap whose counts overflow 32 bits is still measured whole.
-        {Times(0, 0, 0), Times(uint64_t(5) << 32, uint64_t(5) << 32, uint64_t(5) << 32), 50},
+        {{0, 0, 0}, {uint64_t(5) << 32, uint64_t(5) << 32, uint64_t(5) << 32}, 50},
         // A counter that went back (the kernel's iowait may) never gives more than 100 or less than 0.
-        {Times(500, 500, 0), Times(400, 600, 100), 100},
+        {{500, 500, 0}, {400, 600, 100}, 100},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ComputeCpuUsage(c.before, c.after), c.usage) << c.after.idle << " " << c.after.kernel;
