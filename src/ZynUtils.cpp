@@ -19,12 +19,14 @@
 #include "LogWindow.h"
 #include "MessageObject.h"
 #include "NoticeObject.h"
+#include "NotifyWindow.h"
 #include "PreferenceFrame.h"
 #include "SoundManager.h"
 #include "SystemPaths.h"
 #include "TrayIcon.h"
 #include "WinFX.h"
 #include "ZynLog.h"
+#include "ZynWidget.h"
 #include "zplat/Crash.h"
 #include "zplat/Desktop.h"
 #include "zplat/Session.h"
@@ -189,7 +191,7 @@ int ZynUtils::OnExit()
     delete trayIcon;
     trayIcon = nullptr;
     HotkeyManager::SetHook(false);
-    // Slot: DeleteWidgets() (the widgets write their positions into "Core").
+    DeleteWidgets(); // the widgets write their positions into "Core"
     FontManager::Release();
     DestroyAllConfigs();
     delete logWindow;
@@ -236,7 +238,7 @@ bool InitManagers()
         return false;
     }
     SoundManager::Initial(); // a sound that failed stays silent
-    // Slot: CreateWidgets().
+    CreateWidgets();
     return true;
 }
 
@@ -262,9 +264,8 @@ bool ZynUtils::ToggleLauncher()
 
 void ZynUtils::ShowPreference()
 {
-    // The window lives until it is closed; it keeps the modal flag set meanwhile.
-    // The launcher window becomes its parent once it joins the program.
-    auto* preferences = new PreferenceFrame(nullptr);
+    // Over the launcher window; it lives until it is closed and keeps the modal flag set meanwhile.
+    auto* preferences = new PreferenceFrame(LauncherWindow());
     preferences->Show(true);
 }
 
@@ -288,7 +289,7 @@ void ZynUtils::ApplySettings()
     LoadAnimateSpeed();
     // The launcher reloads its settings here.
     SoundManager::LoadSettings();
-    // Then the desktop widgets.
+    LoadWidgetSettings();
     HotkeyManager::LoadSettings();
 }
 
@@ -331,7 +332,7 @@ bool ZynUtils::ExecuteAction(const int& type, const wxString& command)
         Quit();
         return true;
     case ACTION_PLUGIN:
-        // The desktop widgets toggle here.
+        ToggleWidget(command); // a refused switch still closes the launcher
         result = true;
         break;
     default:
