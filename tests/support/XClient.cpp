@@ -81,6 +81,13 @@ void XClient::Button(unsigned button, bool down)
 
 void XClient::MoveTo(int x, int y)
 {
+    // A pointer that already stands there would send no motion at all (an earlier test may
+    // have left it on the same spot): come from one pixel aside, so the window sees the move.
+    int px = 0;
+    int py = 0;
+    Pointer(px, py);
+    if (px == x && py == y)
+        XTestFakeMotionEvent(d, -1, x + 1, y + 1, CurrentTime);
     XTestFakeMotionEvent(d, -1, x, y, CurrentTime);
     XSync(d, False);
 }
