@@ -147,6 +147,22 @@ Window XClient::FindTrayIcon(const std::string& program) const
     return FindEmbedded(d, DefaultRootWindow(d), XInternAtom(d, "_XEMBED_INFO", False), program);
 }
 
+bool XClient::PopupMenuShown() const
+{
+    Window root, parent, *children = nullptr;
+    unsigned n = 0;
+    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n);
+    bool found = false;
+    for (unsigned i = 0; i < n && !found; ++i) {
+        XWindowAttributes attrs;
+        found = XGetWindowAttributes(d, children[i], &attrs) && attrs.map_state == IsViewable && attrs.override_redirect &&
+                attrs.width > 40 && attrs.height > 40;
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
 bool XClient::Grab(KeyCode code, unsigned mods)
 {
     static int error;
