@@ -18,17 +18,6 @@ using zyntest::AppRunner;
 
 namespace {
 
-// The first window titled exactly title, or "" when none appears in time.
-std::string WaitForWindow(const std::string& title, int timeoutMs = 15000)
-{
-    std::string windows;
-    zyntest::WaitUntil([&] {
-        windows = zyntest::Shell("xdotool search --name '^" + title + "$' 2>/dev/null");
-        return !windows.empty();
-    }, timeoutMs);
-    return windows.substr(0, windows.find('\n'));
-}
-
 class TranslatedStart : public testing::Test {
 protected:
     // The Chinese locales, compiled into a folder of the test's own: the system's locales
@@ -82,7 +71,7 @@ TEST_F(TranslatedStart, FatalErrorBoxIsTitledInTheLanguageOfAnInstalledLocale)
         app.WriteQuietVerboseCore();
         std::filesystem::remove(app.PathOf("Images/background/panel.png"));
         const pid_t pid = app.Start(Environment(c.lang, c.installed));
-        const std::string box = WaitForWindow(c.title);
+        const std::string box = zyntest::WaitForWindow(c.title);
         ASSERT_FALSE(box.empty()) << "no \"" << c.title << "\" box\n" << app.Output();
         zyntest::Shell("xdotool windowactivate --sync " + box + " key --clearmodifiers Return 2>/dev/null");
         if (app.WaitExit(pid, 5000) == -1) { // the box may not take the key under every window manager
@@ -131,6 +120,6 @@ TEST_F(TranslatedStart, StartsWithoutABoxAndOpensThePreferencesFromTheTrayMenuUn
         ASSERT_TRUE(zyntest::WaitUntil([&] { return client.PopupMenuShown(); })) << "no tray menu";
         // "&Preference" keeps its mnemonic in every catalog.
         client.Chord({}, XK_p);
-        EXPECT_FALSE(WaitForWindow(c.title).empty()) << "no \"" << c.title << "\" window\n" << app.Output();
+        EXPECT_FALSE(zyntest::WaitForWindow(c.title).empty()) << "no \"" << c.title << "\" window\n" << app.Output();
     }
 }
