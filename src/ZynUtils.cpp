@@ -26,6 +26,7 @@
 #include "TrayIcon.h"
 #include "WinFX.h"
 #include "ZynLog.h"
+#include "ZynWidget.h"
 #include "zplat/Crash.h"
 #include "zplat/Desktop.h"
 #include "zplat/Session.h"
@@ -190,7 +191,7 @@ int ZynUtils::OnExit()
     delete trayIcon;
     trayIcon = nullptr;
     HotkeyManager::SetHook(false);
-    // Slot: DeleteWidgets() (the widgets write their positions into "Core").
+    DeleteWidgets(); // the widgets write their positions into "Core"
     FontManager::Release();
     DestroyAllConfigs();
     delete logWindow;
@@ -237,7 +238,7 @@ bool InitManagers()
         return false;
     }
     SoundManager::Initial(); // a sound that failed stays silent
-    // Slot: CreateWidgets().
+    CreateWidgets();
     return true;
 }
 
@@ -288,7 +289,7 @@ void ZynUtils::ApplySettings()
     LoadAnimateSpeed();
     // The launcher reloads its settings here.
     SoundManager::LoadSettings();
-    // Then the desktop widgets.
+    LoadWidgetSettings();
     HotkeyManager::LoadSettings();
 }
 
@@ -331,7 +332,7 @@ bool ZynUtils::ExecuteAction(const int& type, const wxString& command)
         Quit();
         return true;
     case ACTION_PLUGIN:
-        // The desktop widgets toggle here.
+        ToggleWidget(command); // a refused switch still closes the launcher
         result = true;
         break;
     default:
