@@ -1,5 +1,8 @@
 // The item editor's page for a list item's action: whether it has one, its
-// kind and its command text, which only the browse button ("...") fills.
+// kind and its command text, which only the browse button ("...") fills. The
+// text prompts live only while they ask: a toolkit prompt made before the
+// editor shows takes another window of the program as its parent and would
+// outlive the editor.
 #pragma once
 
 #include <wx/panel.h>
@@ -11,7 +14,6 @@ class wxFileDialog;
 class wxRadioButton;
 class wxStaticLine;
 class wxTextCtrl;
-class wxTextEntryDialog;
 
 class ActionOptionPanel : public wxPanel {
 public:
@@ -30,8 +32,6 @@ public:
     wxRadioButton* RadioButtonProgram = nullptr;
     wxRadioButton* RadioButtonCommand = nullptr;
     wxButton* ButtonDetail = nullptr;
-    wxTextEntryDialog* TextEntryDialogUrl = nullptr;
-    wxTextEntryDialog* TextEntryDialogCommand = nullptr;
     wxRadioButton* RadioButtonUrl = nullptr;
 
     static const long ID_CHECKBOX_ACTION;
@@ -45,8 +45,13 @@ public:
     static const long ID_BUTTON_DETAIL;
 
 private:
+    // Shows a text prompt over the editor; true and text replaced when confirmed.
+    bool Prompt(const wxString& message, const wxString& caption, long style, wxString& text);
     void OnActionCheck(wxCommandEvent& event);
     void OnBrowse(wxCommandEvent& event);
+
+    // What the address prompt shows next: its own last confirmed text.
+    wxString urlText;
 
     wxDECLARE_EVENT_TABLE();
 };

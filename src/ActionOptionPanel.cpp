@@ -80,10 +80,7 @@ ActionOptionPanel::ActionOptionPanel(wxWindow* parent)
         this, _("Select file"), wxEmptyString, wxEmptyString,
         _("All files (*)|*|Scripts (*.sh;*.py;*.pl)|*.sh;*.py;*.pl|Desktop entries (*.desktop)|*.desktop"),
         wxFD_OPEN, wxDefaultPosition, wxDefaultSize, "wxFileDialog");
-    TextEntryDialogCommand = new wxTextEntryDialog(this, _("Please input a shell command"), _("Action Command"),
-                                                   wxEmptyString, wxTextEntryDialogStyle | wxTE_MULTILINE);
-    TextEntryDialogUrl = new wxTextEntryDialog(this, _("Please input a url with http:/file:/mailto: prefix."),
-                                               _("URL"), _("http://"), wxTextEntryDialogStyle);
+    urlText = _("http://");
     DirDialogFolder = new wxDirDialog(this, _("Select directory"), wxEmptyString, wxDD_DEFAULT_STYLE,
                                       wxDefaultPosition, wxDefaultSize, "wxDirDialog");
 
@@ -118,11 +115,22 @@ void ActionOptionPanel::OnBrowse(wxCommandEvent&)
             TextCtrlCommand->SetValue(DirDialogFolder->GetPath());
     } else if (RadioButtonUrl->GetValue()) {
         // The address prompt keeps its own text between uses.
-        if (TextEntryDialogUrl->ShowModal() == wxID_OK)
-            TextCtrlCommand->SetValue(TextEntryDialogUrl->GetValue());
+        if (Prompt(_("Please input a url with http:/file:/mailto: prefix."), _("URL"), wxTextEntryDialogStyle,
+                   urlText))
+            TextCtrlCommand->SetValue(urlText);
     } else if (RadioButtonCommand->GetValue()) {
-        TextEntryDialogCommand->SetValue(TextCtrlCommand->GetValue());
-        if (TextEntryDialogCommand->ShowModal() == wxID_OK)
-            TextCtrlCommand->SetValue(TextEntryDialogCommand->GetValue());
+        wxString command = TextCtrlCommand->GetValue();
+        if (Prompt(_("Please input a shell command"), _("Action Command"), wxTextEntryDialogStyle | wxTE_MULTILINE,
+                   command))
+            TextCtrlCommand->SetValue(command);
     }
+}
+
+bool ActionOptionPanel::Prompt(const wxString& message, const wxString& caption, long style, wxString& text)
+{
+    wxTextEntryDialog prompt(this, message, caption, text, style);
+    if (prompt.ShowModal() != wxID_OK)
+        return false;
+    text = prompt.GetValue();
+    return true;
 }

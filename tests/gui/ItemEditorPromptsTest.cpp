@@ -7,6 +7,7 @@
 #include <wx/dirdlg.h>
 #include <wx/filefn.h>
 #include <wx/filepicker.h>
+#include <wx/frame.h>
 #include <wx/modalhook.h>
 #include <wx/radiobut.h>
 #include <wx/testing.h>
@@ -195,6 +196,33 @@ TEST(ItemEditorPrompts, PluginActionOpensNothing)
     EXPECT_EQ(hook.shown, 0);
     EXPECT_EQ(editor.Command(), "HPBar");
     EXPECT_EQ(editor.dialog.GetActionType(), 2000);
+}
+
+// The prompts belong to the editor: none of its windows outlives it, whether it
+// stands alone or over a shown window of the program, as over the launcher.
+TEST(ItemEditorPrompts, EveryPromptGoesWithTheEditor)
+{
+    wxFrame owner(nullptr, wxID_ANY, "owner");
+    owner.Show();
+    zyntest::PumpUntil([&] { return owner.IsShownOnScreen(); }, 3000);
+    for (wxWindow* parent : {static_cast<wxWindow*>(nullptr), static_cast<wxWindow*>(&owner)}) {
+        const size_t before = wxTopLevelWindows.size();
+        for (int round = 0; round < 2; ++round) {
+            IconSettingDialog dialog(parent, IconSettingDialog::ITEM_KIND_LIST);
+            ExpectTextEntry::Seen seen;
+            auto browse = [&](int type) {
+                dialog.SetActionType(type);
+                dialog.EnableOptionPanels(true);
+                Press(dialog.PanelAction->ButtonDetail);
+            };
+            wxTEST_DIALOG(browse(1), ExpectFile("/usr/bin/env", wxID_CANCEL));
+            wxTEST_DIALOG(browse(2), ExpectDirectory("/usr/share", wxID_CANCEL));
+            wxTEST_DIALOG(browse(3), ExpectTextEntry(&seen, wxID_CANCEL));
+            wxTEST_DIALOG(browse(4), ExpectTextEntry(&seen, wxID_CANCEL));
+        }
+        zyntest::PumpUntil([&] { return wxTopLevelWindows.size() == before; }, 1000);
+        EXPECT_EQ(wxTopLevelWindows.size(), before) << (parent ? "over a shown window" : "alone");
+    }
 }
 
 wxVector<wxString> Paths(const wxString& normal, const wxString& hover, const wxString& press)
