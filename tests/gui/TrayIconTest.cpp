@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -51,7 +50,7 @@ class TrayIconTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        std::filesystem::create_directory_symlink(zyntest::AppDirOfBuild() + "/Images", app / "Images");
+        zyntest::LinkFromBuild("Images", app.Path());
         zplat::SetInput(std::make_unique<zplat::FakeInput>());
         ASSERT_TRUE(HotkeyManager::Initial());
         HotkeyManager::SetEnable(true);

@@ -3,7 +3,6 @@
 // positions they write.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -93,7 +92,7 @@ protected:
     void SetUp() override
     {
         for (const char* dir : {"Images", "Fonts"})
-            std::filesystem::create_directory_symlink(zyntest::AppDirOfBuild() + "/" + dir, app / dir);
+            zyntest::LinkFromBuild(dir, app.Path());
         ASSERT_TRUE(FontManager::Initial());
         ASSERT_TRUE(BitmapManager::Initial());
         auto fake = std::make_unique<zplat::FakeSystemInfo>();

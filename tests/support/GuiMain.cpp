@@ -17,6 +17,7 @@
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    zyntest::GuardAppDirOfBuild();
     if (testing::GTEST_FLAG(list_tests))
         return RUN_ALL_TESTS();
     setenv("GDK_BACKEND", "x11", 1);

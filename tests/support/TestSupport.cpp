@@ -48,6 +48,25 @@ bool Poll(const std::function<bool()>& cond, int timeoutMs, Step step)
 
 void InstallAssertFailure() { wxSetAssertHandler(FailOnAssert); }
 
+void GuardAppDirOfBuild()
+{
+    class Guard : public testing::Environment {
+        void SetUp() override { existed = std::filesystem::exists(configs); }
+        void TearDown() override
+        {
+            if (existed || !std::filesystem::exists(configs))
+                return;
+            ADD_FAILURE() << "a test wrote settings into the build's application directory: " << configs;
+            std::error_code ec;
+            std::filesystem::remove_all(configs, ec); // so that the next run can tell again
+        }
+
+        const std::string configs = AppDirOfBuild() + "/Configs";
+        bool existed = false;
+    };
+    testing::AddGlobalTestEnvironment(new Guard);
+}
+
 bool PumpUntil(const std::function<bool()>& cond, int timeoutMs)
 {
     return Poll(cond, timeoutMs, [] {
@@ -117,6 +136,11 @@ std::string WaitForWindow(const std::string& title, int timeoutMs)
 }
 
 std::string AppDirOfBuild() { return ZYN_APP_DIR; }
+
+void LinkFromBuild(const std::string& sub, const std::string& dir)
+{
+    std::filesystem::create_directory_symlink(AppDirOfBuild() + "/" + sub, dir + "/" + sub);
+}
 
 ScopedAppDir::ScopedAppDir()
     : oldAppDir(AppDir.utf8_string()), oldStartupDir(StartupDir.utf8_string())

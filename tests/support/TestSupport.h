@@ -15,6 +15,9 @@ namespace zyntest {
 
 // Turns toolkit asserts into test failures.
 void InstallAssertFailure();
+// Fails the run when the build's application directory gains a "Configs" folder
+// while it runs: tests keep their settings in directories of their own.
+void GuardAppDirOfBuild();
 
 // Runs the toolkit's pending events (gui tests) and polls cond every few
 // milliseconds until it holds or timeoutMs passed; returns the last answer.
@@ -47,6 +50,8 @@ std::string WaitForWindow(const std::string& title, int timeoutMs = 15000);
 
 // The application directory the build assembled.
 std::string AppDirOfBuild();
+// Makes the build's application folder sub ("Images", "Fonts" ...) readable as dir/sub.
+void LinkFromBuild(const std::string& sub, const std::string& dir);
 
 // Points AppDir (and StartupDir) at a fresh temporary directory for its lifetime,
 // and closes every configuration opened meanwhile without keeping the caller's

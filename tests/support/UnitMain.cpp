@@ -8,6 +8,7 @@
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    zyntest::GuardAppDirOfBuild();
     wxInitializer init;
     if (!init.IsOk())
         return 1;

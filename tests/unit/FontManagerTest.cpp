@@ -156,7 +156,9 @@ TEST(FontManager, MissingCustomFontWarnsAndFallsToTheAppFonts)
 TEST(FontManager, TheBuiltApplicationFontsOpenWithoutWarnings)
 {
     FontStore store;
-    AppDir = wxString::FromUTF8(zyntest::AppDirOfBuild());
+    // The build's fonts, and settings of the test's own.
+    zyntest::LinkFromBuild("Fonts", store.dir.Path());
+    AppDir = wxString::FromUTF8(store.dir.Path());
     zyntest::LogCapture log;
     ASSERT_TRUE(Initial());
     EXPECT_TRUE(log.Texts(wxLOG_Warning).empty());
