@@ -3,7 +3,6 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
 #include <gtk/gtk.h>
 #include <gdk/gdkx.h>
 
@@ -11,6 +10,8 @@
 #include <cstdlib>
 
 #include <wx/window.h>
+
+#include "XClient.h"
 
 namespace zyntest {
 namespace {
@@ -47,11 +48,12 @@ uint32_t ScreenProbe::Pixel(int x, int y)
 
 void ScreenProbe::Click(int x, int y)
 {
-    Display* d = D(display);
-    XTestFakeMotionEvent(d, -1, x, y, CurrentTime);
-    XTestFakeButtonEvent(d, 1, True, CurrentTime);
-    XTestFakeButtonEvent(d, 1, False, CurrentTime);
-    XSync(d, False);
+    if (!input)
+        input = std::make_unique<XClient>();
+    input->MoveTo(x, y);
+    input->Button(1, true);
+    input->Button(1, false);
+    XSync(**input, False);
 }
 
 unsigned long ScreenProbe::TopLevelOf(const wxWindow* window)

@@ -4,11 +4,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class wxWindow;
 
 namespace zyntest {
+
+class XClient;
 
 class ScreenProbe {
 public:
@@ -20,7 +23,8 @@ public:
     bool IsOk() const { return display != nullptr; }
     // 0x00RRGGBB of the screen at (x, y).
     uint32_t Pixel(int x, int y);
-    // Moves the pointer there and clicks the left button.
+    // Moves the pointer there and clicks the left button, as an XClient of the
+    // probe's own: from the first click on the probe holds the display's input lock.
     void Click(int x, int y);
     // The X top-level window (child of the root) that holds the window: its
     // window-manager frame when it is managed; 0 when it has none yet.
@@ -41,6 +45,7 @@ public:
 private:
     std::vector<unsigned long> StackingOrder();
     void* display = nullptr;
+    std::unique_ptr<XClient> input;
 };
 
 // |a - b| <= tolerance for each of the three channels.
