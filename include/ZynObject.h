@@ -44,6 +44,12 @@ protected:
     ObjectDC objectDC;
 };
 
+// GTK reports the second of two presses at one spot within the double-click
+// time only as a double click, with no press. After this call the window takes
+// such a double click as a left press: for the handlers bound on it (a menu's,
+// a widget's) as for its own event table.
+void TakeDoubleClicksAsPresses(wxWindow* window);
+
 // An invisible owner window: shown at size 0 by 0, it never pushes a picture.
 class EmptyObject : public ZynObject {
 public:

@@ -33,6 +33,7 @@ ButtonImpl::ButtonImpl(wxWindow* parent, const wxString& name, const wxPoint& po
     if (!PressTimer)
         PressTimer = new TickTimer(nullptr);
     SetLabel(name);
+    TakeDoubleClicksAsPresses(this);
 }
 
 ButtonImpl::~ButtonImpl()

@@ -1,5 +1,6 @@
 #include "ZynObject.h"
 
+#include <wx/event.h>
 #include <wx/frame.h>
 #include <wx/utils.h>
 
@@ -83,6 +84,15 @@ void ZynObject::DoSetSize(int x, int y, int width, int height, int sizeFlags)
     wxTopLevelWindow::DoSetSize(x, y, width, height, sizeFlags);
     const wxRect rect = GetRect();
     zplat::GetWindowService().SetGeometry(GetHandle(), {rect.x, rect.y, rect.width, rect.height});
+}
+
+void TakeDoubleClicksAsPresses(wxWindow* window)
+{
+    window->Bind(wxEVT_LEFT_DCLICK, [window](wxMouseEvent& event) {
+        wxMouseEvent press(event);
+        press.SetEventType(wxEVT_LEFT_DOWN);
+        window->HandleWindowEvent(press);
+    });
 }
 
 EmptyObject::EmptyObject(wxWindow* parent) : ZynObject(parent, wxEmptyString, wxPoint(0, 0), wxSize(0, 0)) {}

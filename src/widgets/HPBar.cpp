@@ -83,7 +83,7 @@ HPBar::HPBar(wxWindow* parent)
     });
 
     barWindow->Bind(wxEVT_LEFT_DOWN, &HPBar::OnLeftDown, this);
-    barWindow->Bind(wxEVT_LEFT_DCLICK, &HPBar::OnLeftDown, this);
+    TakeDoubleClicksAsPresses(barWindow);
     barWindow->Bind(wxEVT_LEFT_UP, &HPBar::OnLeftUp, this);
     barWindow->Bind(wxEVT_MOTION, &HPBar::OnMouseMove, this);
     iconWindow->Bind(wxEVT_LEFT_UP, &HPBar::OnChooseName, this);

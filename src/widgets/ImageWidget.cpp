@@ -26,7 +26,7 @@ ImageWidget::ImageWidget(wxWindow* parent)
     WidgetWindow::Prepare(imageWindow);
     drag = WidgetDrag(imageWindow, [this](const wxPoint& pos) { imageWindow->Move(pos); });
     imageWindow->Bind(wxEVT_LEFT_DOWN, &ImageWidget::OnLeftDown, this);
-    imageWindow->Bind(wxEVT_LEFT_DCLICK, &ImageWidget::OnLeftDown, this);
+    TakeDoubleClicksAsPresses(imageWindow);
     imageWindow->Bind(wxEVT_LEFT_UP, &ImageWidget::OnLeftUp, this);
     imageWindow->Bind(wxEVT_MOTION, &ImageWidget::OnMouseMove, this);
 }

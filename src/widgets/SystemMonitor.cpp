@@ -91,7 +91,6 @@ SystemMonitor::SystemMonitor(wxWindow* parent) : canvasBitmap(CanvasSize.x, Canv
     });
 
     icon->Bind(wxEVT_LEFT_DOWN, &SystemMonitor::OnLeftDown, this);
-    icon->Bind(wxEVT_LEFT_DCLICK, &SystemMonitor::OnLeftDown, this);
     icon->Bind(wxEVT_LEFT_UP, &SystemMonitor::OnSelect, this);
     icon->Bind(wxEVT_MOTION, &SystemMonitor::OnMouseMove, this);
     // The launcher's long press has no meaning here.
@@ -164,12 +163,7 @@ void SystemMonitor::DrawMemoryUsage(const int& usage, const int& used, const int
 
 void SystemMonitor::OnLeftDown(wxMouseEvent& event)
 {
-    if (!drag.Press(event))
-        return;
-    // The icon knows only plain presses: a quick second one is handed to it as such.
-    if (event.GetEventType() == wxEVT_LEFT_DCLICK)
-        icon->OnLeftDown(event);
-    else
+    if (drag.Press(event))
         event.Skip();
 }
 

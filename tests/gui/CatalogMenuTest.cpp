@@ -212,6 +212,21 @@ TEST_F(CatalogMenuTest, ClickCentresTheTabDimsTheOthersAndOpensItsMenu)
     EXPECT_EQ(Ys(menu), Column(4, 2, Middle));
 }
 
+TEST_F(CatalogMenuTest, QuickSecondClickAtTheSameSpotClosesWhatTheFirstOpened)
+{
+    CatalogMenu* menu = Open(std::vector<std::string>{TabXml("lists", ListXml(3)), TabXml("c2")});
+    CatalogItem* lists = Tab(menu, 1); // selected and centred already: it stays where it is
+    ASSERT_FALSE(lists->menu->shown);
+    zyntest::DoubleClicks doubles(lists);
+    Click(Centre(lists));
+    EXPECT_TRUE(lists->menu->shown);
+    Settle(1);
+    Click(Centre(lists));
+    ASSERT_EQ(doubles.count, 1);
+    EXPECT_EQ(menu->selected, lists);
+    EXPECT_FALSE(lists->menu->shown);
+}
+
 // A click while the column still slides in selects and dims, but the locked animation refuses the scroll.
 TEST_F(CatalogMenuTest, ClickWhileRisingSelectsWithoutScrolling)
 {

@@ -274,6 +274,21 @@ TEST_F(IconMenuTest, ReleaseSelectsTheItemShowsItsPanelAndMarksItsList)
     EXPECT_FALSE(menu->infoPanel->IsShown());
 }
 
+TEST_F(IconMenuTest, QuickSecondClickAtTheSameSpotClosesWhatTheFirstOpened)
+{
+    IconMenu* menu = Open(std::vector<std::string>{ItemXml("lists", ListXml(3)), ItemXml("b")});
+    ButtonImpl* lists = menu->GetItem(1);
+    zyntest::DoubleClicks doubles(lists);
+    Click(Centre(lists));
+    EXPECT_TRUE(lists->menu->shown);
+    Settle(1);
+    Click(Centre(lists));
+    ASSERT_EQ(doubles.count, 1);
+    EXPECT_EQ(menu->selected, nullptr);
+    EXPECT_FALSE(lists->IsActive());
+    EXPECT_FALSE(lists->menu->shown);
+}
+
 TEST_F(IconMenuTest, LongPressOpensThePopUpOrWarnsOrDoesNothing)
 {
     IconMenu* menu = Open(std::vector<std::string>{ItemXml("a", ListXml(2)), ItemXml("b"), ItemXml("c")});

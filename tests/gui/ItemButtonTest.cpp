@@ -8,6 +8,7 @@
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "LauncherFixture.h"
+#include "SoundManager.h"
 
 using zyntest::LauncherTest;
 using zyntest::PumpUntil;
@@ -76,6 +77,22 @@ TEST_F(ItemButton, HeldPressBecomesALongPressOnce)
     Release();
     LongPress();
     EXPECT_EQ(b->longPresses, 1);
+}
+
+TEST_F(ItemButton, QuickSecondPressAtTheSameSpotIsAPressToo)
+{
+    ProbeButton* b = Button(wxPoint(100, 100));
+    zyntest::DoubleClicks doubles(b);
+    sound.Reset();
+    Click(Centre(b));
+    Press(Centre(b));
+    ASSERT_EQ(doubles.count, 1);
+    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }, 2000));
+    EXPECT_EQ(sound.Count(SOUND_PRESS), 2);
+    LongPress();
+    EXPECT_EQ(b->longPresses, 1);
+    Release();
+    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_HOVER; }, 2000));
 }
 
 TEST_F(ItemButton, OnlyTheLastPressedButtonGetsTheLongPress)

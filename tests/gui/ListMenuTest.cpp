@@ -108,6 +108,20 @@ TEST_F(ListMenuTest, ClickRunsThePressedRowWhereverItIsReleased)
     EXPECT_EQ(wxWindow::GetCapture(), nullptr);
 }
 
+TEST_F(ListMenuTest, QuickSecondClickAtTheSameSpotRunsTheRowAgain)
+{
+    ListMenu* list = Open(3);
+    ButtonImpl* row = list->GetItem(2);
+    zyntest::DoubleClicks doubles(row);
+    Click(Centre(row));
+    ASSERT_TRUE(Ran(2));
+    ASSERT_TRUE(wxRemoveFile(dir / "r2"));
+    Click(Centre(row));
+    ASSERT_EQ(doubles.count, 1);
+    EXPECT_TRUE(Ran(2));
+    EXPECT_EQ(wxWindow::GetCapture(), nullptr);
+}
+
 TEST_F(ListMenuTest, FiveRowsNeitherDragNorScroll)
 {
     ListMenu* list = Open(5);
