@@ -2,6 +2,8 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include "Backend.h"
+
 namespace zplat {
 namespace {
 
@@ -47,21 +49,11 @@ public:
     }
 };
 
-std::unique_ptr<FontLookup>& Slot()
-{
-    static std::unique_ptr<FontLookup> slot;
-    return slot;
-}
+using Slot = Backend<FontLookup, FontconfigLookup>;
 
 } // namespace
 
-FontLookup& GetFontLookup()
-{
-    if (!Slot())
-        Slot() = std::make_unique<FontconfigLookup>();
-    return *Slot();
-}
-
-void SetFontLookup(std::unique_ptr<FontLookup> lookup) { Slot() = std::move(lookup); }
+FontLookup& GetFontLookup() { return Slot::Get(); }
+void SetFontLookup(std::unique_ptr<FontLookup> lookup) { Slot::Set(std::move(lookup)); }
 
 } // namespace zplat

@@ -2,6 +2,8 @@
 
 #include <canberra.h>
 
+#include "Backend.h"
+
 namespace zplat {
 namespace {
 
@@ -52,21 +54,11 @@ private:
     ca_context* context = nullptr;
 };
 
-std::unique_ptr<SoundPlayer>& Slot()
-{
-    static std::unique_ptr<SoundPlayer> player;
-    return player;
-}
+using Slot = Backend<SoundPlayer, CanberraPlayer>;
 
 } // namespace
 
-SoundPlayer& GetSoundPlayer()
-{
-    if (!Slot())
-        Slot() = std::make_unique<CanberraPlayer>();
-    return *Slot();
-}
-
-void SetSoundPlayer(std::unique_ptr<SoundPlayer> player) { Slot() = std::move(player); }
+SoundPlayer& GetSoundPlayer() { return Slot::Get(); }
+void SetSoundPlayer(std::unique_ptr<SoundPlayer> player) { Slot::Set(std::move(player)); }
 
 } // namespace zplat

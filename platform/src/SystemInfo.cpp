@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "Backend.h"
+
 namespace zplat {
 namespace {
 
@@ -56,11 +58,7 @@ std::optional<Charge> BatteryCharge(const std::filesystem::path& dir)
     return std::nullopt;
 }
 
-std::unique_ptr<SystemInfo>& Slot()
-{
-    static std::unique_ptr<SystemInfo> info;
-    return info;
-}
+using Slot = Backend<SystemInfo, ProcSystemInfo>;
 
 } // namespace
 
@@ -134,13 +132,7 @@ std::optional<int> ProcSystemInfo::BatteryPercent()
     return static_cast<int>(sum.now * 100 / sum.full);
 }
 
-SystemInfo& GetSystemInfo()
-{
-    if (!Slot())
-        Slot() = std::make_unique<ProcSystemInfo>();
-    return *Slot();
-}
-
-void SetSystemInfo(std::unique_ptr<SystemInfo> info) { Slot() = std::move(info); }
+SystemInfo& GetSystemInfo() { return Slot::Get(); }
+void SetSystemInfo(std::unique_ptr<SystemInfo> info) { Slot::Set(std::move(info)); }
 
 } // namespace zplat

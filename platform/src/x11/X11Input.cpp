@@ -8,6 +8,7 @@
 // Nothing here ever grabs the pointer or holds a synchronous grab.
 #include "zplat/Input.h"
 
+#include "Backend.h"
 #include "X11Common.h"
 
 #include <X11/extensions/XInput2.h>
@@ -279,21 +280,11 @@ private:
     guint watchSource = 0;
 };
 
-std::unique_ptr<Input>& Slot()
-{
-    static std::unique_ptr<Input> input;
-    return input;
-}
+using Slot = Backend<Input, X11Input>;
 
 } // namespace
 
-Input& GetInput()
-{
-    if (!Slot())
-        Slot() = std::make_unique<X11Input>();
-    return *Slot();
-}
-
-void SetInput(std::unique_ptr<Input> input) { Slot() = std::move(input); }
+Input& GetInput() { return Slot::Get(); }
+void SetInput(std::unique_ptr<Input> input) { Slot::Set(std::move(input)); }
 
 } // namespace zplat

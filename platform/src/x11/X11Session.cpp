@@ -3,6 +3,7 @@
 // message reaches the owner whether the launcher is mapped or not.
 #include "zplat/Session.h"
 
+#include "Backend.h"
 #include "X11Common.h"
 
 #include <X11/Xatom.h>
@@ -150,21 +151,11 @@ private:
     std::vector<guint> signalSources;
 };
 
-std::unique_ptr<Session>& Slot()
-{
-    static std::unique_ptr<Session> session;
-    return session;
-}
+using Slot = Backend<Session, X11Session>;
 
 } // namespace
 
-Session& GetSession()
-{
-    if (!Slot())
-        Slot() = std::make_unique<X11Session>();
-    return *Slot();
-}
-
-void SetSession(std::unique_ptr<Session> session) { Slot() = std::move(session); }
+Session& GetSession() { return Slot::Get(); }
+void SetSession(std::unique_ptr<Session> session) { Slot::Set(std::move(session)); }
 
 } // namespace zplat

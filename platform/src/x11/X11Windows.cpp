@@ -14,6 +14,7 @@
 // group stays at the bottom, just above the desktop's own window.
 #include "zplat/Windows.h"
 
+#include "Backend.h"
 #include "X11Common.h"
 
 #include <X11/Xatom.h>
@@ -861,21 +862,11 @@ private:
     gulong unmapHook = 0;
 };
 
-std::unique_ptr<WindowService>& Slot()
-{
-    static std::unique_ptr<WindowService> service;
-    return service;
-}
+using Slot = Backend<WindowService, X11WindowService>;
 
 } // namespace
 
-WindowService& GetWindowService()
-{
-    if (!Slot())
-        Slot() = std::make_unique<X11WindowService>();
-    return *Slot();
-}
-
-void SetWindowService(std::unique_ptr<WindowService> service) { Slot() = std::move(service); }
+WindowService& GetWindowService() { return Slot::Get(); }
+void SetWindowService(std::unique_ptr<WindowService> service) { Slot::Set(std::move(service)); }
 
 } // namespace zplat
