@@ -16,9 +16,11 @@
 #include "ConfigKeys.h"
 #include "FontManager.h"
 #include "HotkeyManager.h"
+#include "LaunchWindow.h"
 #include "LogWindow.h"
 #include "MessageObject.h"
 #include "NoticeObject.h"
+#include "NotifyWindow.h"
 #include "PreferenceFrame.h"
 #include "SoundManager.h"
 #include "SystemPaths.h"
@@ -162,8 +164,10 @@ bool ZynUtils::OnInit()
         return false;
 
     trayIcon = new TrayIcon();
-    // Slot: launcher = new LaunchWindow() (reads "launcher.xml"), then SetTopWindow(launcher) and
-    // HotkeyManager::SetHotkeyWindow(launcher): the hot key needs its window before ApplySettings.
+    launcher = new LaunchWindow(); // reads "launcher.xml"
+    SetTopWindow(launcher);
+    // The hot key needs its window before ApplySettings grabs it.
+    HotkeyManager::SetHotkeyWindow(launcher);
 
     ApplySettings();
 
@@ -250,21 +254,21 @@ bool ZynUtils::ShowLauncher(bool show)
 {
     if (!launcher || ModalOpenFlag)
         return false;
-    return false;
+    return launcher->Show(show);
 }
 
 bool ZynUtils::ToggleLauncher()
 {
     if (!launcher || ModalOpenFlag)
         return false;
+    launcher->Toggle();
     return true;
 }
 
 void ZynUtils::ShowPreference()
 {
-    // The window lives until it is closed; it keeps the modal flag set meanwhile.
-    // The launcher window becomes its parent once it joins the program.
-    auto* preferences = new PreferenceFrame(nullptr);
+    // Over the launcher window; it lives until it is closed and keeps the modal flag set meanwhile.
+    auto* preferences = new PreferenceFrame(LauncherWindow());
     preferences->Show(true);
 }
 
@@ -286,7 +290,7 @@ void ZynUtils::ApplySettings()
 
     ButtonImpl::LoadSettings();
     LoadAnimateSpeed();
-    // The launcher reloads its settings here.
+    LoadLaunchSettings();
     SoundManager::LoadSettings();
     // Then the desktop widgets.
     HotkeyManager::LoadSettings();
@@ -302,8 +306,11 @@ void ZynUtils::Quit()
 void ZynUtils::Shutdown()
 {
     ZLOG_INFO("Shutting down...");
-    // With a launcher window, closing it writes "launcher.xml" and ends the loop.
-    Exit();
+    // Closing the launcher writes "launcher.xml"; its destruction ends the loop.
+    if (launcher)
+        launcher->Close(false);
+    else
+        Exit();
 }
 
 bool ZynUtils::ExecuteAction(const int& type, const wxString& command)
@@ -337,7 +344,8 @@ bool ZynUtils::ExecuteAction(const int& type, const wxString& command)
     default:
         return false;
     }
-    // The launcher fades out here once it is part of the program.
+    if (launcher)
+        launcher->Show(false);
     return result;
 }
 

@@ -18,6 +18,7 @@ namespace {
 
 const char kGestureOn[] =
     "  <config catalog=\"General\">\n"
+    "    <property key=\"VerboseMode\" value=\"1\"/>\n"
     "    <property key=\"CheckUpdate\" value=\"0\"/>\n"
     "  </config>\n"
     "  <config catalog=\"Appearance\">\n"
@@ -83,8 +84,10 @@ TEST(Input, KilledInMidGestureLeavesClicksAndKeysToOthers)
     AppRunner app;
     app.WriteCore(kGestureOn);
     const pid_t pid = app.Start();
-    // Its tray icon is embedded once the start-up is over and the event loop runs.
+    // Its tray icon is embedded once the start-up is over and the event loop runs; the
+    // gesture is watched from the end of the start-up, which the log tells.
     ASSERT_TRUE(WaitUntil([&] { return client.FindTrayIcon("zyn-utils") != 0; }, 15000)) << app.Output();
+    ASSERT_TRUE(app.WaitForLog("Zyn Utils is ready.")) << app.Output();
 
     OtherWindow other(d);
     ASSERT_TRUE(other.Receives(MapNotify));
