@@ -1,8 +1,10 @@
 #include "ZynUtils.h"
 
 #include <wx/aboutdlg.h>
+#include <wx/arrstr.h>
 #include <wx/cmdline.h>
 #include <wx/filefn.h>
+#include <wx/filename.h>
 #include <wx/generic/aboutdlgg.h>
 #include <wx/image.h>
 #include <wx/msgdlg.h>
@@ -52,11 +54,29 @@ void ShowFatalError(const wxString& text)
     wxMessageBox(text, _("Fatal Error"), kFatalStyle, nullptr);
 }
 
+// Whether program names an executable file, itself or (a bare name) in a folder of PATH.
+bool IsRunnable(const wxString& program)
+{
+    if (program.Contains("/"))
+        return wxFileName::IsFileExecutable(program) && !wxDirExists(program);
+    wxString path;
+    wxGetEnv("PATH", &path);
+    for (const wxString& dir : wxSplit(path, ':', '\0'))
+        if (!dir.empty() && IsRunnable(dir + "/" + program))
+            return true;
+    return false;
+}
+
 // Starts argv without waiting; false (logged) when no process could be started.
 bool Spawn(const wxArrayString& args)
 {
     if (args.empty() || args[0].empty()) {
         ZLOG_ERROR("Nothing to start.");
+        return false;
+    }
+    // The child reports a failed exec only by its exit: look first.
+    if (!IsRunnable(args[0])) {
+        ZLOG_ERROR("Cannot start \"%s\": no such program.", args[0]);
         return false;
     }
     std::vector<wxScopedCharBuffer> buffers;
@@ -363,6 +383,8 @@ void ShowAboutBox()
     info.AddTranslator("English by Orvain (Tavrel)");
     info.AddTranslator("\nSimplified Chinese by Orvain (Tavrel)");
     info.AddTranslator("\nTraditional Chinese by Orvain (Tavrel)");
-    // The generic box is modal, so it stays above the launcher; GTK's native one is not.
-    wxGenericAboutBox(info, nullptr);
+    // Modal, so it stays above the launcher: on GTK the native box and
+    // wxGenericAboutBox are both modeless.
+    wxGenericAboutDialog box(info, nullptr);
+    box.ShowModal();
 }
