@@ -24,6 +24,14 @@ inline constexpr char Enable[] = "Enable";
 inline constexpr char EnableSystemMonitor[] = "EnableSystemMonitor";
 inline constexpr char EnableHPBar[] = "EnableHPBar";
 inline constexpr char EnableImageWidget[] = "EnableImageWidget";
+inline constexpr char HPName[] = "HPName";
+inline constexpr char HPPosX[] = "HPPosX";
+inline constexpr char HPPosY[] = "HPPosY";
+inline constexpr char MonitorPosX[] = "MonitorPosX";
+inline constexpr char MonitorPosY[] = "MonitorPosY";
+inline constexpr char ImageWidgetPosX[] = "ImageWidgetPosX";
+inline constexpr char ImageWidgetPosY[] = "ImageWidgetPosY";
+inline constexpr char ImageWidgetPath[] = "ImageWidgetPath";
 
 inline constexpr char Sound[] = "Sound";
 

@@ -3,8 +3,8 @@
 #include <wx/intl.h>
 #include <wx/sizer.h>
 
+#include "BitmapManager.h"
 #include "FormLayout.h"
-#include "Picture.h"
 
 const long AboutPanel::ID_STATICTEXT_TITLE = wxNewId();
 const long AboutPanel::ID_STATICLINE_TITLE = wxNewId();
@@ -56,7 +56,7 @@ AboutPanel::AboutPanel(wxWindow* parent)
     StaticTextTitle = NewText(this, ID_STATICTEXT_TITLE, _("About Zyn Utils"), "ID_STATICTEXT_TITLE");
     StaticTextTitle->SetFont(form::TitleFont());
     StaticLineTitle = new wxStaticLine(this, ID_STATICLINE_TITLE, wxDefaultPosition, wxSize(10, -1), wxLI_HORIZONTAL, "ID_STATICLINE_TITLE");
-    StaticBitmapAbout = new wxStaticBitmap(this, ID_STATICBITMAP_ABOUT, Picture::Load("Images/etc/about.png").ToBitmap(), wxDefaultPosition, wxDefaultSize,
+    StaticBitmapAbout = new wxStaticBitmap(this, ID_STATICBITMAP_ABOUT, BitmapManager::LoadScaledBitmap("Images/etc/about.png", wxDefaultSize).ToBitmap(), wxDefaultPosition, wxDefaultSize,
                                            wxBORDER_NONE, "ID_STATICBITMAP_ABOUT");
     StaticTextDescrip = NewText(this, ID_STATICTEXT_DESCRIP,
                                 _("The Zyn Utils program is a Veyrune Look'n'Feel launcher with variety of powerful utilities.\n"

@@ -5,12 +5,13 @@
 #include <wx/settings.h>
 
 #include "AboutPanel.h"
+#include "AlertObject.h"
 #include "AppearancePanel.h"
+#include "BitmapManager.h"
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "GeneralPanel.h"
 #include "HotkeyManager.h"
-#include "Picture.h"
 #include "PluginPanel.h"
 #include "SoundPanel.h"
 #include "ZynUtils.h"
@@ -41,9 +42,9 @@ wxEND_EVENT_TABLE()
 namespace {
 
 // A tool picture at its own size; a null bitmap when the file cannot be read.
-wxBitmap ToolBitmap(const char* path)
+wxBitmap ToolBitmap(const wxString& path)
 {
-    return Picture::Load(path).ToBitmap();
+    return BitmapManager::LoadScaledBitmap(path, wxDefaultSize).ToBitmap();
 }
 
 // The program's icon in the sizes the theme provides.
@@ -51,7 +52,7 @@ wxIconBundle AppIcons()
 {
     wxIconBundle icons;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        const wxBitmap bitmap = ToolBitmap(wxString::Format("Images/icons/app_%d.png", size).c_str());
+        const wxBitmap bitmap = ToolBitmap(wxString::Format("Images/icons/app_%d.png", size));
         if (bitmap.IsOk()) {
             wxIcon icon;
             icon.CopyFromBitmap(bitmap);
@@ -81,7 +82,7 @@ bool ThreeWayValue(const wxRadioButton* low, const wxRadioButton* normal, const 
     return true;
 }
 
-// Selects item index, or nothing when the index is not an item of the choice.
+// Selects item index, or fallback (wxNOT_FOUND: nothing) when there is no such item.
 void SelectIndex(wxChoice* choice, long index, int fallback)
 {
     choice->SetSelection(index >= 0 && index < static_cast<long>(choice->GetCount()) ? static_cast<int>(index) : fallback);
@@ -265,6 +266,12 @@ void PreferenceFrame::SaveSettings()
 
 void PreferenceFrame::OnToolReset(wxCommandEvent&)
 {
+    if (ShowConfirm(_("Are you sure to reset all the settings?")) != wxYES)
+        return;
+    // Every key goes, also those this window does not show; applying writes the defaults' effects.
+    GetConfig(cfg::Core)->Clear();
+    wxGetApp().ApplySettings();
+    Close();
 }
 
 void PreferenceFrame::OnToolSave(wxCommandEvent&)

@@ -29,6 +29,7 @@
 #include "TrayIcon.h"
 #include "WinFX.h"
 #include "ZynLog.h"
+#include "ZynWidget.h"
 #include "zplat/Crash.h"
 #include "zplat/Desktop.h"
 #include "zplat/Session.h"
@@ -213,7 +214,7 @@ int ZynUtils::OnExit()
     delete trayIcon;
     trayIcon = nullptr;
     HotkeyManager::SetHook(false);
-    // Slot: DeleteWidgets() (the widgets write their positions into "Core").
+    DeleteWidgets(); // the widgets write their positions into "Core"
     FontManager::Release();
     DestroyAllConfigs();
     delete logWindow;
@@ -260,7 +261,7 @@ bool InitManagers()
         return false;
     }
     SoundManager::Initial(); // a sound that failed stays silent
-    // Slot: CreateWidgets().
+    CreateWidgets();
     return true;
 }
 
@@ -312,7 +313,7 @@ void ZynUtils::ApplySettings()
     LoadAnimateSpeed();
     LoadLaunchSettings();
     SoundManager::LoadSettings();
-    // Then the desktop widgets.
+    LoadWidgetSettings();
     HotkeyManager::LoadSettings();
 }
 
@@ -358,7 +359,7 @@ bool ZynUtils::ExecuteAction(const int& type, const wxString& command)
         Quit();
         return true;
     case ACTION_PLUGIN:
-        // The desktop widgets toggle here.
+        ToggleWidget(command); // a refused switch still closes the launcher
         result = true;
         break;
     default:

@@ -66,7 +66,8 @@ TEST(Startup, LogsItsOrderAndSavesWhenTheSessionEndsIt)
         ASSERT_TRUE(WIFEXITED(status)) << status << app.Output();
         const std::string end = app.Log();
         EXPECT_LT(Where(end, "Shutting down..."), Where(end, "Exiting..."));
-        // Exactly what was there, and the Application catalog written at every start.
+        // Exactly what was there, the Application catalog written at every start, and
+        // the desktop widgets' places written at the end.
         EXPECT_EQ(zyntest::ReadFile(app.PathOf("Configs/Core.xml")),
                   core.substr(0, core.rfind("</Core>")) +
                       "  <config catalog=\"Application\">\n"
@@ -75,6 +76,14 @@ TEST(Startup, LogsItsOrderAndSavesWhenTheSessionEndsIt)
                       "    <property key=\"Author\" value=\"Orvain (Tavrel)\"/>\n"
                       "    <property key=\"Web\" value=\"" + std::string(AppWebHost) + "\"/>\n"
                       "    <property key=\"Date\" value=\"2013.03.09\"/>\n"
+                      "  </config>\n"
+                      "  <config catalog=\"Plugin\">\n"
+                      "    <property key=\"HPPosX\" value=\"640\"/>\n"
+                      "    <property key=\"HPPosY\" value=\"200\"/>\n"
+                      "    <property key=\"ImageWidgetPosX\" value=\"640\"/>\n"
+                      "    <property key=\"ImageWidgetPosY\" value=\"400\"/>\n"
+                      "    <property key=\"MonitorPosX\" value=\"640\"/>\n"
+                      "    <property key=\"MonitorPosY\" value=\"480\"/>\n"
                       "  </config>\n"
                       "</Core>\n");
     }

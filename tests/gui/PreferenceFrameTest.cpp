@@ -9,24 +9,34 @@
 #include <string>
 #include <vector>
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
-
+#include <wx/display.h>
 #include <wx/filefn.h>
 #include <wx/intl.h>
+#include <wx/timer.h>
 #include <wx/weakref.h>
 
 #include "AboutPanel.h"
+#include "AlertObject.h"
 #include "AppearancePanel.h"
+#include "BitmapManager.h"
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "GeneralPanel.h"
 #include "HotkeyManager.h"
+#include "NotifyWindow.h"
+#include "LogCapture.h"
 #include "PluginPanel.h"
 #include "PreferenceFrame.h"
+#include "ScreenProbe.h"
 #include "SoundPanel.h"
+#include "SystemPaths.h"
 #include "TestSupport.h"
+#include "XClient.h"
+#include "ZynObject.h"
+
+// After the program's headers: Xlib defines macros such as None.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include "ZynUtils.h"
 
 namespace {
@@ -120,29 +130,6 @@ void ExpectSubset(const State& want, const State& got, const std::string& what)
     }
 }
 
-// Real input through XTest on the test session's display.
-class Pointer {
-public:
-    Pointer() : display(XOpenDisplay(nullptr)) {}
-    ~Pointer()
-    {
-        if (display)
-            XCloseDisplay(display);
-    }
-    void Click(const wxPoint& screen)
-    {
-        ASSERT_NE(display, nullptr);
-        XTestFakeMotionEvent(display, -1, screen.x, screen.y, 0);
-        XTestFakeButtonEvent(display, 1, True, 0);
-        XTestFakeButtonEvent(display, 1, False, 0);
-        XFlush(display);
-    }
-    void Click(wxWindow* control) { Click(control->GetScreenRect().GetLeftTop() + wxPoint(control->GetSize().x / 2, control->GetSize().y / 2)); }
-    // A check box or radio button: the indicator at its left end.
-    void ClickBox(wxWindow* control) { Click(control->GetScreenRect().GetLeftTop() + wxPoint(8, control->GetSize().y / 2)); }
-    Display* display;
-};
-
 // Where a picture shows on screen inside area: the toolkit draws tool pictures
 // unscaled, so their fully opaque pixels appear exactly, whatever lies behind.
 wxRect FindOnScreen(Display* display, const wxImage& picture, const wxRect& area)
@@ -196,7 +183,14 @@ protected:
     void SetUp() override
     {
         oldDir = wxGetCwd();
-        wxSetWorkingDirectory(zyntest::AppDirOfBuild());
+        oldAppDir = AppDir;
+        // The data paths are relative to the program's directory, and the store works there too.
+        AppDir = wxString::FromUTF8(zyntest::AppDirOfBuild());
+        EnterAppDir();
+        // Applying the settings creates or removes the start-up entry: never the user's.
+        oldStartupDir = StartupDir;
+        StartupDir = wxString::FromUTF8(startup.Path());
+        ASSERT_TRUE(BitmapManager::Initial()); // the alert's pictures
         Core()->Clear();
         ModalOpenFlag = false;
         HotkeyManager::SetEnable(true);
@@ -209,12 +203,16 @@ protected:
         EXPECT_TRUE(zyntest::PumpUntil([this] { return !frame; }));
         Core()->Clear();
         ModalOpenFlag = false;
+        AppDir = oldAppDir;
+        StartupDir = oldStartupDir;
         wxSetWorkingDirectory(oldDir);
+        // The window reports nothing, whatever the user does.
+        EXPECT_TRUE(log.Texts(wxLOG_Error).empty()) << log.Text();
     }
 
-    PreferenceFrame& Open()
+    PreferenceFrame& Open(wxWindow* parent = nullptr)
     {
-        frame = new PreferenceFrame(nullptr);
+        frame = new PreferenceFrame(parent);
         frame->Show();
         EXPECT_TRUE(zyntest::PumpUntil([this] { return frame->IsShownOnScreen(); }));
         // Drawn where the toolkit thinks it is: clicks land where they are aimed.
@@ -229,7 +227,7 @@ protected:
     {
         const wxImage picture(image);
         wxRect rect;
-        zyntest::PumpUntil([&] { return !(rect = FindOnScreen(pointer.display, picture, bar->GetScreenRect())).IsEmpty(); });
+        zyntest::PumpUntil([&] { return !(rect = FindOnScreen(*input, picture, bar->GetScreenRect())).IsEmpty(); });
         return rect;
     }
 
@@ -241,7 +239,7 @@ protected:
         const char* image = ToolImage(id);
         const wxRect rect = ToolOnScreen(bar, image);
         ASSERT_FALSE(rect.IsEmpty()) << image << " is not on its tool bar";
-        pointer.Click(rect.GetLeftTop() + wxPoint(rect.width / 2, rect.height / 2));
+        Click(rect.GetLeftTop() + wxPoint(rect.width / 2, rect.height / 2));
     }
 
     // Picks a page through its tool and waits until the page has been drawn,
@@ -277,25 +275,35 @@ protected:
             event.Skip(); // the page's own handler runs after this one
         };
         control->Bind(type, count);
-        box ? pointer.ClickBox(control) : pointer.Click(control);
+        box ? ClickBox(control) : ClickCentre(control);
         EXPECT_TRUE(zyntest::PumpUntil([&seen] { return seen > 0; })) << "click on " << control->GetName() << " was not seen";
         control->Unbind(type, count);
     }
 
-    // The placeholder store keeps nothing; these tests start once the real one is merged.
-    bool StoreKeepsValues()
-    {
-        Core()->WriteString(cfg::General, "Probe", "1");
-        const bool kept = Core()->ReadString(cfg::General, "Probe", "") == "1";
-        Core()->Clear();
-        return kept;
-    }
-
     bool Closed() { return zyntest::PumpUntil([this] { return !frame; }); }
 
+    void Click(const wxPoint& screen)
+    {
+        ASSERT_TRUE(input);
+        input.MoveTo(screen.x, screen.y);
+        input.Button(1, true);
+        input.Button(1, false);
+    }
+    // A check box or radio button: its indicator at the left end.
+    void ClickBox(wxWindow* control) { Click(control->GetScreenRect().GetLeftTop() + wxPoint(8, control->GetSize().y / 2)); }
+    void ClickCentre(wxWindow* control)
+    {
+        const wxRect rect = control->GetScreenRect();
+        Click(rect.GetLeftTop() + wxPoint(rect.width / 2, rect.height / 2));
+    }
+
     wxString oldDir;
+    wxString oldAppDir;
+    wxString oldStartupDir;
+    zyntest::TempDir startup;
     wxWeakRef<PreferenceFrame> frame;
-    Pointer pointer;
+    zyntest::XClient input;
+    zyntest::LogCapture log;
 };
 
 TEST_F(PreferenceFrameTest, OpensOnTheGeneralPageWithEveryTool)
@@ -470,7 +478,7 @@ TEST_F(PreferenceFrameTest, PluginRowSwitchEditsTheEnableColumn)
     // Selecting the "No" row shows its switch off; ticking it writes "Yes" at once.
     wxRect row;
     ASSERT_TRUE(p.ListCtrlPlugin->GetItemRect(1, row));
-    pointer.Click(p.ListCtrlPlugin->ClientToScreen(wxPoint(row.x + 20, row.y + row.height / 2)));
+    Click(p.ListCtrlPlugin->ClientToScreen(wxPoint(row.x + 20, row.y + row.height / 2)));
     ASSERT_TRUE(zyntest::PumpUntil([&p] { return p.selectedIndex == 1; }));
     EXPECT_TRUE(p.CheckBoxSwitch->IsEnabled());
     EXPECT_FALSE(p.CheckBoxSwitch->GetValue());
@@ -506,6 +514,48 @@ TEST_F(PreferenceFrameTest, SoundPageOffersOnlyItsSwitch)
     }
 }
 
+TEST_F(PreferenceFrameTest, StandsAboveTheFullScreenLauncherAndTakesClicks)
+{
+    // A full-screen themed window, as the launcher is.
+    const wxRect screen = wxDisplay(0u).GetGeometry();
+    auto* launcher = new StaticObject(nullptr, "Launcher", screen.GetPosition(), Picture(screen.width, screen.height, 0xFF102030));
+    launcher->Show();
+    zyntest::ScreenProbe probe;
+    PreferenceFrame& f = Open(launcher);
+    EXPECT_TRUE(zyntest::PumpUntil([&] { return probe.IsAbove(&f, launcher); }));
+    ClickAndWait(f.generalPanel->CheckBoxLockLauncher, wxEVT_CHECKBOX);
+    EXPECT_TRUE(f.generalPanel->CheckBoxLockLauncher->GetValue());
+    f.Close();
+    ASSERT_TRUE(Closed());
+    launcher->Destroy();
+}
+
+TEST_F(PreferenceFrameTest, AboutPageShowsTheProgramAndLinksTheProductPage)
+{
+    PreferenceFrame& f = Open();
+    ShowPage(PreferenceFrame::ID_TOOL_ABOUT, f.aboutPanel);
+    const AboutPanel& a = *f.aboutPanel;
+    EXPECT_EQ(a.StaticTextTitle->GetLabel(), "About Zyn Utils");
+    EXPECT_TRUE(a.StaticTextTitle->GetFont().GetWeight() == wxFONTWEIGHT_BOLD);
+    // The description keeps its three lines (the toolkit may wrap them further).
+    const wxString description = a.StaticTextDescrip->GetLabel();
+    EXPECT_TRUE(description.StartsWith("The Zyn Utils program is a Veyrune Look'n'Feel launcher"));
+    EXPECT_TRUE(description.EndsWith("That's the reason why it was named as \"Zyn Utils\" :)"));
+    EXPECT_EQ(a.StaticBitmapAbout->GetBitmap().GetSize(), wxSize(400, 104));
+    const std::vector<std::pair<wxStaticText*, const char*>> rows = {
+        {a.StaticTextZynUtils, "Zyn Utils"}, {a.StaticTextAlpha, "Alpha 1"}, {a.StaticTextOrvain, "Orvain (Tavrel)"}};
+    for (const auto& [value, text] : rows) {
+        EXPECT_EQ(value->GetLabel(), text);
+        // The value stands at the right end of its row.
+        EXPECT_NEAR(value->GetRect().GetRight(), a.HyperlinkCtrlTavrel->GetRect().GetRight(), 1);
+    }
+    const wxString site = a.HyperlinkCtrlTavrel->GetLabel();
+    EXPECT_TRUE(site.StartsWith("https://"));
+    EXPECT_EQ(site.find('/', 8), wxString::npos) << "the label names the host only";
+    EXPECT_EQ(a.HyperlinkCtrlTavrel->GetURL(), site + "/post/develop/zyn-utils/");
+    EXPECT_TRUE(a.StaticTextPelloy->GetLabel().Contains("@"));
+}
+
 // A load case: the keys stored before the window opens and what its pages show.
 struct LoadCase {
     const char* name;
@@ -516,8 +566,6 @@ struct LoadCase {
 
 TEST_F(PreferenceFrameTest, LoadShowsTheStoredSettings)
 {
-    if (!StoreKeepsValues())
-        GTEST_SKIP() << "the configuration store keeps no values yet";
     const LoadCase cases[] = {
         {"empty configuration",
          {},
@@ -570,8 +618,6 @@ struct StoreCase {
 
 TEST_F(PreferenceFrameTest, SaveStoresEveryKeyFromThePages)
 {
-    if (!StoreKeepsValues())
-        GTEST_SKIP() << "the configuration store keeps no values yet";
     const StoreCase cases[] = {
         {"unchanged defaults",
          [](PreferenceFrame&) {},
@@ -656,8 +702,6 @@ TEST_F(PreferenceFrameTest, SaveStoresEveryKeyFromThePages)
 
 TEST_F(PreferenceFrameTest, StoredKeyInAnotherCaseSavesTheListEntry)
 {
-    if (!StoreKeepsValues())
-        GTEST_SKIP() << "the configuration store keeps no values yet";
     Core()->WriteString(cfg::Hotkey, cfg::HotkeyChar, "a");
     Open().SaveSettings();
     EXPECT_EQ(Stored(cfg::Hotkey, cfg::HotkeyChar), "A");
@@ -670,8 +714,6 @@ TEST_F(PreferenceFrameTest, StoredKeyInAnotherCaseSavesTheListEntry)
 
 TEST_F(PreferenceFrameTest, WhileOpenTheFlagIsSetAndTheHotKeyOff)
 {
-    if (!StoreKeepsValues())
-        GTEST_SKIP() << "the configuration store keeps no values yet";
     PreferenceFrame& f = Open();
     EXPECT_TRUE(ModalOpenFlag);
     EXPECT_FALSE(HotkeyEnabledFlag);
@@ -690,8 +732,6 @@ TEST_F(PreferenceFrameTest, WhileOpenTheFlagIsSetAndTheHotKeyOff)
 
 TEST_F(PreferenceFrameTest, SaveStoresAppliesAndCloses)
 {
-    if (!StoreKeepsValues())
-        GTEST_SKIP() << "the configuration store keeps no values yet";
     PreferenceFrame& f = Open();
     ClickAndWait(f.generalPanel->CheckBoxVerbose, wxEVT_CHECKBOX);
     ClickTool(f.topToolBar, PreferenceFrame::ID_TOOL_SAVE);
@@ -750,7 +790,7 @@ TEST_F(PreferenceFrameTest, CancelAndTheCloseBoxStoreNothing)
         PreferenceFrame& f = Open();
         ClickAndWait(f.generalPanel->CheckBoxLockLauncher, wxEVT_CHECKBOX);
         if (closeBox)
-            RequestClose(pointer.display, f.GetTitle());
+            RequestClose(*input, f.GetTitle());
         else
             ClickTool(f.topToolBar, PreferenceFrame::ID_TOOL_CANCEL);
         ASSERT_TRUE(Closed());
@@ -764,6 +804,133 @@ TEST_F(PreferenceFrameTest, CancelAndTheCloseBoxStoreNothing)
         frame->Destroy();
         ASSERT_TRUE(Closed());
     }
+}
+
+TEST_F(PreferenceFrameTest, TheApplicationOpensItOverTheLauncher)
+{
+    ASSERT_TRUE(wxGetApp().ExecuteAction(ACTION_PREFERENCE, wxEmptyString));
+    PreferenceFrame* opened = nullptr;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* preferences = dynamic_cast<PreferenceFrame*>(window))
+            opened = preferences;
+    ASSERT_NE(opened, nullptr);
+    frame = opened;
+    EXPECT_TRUE(zyntest::PumpUntil([opened] { return opened->IsShownOnScreen(); }));
+    EXPECT_EQ(opened->GetParent(), LauncherWindow());
+    EXPECT_TRUE(ModalOpenFlag);
+    EXPECT_FALSE(HotkeyEnabledFlag);
+}
+
+bool AnyAlertShown()
+{
+    for (wxWindow* window : wxTopLevelWindows)
+        if (dynamic_cast<AlertObject*>(window) && window->IsShown())
+            return true;
+    return false;
+}
+
+// Answers the next alert once it stands open, clicking its yes or no button
+// with real input from inside the alert's modal loop.
+class AlertAnswer {
+public:
+    AlertAnswer(zyntest::XClient& input, bool yes) : input(input), yes(yes)
+    {
+        timer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Tick(); });
+        timer.Start(20);
+    }
+    bool clicked = false;
+    bool aborted = false; // nobody could answer it: the clicks went elsewhere
+
+private:
+    static AlertObject* OpenAlert()
+    {
+        for (wxWindow* window : wxTopLevelWindows) {
+            auto* alert = dynamic_cast<AlertObject*>(window);
+            if (alert && alert->IsShown() && alert->expanded && !alert->animator.IsRunning())
+                return alert;
+        }
+        return nullptr;
+    }
+    void Tick()
+    {
+        // A test must not hang on an alert nobody can answer.
+        if (++ticks > 500) {
+            for (wxWindow* window : wxTopLevelWindows)
+                if (auto* alert = dynamic_cast<AlertObject*>(window); alert && alert->IsModal()) {
+                    alert->EndModal(wxID_ABORT);
+                    aborted = true;
+                }
+            return;
+        }
+        AlertObject* alert = OpenAlert();
+        if (!alert || ticks - lastClick < 50) // again after a second, should a click be lost
+            return;
+        const wxSize face = alert->yesFaces[0].GetSize();
+        const wxPoint button = alert->position + (yes ? YesButtonOrigin : NoButtonOrigin) + wxPoint(face.x / 2, face.y / 2);
+        input.MoveTo(button.x, button.y);
+        input.Button(1, true);
+        input.Button(1, false);
+        clicked = true;
+        lastClick = ticks;
+    }
+    zyntest::XClient& input;
+    bool yes;
+    int ticks = 0;
+    int lastClick = -100;
+    wxTimer timer;
+};
+
+// The program's launcher window, hidden, as it is when the preferences open.
+class HiddenLauncher {
+public:
+    HiddenLauncher() : window(new StaticObject(nullptr, "Launcher", wxPoint(0, 0), Picture(64, 64, 0xFF102030))) {}
+    ~HiddenLauncher() { window->Destroy(); }
+    StaticObject* window;
+};
+
+TEST_F(PreferenceFrameTest, ResetAnsweredNoChangesNothing)
+{
+    Core()->WriteBool(cfg::General, cfg::LockingMode, true);
+    const State before = StoredState();
+    HiddenLauncher launcher;
+    PreferenceFrame& f = Open(launcher.window);
+    ClickAndWait(f.generalPanel->CheckBoxVerbose, wxEVT_CHECKBOX);
+    {
+        AlertAnswer no(input, false);
+        ClickTool(f.topToolBar, PreferenceFrame::ID_TOOL_RESET);
+        // The alert runs its own loop inside the click: done once the answer came back.
+        ASSERT_TRUE(zyntest::PumpUntil([&no] { return no.clicked && !AnyAlertShown(); }, 15000));
+        EXPECT_FALSE(no.aborted);
+    }
+    ASSERT_TRUE(frame) << "the window closed";
+    EXPECT_EQ(StoredState(), before);
+    EXPECT_EQ(Stored(cfg::Application, cfg::Name), Missing);
+    EXPECT_TRUE(f.generalPanel->CheckBoxVerbose->GetValue());
+    // The window is still open: still modal, hot key still off.
+    EXPECT_TRUE(ModalOpenFlag);
+    EXPECT_FALSE(HotkeyEnabledFlag);
+}
+
+TEST_F(PreferenceFrameTest, ResetAnsweredYesEmptiesTheWholeStore)
+{
+    // The tray menu had switched the hot keys off; a widget had saved its place.
+    Core()->WriteBool(cfg::Hotkey, cfg::Enable, false);
+    HotkeyManager::SetEnable(false);
+    Core()->WriteLong(cfg::Plugin, "HPPosX", 10);
+    Core()->WriteBool(cfg::General, cfg::LockingMode, true);
+    HiddenLauncher launcher;
+    PreferenceFrame& f = Open(launcher.window);
+    AlertAnswer yes(input, true);
+    ClickTool(f.topToolBar, PreferenceFrame::ID_TOOL_RESET);
+    ASSERT_TRUE(Closed());
+    EXPECT_FALSE(yes.aborted);
+    EXPECT_EQ(Stored(cfg::General, cfg::LockingMode), Missing);
+    EXPECT_EQ(Stored(cfg::Plugin, "HPPosX"), Missing);
+    EXPECT_EQ(Stored(cfg::Hotkey, cfg::Enable), Missing);
+    // The defaults were applied: that writes the Application catalog again.
+    EXPECT_EQ(Stored(cfg::Application, cfg::Name), AppName);
+    EXPECT_FALSE(ModalOpenFlag);
+    EXPECT_TRUE(HotkeyEnabledFlag);
 }
 
 } // namespace

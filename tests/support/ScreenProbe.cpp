@@ -1,5 +1,6 @@
 #include "ScreenProbe.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -82,7 +83,7 @@ std::vector<unsigned long> ScreenProbe::StackingOrder()
     return order;
 }
 
-unsigned long ScreenProbe::MapForeignWindow(int x, int y, int width, int height)
+unsigned long ScreenProbe::MapForeignWindow(int x, int y, int width, int height, bool desktop)
 {
     Display* d = D(display);
     XSetWindowAttributes attrs{};
@@ -91,6 +92,11 @@ unsigned long ScreenProbe::MapForeignWindow(int x, int y, int width, int height)
     const Window w = XCreateWindow(d, DefaultRootWindow(d), x, y, static_cast<unsigned>(width),
                                    static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
                                    CWEventMask | CWBackPixel, &attrs);
+    if (desktop) {
+        const Atom type = XInternAtom(d, "_NET_WM_WINDOW_TYPE_DESKTOP", False);
+        XChangeProperty(d, w, XInternAtom(d, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&type), 1);
+    }
     XMapWindow(d, w);
     XEvent ev;
     do

@@ -28,8 +28,9 @@ public:
     // Whether a's top-level stands above b's.
     bool IsAbove(const wxWindow* a, const wxWindow* b);
     // Another client's window, managed by the window manager, mapped (raised
-    // by the window manager as a new window) and waited for.
-    unsigned long MapForeignWindow(int x, int y, int width, int height);
+    // by the window manager as a new window) and waited for. A desktop window
+    // (the kind that draws the wallpaper) is kept below all others by the window manager.
+    unsigned long MapForeignWindow(int x, int y, int width, int height, bool desktop = false);
     // Whether the window's top-level stands above the X window `other`.
     bool IsAboveWindow(const wxWindow* window, unsigned long other);
     // Whether the X input focus is on the window (its client window or a child of it).

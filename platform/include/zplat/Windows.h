@@ -60,6 +60,11 @@ public:
     virtual bool SetOwner(void* handle, void* owner) = 0;
     // Raises the window and the windows it owns, without taking the focus.
     virtual void Raise(void* handle) = 0;
+    // Puts the window, with its owner and the windows they own, at the bottom
+    // of the stacking order, just above the desktop's own window when there is
+    // one. From then on a map or raise keeps the group there, and the dialog
+    // rule leaves it alone (desktop widgets).
+    virtual void Lower(void* handle) = 0;
 
     // Whether translucency is shown (a compositing manager runs).
     virtual bool IsComposited() = 0;
@@ -81,6 +86,7 @@ public:
         int pushes = 0;
         int contentPushes = 0;
         int raises = 0;
+        int lowers = 0;
         std::vector<uint32_t> content; // rect.width x rect.height of the last picture
     };
 
@@ -91,6 +97,7 @@ public:
     void SetGeometry(void* handle, const WindowRect& rect) override;
     bool SetOwner(void* handle, void* owner) override;
     void Raise(void* handle) override;
+    void Lower(void* handle) override;
     bool IsComposited() override { return composited; }
 
     // nullptr when the window is not known.

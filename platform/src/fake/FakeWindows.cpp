@@ -88,4 +88,10 @@ void FakeWindowService::Raise(void* handle)
         ++r->raises;
 }
 
+void FakeWindowService::Lower(void* handle)
+{
+    if (Record* r = Get(handle))
+        ++r->lowers;
+}
+
 } // namespace zplat

@@ -10,7 +10,8 @@
 // raise. Toolkit dialogs and frames of the program are managed windows, which
 // the window manager keeps below override-redirect ones; while one is shown,
 // the themed windows are stacked just below it, and go back on top when the
-// last one hides.
+// last one hides. Desktop widgets are the exception: lowered once, their
+// group stays at the bottom, just above the desktop's own window.
 #include "zplat/Windows.h"
 
 #include "X11Common.h"
@@ -51,6 +52,7 @@ struct Window32 {
     WindowKind kind = WindowKind::Tool;
     GtkWidget* owner = nullptr;
     bool clipBounding = false; // no compositor: the bounding shape hides transparent pixels
+    bool bottom = false;       // kept at the bottom of the stacking order
 
     // What the X window has been given.
     WindowRect applied;
@@ -210,6 +212,17 @@ public:
     {
         if (Window32* w = Find(handle); w && gtk_widget_get_mapped(w->widget))
             Restack(*w);
+    }
+
+    void Lower(void* handle) override
+    {
+        Window32* w = Find(handle);
+        if (!w)
+            return;
+        w->bottom = true;
+        Window32& root = GroupRoot(*w);
+        if (root.xid && gtk_widget_get_mapped(root.widget))
+            Restack(root);
     }
 
     bool IsComposited() override
@@ -560,18 +573,59 @@ private:
 
     // ---- stacking ----
 
+    // The first window of w's owner chain.
+    Window32& GroupRoot(Window32& w)
+    {
+        Window32* root = &w;
+        while (Window32* o = Find(root->owner))
+            root = o;
+        return *root;
+    }
+
+    // Whether w or one of its owners was lowered.
+    bool AtBottom(const Window32& w)
+    {
+        for (const Window32* o = &w; o; o = Find(o->owner))
+            if (o->bottom)
+                return true;
+        return false;
+    }
+
     // Puts w and the mapped windows it owns (each above its owner) on top, or
-    // just below the lowest shown dialog of the program; a modal window always on top.
+    // just below the lowest shown dialog of the program; a modal window always on
+    // top; a lowered group goes back to the bottom as a whole.
     void Restack(Window32& w)
     {
         Display* d = x11::GetDisplay();
         if (!d || !w.xid)
             return;
         group.clear();
+        if (AtBottom(w)) {
+            Window32& root = GroupRoot(w);
+            if (!root.xid)
+                return;
+            Collect(root);
+            StackGroupAbove(d, DesktopFloor(d));
+            XFlush(d);
+            return;
+        }
         Collect(w);
         const Window dialog = w.kind == WindowKind::Modal ? 0 : LowestDialogFrame(d);
         if (dialog) {
+            // A modal window owned by this one stays above the dialogs, over its owner.
+            std::vector<Window> modal;
+            group.erase(std::remove_if(group.begin(), group.end(),
+                                       [&](Window xid) {
+                                           const Window32* o = FindXid(xid);
+                                           if (!o || o->kind != WindowKind::Modal)
+                                               return false;
+                                           modal.push_back(xid);
+                                           return true;
+                                       }),
+                        group.end());
             StackGroupBelow(d, dialog);
+            for (Window xid : modal)
+                XRaiseWindow(d, xid);
         } else {
             for (Window xid : group)
                 XRaiseWindow(d, xid);
@@ -586,6 +640,80 @@ private:
         for (auto it = group.rbegin(); it != group.rend(); ++it)
             stackList.push_back(*it);
         XRestackWindows(d, stackList.data(), static_cast<int>(stackList.size()));
+    }
+
+    // Stacks `group` (bottom first) directly above sibling, or at the very
+    // bottom when sibling is 0.
+    void StackGroupAbove(Display* d, Window sibling)
+    {
+        x11::ErrorTrap trap; // the sibling may be gone already
+        for (Window xid : group) {
+            if (sibling) {
+                XWindowChanges changes{};
+                changes.sibling = sibling;
+                changes.stack_mode = Above;
+                XConfigureWindow(d, xid, CWSibling | CWStackMode, &changes);
+            } else {
+                XLowerWindow(d, xid);
+            }
+            sibling = xid;
+        }
+    }
+
+    // The top-most window manager frame of a desktop window (the one that
+    // draws the wallpaper and the icons), 0 when there is none.
+    static Window DesktopFloor(Display* d)
+    {
+        const Window rootWindow = DefaultRootWindow(d);
+        const Atom clientList = XInternAtom(d, "_NET_CLIENT_LIST", False);
+        const Atom typeAtom = XInternAtom(d, "_NET_WM_WINDOW_TYPE", False);
+        const Atom desktopType = XInternAtom(d, "_NET_WM_WINDOW_TYPE_DESKTOP", False);
+        std::vector<Window> desktops;
+        x11::ErrorTrap trap; // clients may go away while they are asked
+        for (Window client : WindowList(d, rootWindow, clientList, XA_WINDOW)) {
+            Atom actual = 0;
+            int format = 0;
+            unsigned long count = 0, after = 0;
+            unsigned char* data = nullptr;
+            if (XGetWindowProperty(d, client, typeAtom, 0, 16, False, XA_ATOM, &actual, &format, &count, &after, &data) == Success && data) {
+                const Atom* types = reinterpret_cast<const Atom*>(data);
+                if (format == 32 && std::find(types, types + count, desktopType) != types + count)
+                    if (const Window frame = TopLevelOf(d, client))
+                        desktops.push_back(frame);
+                XFree(data);
+            }
+        }
+        if (desktops.empty())
+            return 0;
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        Window floor = 0;
+        if (XQueryTree(d, rootWindow, &root, &parent, &children, &count)) {
+            for (unsigned i = count; i > 0 && !floor; --i)
+                if (std::find(desktops.begin(), desktops.end(), children[i - 1]) != desktops.end())
+                    floor = children[i - 1];
+            if (children)
+                XFree(children);
+        }
+        return floor;
+    }
+
+    // A window-list property (format 32) of window.
+    static std::vector<Window> WindowList(Display* d, Window window, Atom property, Atom type)
+    {
+        std::vector<Window> list;
+        Atom actual = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(d, window, property, 0, 4096, False, type, &actual, &format, &count, &after, &data) == Success && data) {
+            if (format == 32) {
+                const Window* items = reinterpret_cast<const Window*>(data);
+                list.assign(items, items + count);
+            }
+            XFree(data);
+        }
+        return list;
     }
 
     void Collect(Window32& w)
@@ -636,7 +764,8 @@ private:
     }
 
     // Themed windows in their present stacking order, bottom first; modal
-    // ones only when asked (they stay above a dialog that comes later).
+    // ones only when asked (they stay above a dialog that comes later);
+    // lowered groups stay where they are.
     void ThemedInStackingOrder(Display* d, bool withModal)
     {
         group.clear();
@@ -645,8 +774,8 @@ private:
         if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count))
             return;
         for (unsigned i = 0; i < count; ++i)
-            if (Window32* w = FindXid(children[i]); w && gtk_widget_get_mapped(w->widget) &&
-                                                    (withModal || w->kind != WindowKind::Modal))
+            if (Window32* w = FindXid(children[i]);
+                w && gtk_widget_get_mapped(w->widget) && !AtBottom(*w) && (withModal || w->kind != WindowKind::Modal))
                 group.push_back(children[i]);
         if (children)
             XFree(children);

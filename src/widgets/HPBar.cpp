@@ -1,0 +1,191 @@
+#include "HPBar.h"
+
+#include <algorithm>
+
+#include <wx/event.h>
+#include <wx/intl.h>
+#include <wx/textdlg.h>
+
+#include "BitmapDC.h"
+#include "BitmapManager.h"
+#include "ConfigImpl.h"
+#include "ConfigKeys.h"
+#include "ZynObject.h"
+#include "ZynUtils.h"
+#include "zplat/SystemInfo.h"
+
+namespace {
+
+const wxPoint IconOffset(2, 34);
+const int FillX = 81;
+const int FillXShort = 83; // a bar that lost its rounded end starts past the trough's edge
+const int FillY = 33;
+const wxPoint DatePos(40, 20);
+const wxPoint NamePos(42, 50);
+const int NameSize = 17;
+const wxPoint HitPointsPos(263, 73);
+const wxPoint LevelPos(315, 73);
+const uint32_t TextColour = 0xDDFFFFFF;
+const int HitPointsPerLevel = 500;
+const char DefaultName[] = "Daskel";
+
+} // namespace
+
+HitPoints ComputeHitPoints(const int& level, const std::optional<int>& battery)
+{
+    HitPoints hp;
+    hp.maximum = level * HitPointsPerLevel;
+    hp.current = battery ? hp.maximum * *battery / 100 : hp.maximum;
+    return hp;
+}
+
+int HPFillIndex(const int& percent)
+{
+    return percent < 25 ? 2 : percent < 50 ? 1 : 0;
+}
+
+HPFillSpan ComputeHPFillSpan(const int& percent, const int& fillWidth)
+{
+    HPFillSpan span;
+    span.filled = percent * fillWidth / 100;
+    span.skipped = fillWidth - span.filled;
+    span.x = span.skipped >= 3 ? FillXShort : FillX;
+    return span;
+}
+
+wxString HPLevelText(const int& level)
+{
+    return wxString::Format("Lv.%s%d", level <= 9 ? "0" : "", level);
+}
+
+HPBar::HPBar(wxWindow* parent)
+{
+    ConfigImpl* core = GetConfig(cfg::Core);
+    playerName = core->ReadString(cfg::Plugin, cfg::HPName, wxString());
+    const int y = core->ReadLong(cfg::Plugin, cfg::HPPosY, 200);
+    const int x = core->ReadLong(cfg::Plugin, cfg::HPPosX, 640);
+
+    const char* const fillFiles[] = {"Images/etc/hp_green.png", "Images/etc/hp_yellow.png", "Images/etc/hp_red.png"};
+    for (int i = 0; i < 3; ++i)
+        fills[i] = BitmapManager::LoadScaledBitmap(fillFiles[i], wxDefaultSize);
+    frame = BitmapManager::LoadScaledBitmap("Images/etc/hp_bar.png", wxDefaultSize);
+    barCanvas = frame;
+
+    barWindow = new StaticObject(parent, GetName(), wxPoint(x, y), barCanvas);
+    iconWindow = new StaticObject(barWindow, "Add", wxPoint(x, y) + IconOffset,
+                                  BitmapManager::LoadScaledBitmap("Images/etc/hp_icon.png", wxDefaultSize));
+    iconWindow->SetOwner(barWindow);
+    WidgetWindow::Prepare(barWindow);
+    WidgetWindow::Prepare(iconWindow);
+    drag = WidgetDrag(barWindow, [this](const wxPoint& pos) {
+        barWindow->Move(pos);
+        iconWindow->Move(pos + IconOffset);
+    });
+
+    barWindow->Bind(wxEVT_LEFT_DOWN, &HPBar::OnLeftDown, this);
+    barWindow->Bind(wxEVT_LEFT_DCLICK, &HPBar::OnLeftDown, this);
+    barWindow->Bind(wxEVT_LEFT_UP, &HPBar::OnLeftUp, this);
+    barWindow->Bind(wxEVT_MOTION, &HPBar::OnMouseMove, this);
+    iconWindow->Bind(wxEVT_LEFT_UP, &HPBar::OnChooseName, this);
+
+    Notify(); // the bar holds a picture before it is first shown
+}
+
+HPBar::~HPBar()
+{
+    Stop();
+    const wxPoint pos = barWindow->GetScreenPosition();
+    ConfigImpl* core = GetConfig(cfg::Core);
+    core->WriteLong(cfg::Plugin, cfg::HPPosX, pos.x);
+    core->WriteLong(cfg::Plugin, cfg::HPPosY, pos.y);
+    barWindow->Destroy();
+    iconWindow->Destroy();
+}
+
+bool HPBar::Show(const bool& show)
+{
+    if (barWindow->IsShown() == show)
+        return false;
+    if (!show) {
+        Stop();
+        iconWindow->Show(false);
+        return barWindow->Show(false);
+    }
+    // The picture is refreshed by the first tick, not now.
+    Start(TickMs, wxTIMER_CONTINUOUS);
+    WidgetWindow::Lower(barWindow);
+    WidgetWindow::Lower(iconWindow);
+    iconWindow->Show(true);
+    return barWindow->Show(true);
+}
+
+wxString HPBar::GetName() const
+{
+    return "HP Bar";
+}
+
+void HPBar::Notify()
+{
+    ++tickCount;
+    if (tickCount % TicksPerLevel == 0 && level < MaxLevel)
+        ++level;
+    const HitPoints hp = ComputeHitPoints(level, zplat::GetSystemInfo().BatteryPercent());
+    DrawBar(wxDateTime::Now(), playerName, hp.current, hp.maximum, level);
+    barWindow->SetBitmap(barWindow->GetName(), barCanvas);
+}
+
+void HPBar::DrawBar(const wxDateTime& now, const wxString& name, const int& current, const int& maximum, const int& shownLevel)
+{
+    if (!barCanvas.IsOk())
+        return;
+    BitmapDC canvas(barCanvas);
+    const int percent = maximum > 0 ? current * 100 / maximum : 0;
+    const Picture& fill = fills[HPFillIndex(percent)];
+    const HPFillSpan span = ComputeHPFillSpan(percent, fill.GetWidth());
+
+    canvas.Fill(0);
+    canvas.Blit(fill, wxRect(span.skipped, 0, span.filled, fill.GetHeight()), wxPoint(span.x, FillY));
+    canvas.BlendBitmap(frame, wxPoint(0, 0), 255);
+
+    canvas.DrawGlyphText(now.Format("%Y-%m-%d %H:%M"), DatePos, TextColour, DefaultTextSize);
+    canvas.DrawGlyphText(name.empty() ? wxString(DefaultName) : name, NamePos, TextColour, NameSize);
+    canvas.DrawGlyphTextCentered(wxString::Format("%d / %d", current, maximum), HitPointsPos, TextColour, DefaultTextSize);
+    // "Lv.100" would lose its last digit at the canvas edge: it moves left just enough.
+    const wxString levelText = HPLevelText(shownLevel);
+    const int lastStart = MeasureGlyphText(levelText.Left(levelText.length() - 1), DefaultTextSize);
+    const int levelX = std::min(LevelPos.x, barCanvas.GetWidth() - 1 - DefaultTextSize - lastStart);
+    canvas.DrawGlyphText(levelText, wxPoint(levelX, LevelPos.y), TextColour, DefaultTextSize);
+}
+
+void HPBar::OnLeftDown(wxMouseEvent& event)
+{
+    if (drag.Press(event))
+        event.Skip();
+}
+
+void HPBar::OnMouseMove(wxMouseEvent& event)
+{
+    if (drag.Motion(event))
+        event.Skip();
+}
+
+void HPBar::OnLeftUp(wxMouseEvent& event)
+{
+    drag.Release();
+    event.Skip();
+}
+
+void HPBar::OnChooseName(wxMouseEvent& event)
+{
+    if (ModalOpenFlag)
+        return;
+    wxTextEntryDialog dialog(iconWindow, _("Please input your name."), _("Choose Name"), wxEmptyString,
+                             wxOK | wxCANCEL | wxCENTRE, wxDefaultPosition);
+    if (dialog.ShowModal() == wxID_OK) {
+        playerName = dialog.GetValue();
+        --tickCount; // a redraw, not a tick
+        Notify();
+        GetConfig(cfg::Core)->WriteString(cfg::Plugin, cfg::HPName, playerName);
+    }
+    event.Skip();
+}
