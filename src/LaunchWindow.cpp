@@ -23,6 +23,7 @@
 #include "SystemPaths.h"
 #include "ZynLog.h"
 #include "ZynUtils.h"
+#include "ZynWidget.h"
 
 namespace Launch {
 
@@ -213,14 +214,14 @@ void LaunchWindow::ShowSequence(bool raise)
         Raise();
     if (tray && tray->menu)
         tray->menu->Show(true);
-    // Slot: HideAllWidgets().
+    HideAllWidgets();
     Fade(Launch::BackdropAlpha, EFFECT_EASE_OUT);
 }
 
 void LaunchWindow::HideSequence()
 {
     if (!closing) {
-        // Slot: ShowEnabledWidgets().
+        ShowEnabledWidgets();
         HotkeyManager::SetHook(true);
         SoundManager::Play(SOUND_LAUNCHER_HIDE);
     }

@@ -18,6 +18,7 @@
 #include "ListItem.h"
 #include "ScreenProbe.h"
 #include "SoundManager.h"
+#include "ZynWidget.h"
 
 using zyntest::Describe;
 using zyntest::Icon;
@@ -498,6 +499,47 @@ TEST_F(LaunchWindowTest, DestroyingTheLauncherDestroysTheTreeAndForgetsThePointe
     EXPECT_TRUE(PumpUntil([&] { return TopLevelCount() == before; }, 3000)) << TopLevelCount() - before;
     EXPECT_EQ(wxGetApp().launcher, nullptr);
     EXPECT_EQ(HotkeyManager::GetHotkeyWindow(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// Whether the widget's window comes to be shown (or hidden, as asked) on the X server.
+bool WidgetBecomes(const wxString& title, bool shown)
+{
+    zyntest::ScreenProbe probe;
+    for (wxWindow* w : wxTopLevelWindows)
+        if (w->GetLabel() == title && !dynamic_cast<ButtonImpl*>(w))
+            return PumpUntil([&] { return (w->IsShown() && probe.IsOnScreen(w)) == shown; }, 2000);
+    return false;
+}
+
+// The desktop widgets step aside while the launcher is up, and stay away when it closes.
+TEST_F(LaunchWindowTest, TheWidgetsHideWhileTheLauncherIsUp)
+{
+    ASSERT_TRUE(CreateWidgets());
+    LoadWidgetSettings();
+    LaunchWindow* window = Make();
+    const std::vector<wxString> widgets = {"HP Bar", "Image Widget"};
+    for (const wxString& widget : widgets)
+        EXPECT_TRUE(WidgetBecomes(widget, true)) << widget;
+    Toggle(window);
+    for (const wxString& widget : widgets)
+        EXPECT_TRUE(WidgetBecomes(widget, false)) << widget;
+    Settle();
+    Toggle(window);
+    for (const wxString& widget : widgets)
+        EXPECT_TRUE(WidgetBecomes(widget, true)) << widget;
+    Settle();
+    Toggle(window);
+    Settle();
+    window->Close(); // shown: the widgets stay hidden
+    Settle();
+    EXPECT_FALSE(windows.back());
+    for (const wxString& widget : widgets)
+        EXPECT_TRUE(WidgetBecomes(widget, false)) << widget;
+    DeleteWidgets();
 }
 
 } // namespace
