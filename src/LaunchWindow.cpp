@@ -184,6 +184,11 @@ bool LaunchWindow::Show(bool show)
 {
     if (show && closing)
         return false; // the file is written already: nothing brings the launcher back
+    if (show && !shown && !IsShown()) {
+        // What the show event would start, without waiting for the toolkit's show first.
+        ShowSequence(true);
+        return true;
+    }
     if (shown && !show) {
         HideSequence();
         return wxTopLevelWindow::Show(true);
@@ -205,17 +210,18 @@ void LaunchWindow::ShowSequence(bool raise)
 {
     HotkeyManager::SetHook(false);
     SoundManager::Play(SOUND_LAUNCHER_SHOW);
-    PlaceRoot();
+    shown = true;
+    // The fade's clock starts first: its first step does not wait for the work below.
+    Fade(Launch::BackdropAlpha, EFFECT_EASE_OUT);
     // A window mapped later stands above: the backdrop is up (and on top) before
     // the menu's items appear, so they stand above it.
-    shown = true;
     wxTopLevelWindow::Show(true);
     if (raise)
         Raise();
+    PlaceRoot();
     if (tray && tray->menu)
         tray->menu->Show(true);
     HideAllWidgets();
-    Fade(Launch::BackdropAlpha, EFFECT_EASE_OUT);
 }
 
 void LaunchWindow::HideSequence()
