@@ -10,9 +10,13 @@ class wxXmlNode;
 
 namespace MenuXml {
 
+// How deep elements of the file may nest. The XML library frees a tree with one
+// call per level, so a deeper file is refused rather than exhausting the stack.
+inline constexpr int MaxXmlDepth = 1000;
+
 // Reads the file at path (UTF-8) with the blank text between elements dropped,
-// but every character of the values kept; false (logged by the reader) when
-// it is missing or not well-formed.
+// but every character of the values kept; false (logged) when it is missing,
+// not well-formed or nested deeper than MaxXmlDepth, the document then empty.
 bool Load(wxXmlDocument& doc, const wxString& path);
 
 // The element when it is an element named name, else nullptr.

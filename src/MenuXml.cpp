@@ -142,13 +142,16 @@ bool IsBlank(const wxXmlNode* node)
 }
 
 // Drops the blank text around elements and CDATA sections (the file's
-// indentation); a value that is text alone keeps all of its blanks.
-void DropIndentation(wxXmlNode* root)
+// indentation); a value that is text alone keeps all of its blanks. False
+// (and stops) when elements nest deeper than MaxXmlDepth.
+bool DropIndentation(wxXmlNode* root)
 {
-    std::vector<wxXmlNode*> pending{root};
+    std::vector<std::pair<wxXmlNode*, int>> pending{{root, 1}};
     while (!pending.empty()) {
-        wxXmlNode* element = pending.back();
+        const auto [element, depth] = pending.back();
         pending.pop_back();
+        if (depth > MaxXmlDepth)
+            return false;
         bool mixed = false;
         for (wxXmlNode* child = element->GetChildren(); child; child = child->GetNext())
             mixed = mixed || child->GetType() == wxXML_ELEMENT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE;
@@ -158,10 +161,28 @@ void DropIndentation(wxXmlNode* root)
                 element->RemoveChild(child);
                 delete child;
             } else if (child->GetType() == wxXML_ELEMENT_NODE) {
-                pending.push_back(child);
+                pending.emplace_back(child, depth + 1);
             }
             child = next;
         }
+    }
+    return true;
+}
+
+// Empties the document without the library's deletion, which takes one call per level.
+void Dismantle(wxXmlDocument& doc)
+{
+    std::vector<wxXmlNode*> pending{doc.DetachDocumentNode()};
+    while (!pending.empty()) {
+        wxXmlNode* node = pending.back();
+        pending.pop_back();
+        if (!node)
+            continue;
+        while (wxXmlNode* child = node->GetChildren()) {
+            node->RemoveChild(child);
+            pending.push_back(child);
+        }
+        delete node;
     }
 }
 
@@ -173,8 +194,11 @@ bool Load(wxXmlDocument& doc, const wxString& path)
     // begin a value (it sees them in pieces): keep everything, then drop the indentation.
     if (!doc.Load(path, "UTF-8", wxXMLDOC_KEEP_WHITESPACE_NODES))
         return false;
-    if (doc.GetRoot())
-        DropIndentation(doc.GetRoot());
+    if (doc.GetRoot() && !DropIndentation(doc.GetRoot())) {
+        ZLOG_ERROR("Error parsing xml, elements nested deeper than %d levels.", MaxXmlDepth);
+        Dismantle(doc);
+        return false;
+    }
     return true;
 }
 

@@ -270,6 +270,39 @@ TEST_F(Launch, AnEntryRunsItsActionAndQuittingWritesTheSameTreeBack)
     EXPECT_EQ(zyntest::ReadFile(app.PathOf("launcher.xml")), written);
 }
 
+// The end of the session closes the launcher without a question: the menu
+// file and the settings are written, shown or not.
+TEST_F(Launch, TheSessionsEndClosesTheLauncherWithoutAsking)
+{
+    const struct {
+        int signal;
+        bool shown;
+    } cases[] = {{SIGTERM, true}, {SIGHUP, true}, {SIGHUP, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.signal);
+        SCOPED_TRACE(c.shown);
+        const pid_t pid = Start(Core());
+        if (c.shown) {
+            app.WaitExit(app.Start({path}));
+            ASSERT_TRUE(LauncherShown()) << app.Log();
+        }
+        std::filesystem::remove(app.PathOf("launcher.xml"));
+        std::filesystem::remove(app.PathOf("Configs/Core.xml"));
+        kill(pid, c.signal);
+        const int status = app.WaitExit(pid);
+        ASSERT_TRUE(WIFEXITED(status)) << status << app.Output();
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+        EXPECT_TRUE(Shown("Zyn Alert").IsEmpty());
+        auto written = ReadMenuFile(app.PathOf("launcher.xml"));
+        auto before = ReadMenuFile(original);
+        ASSERT_TRUE(written && before);
+        EXPECT_TRUE(MenuXml::SameData(before->GetRoot(), written->GetRoot()));
+        EXPECT_NE(zyntest::ReadFile(app.PathOf("Configs/Core.xml")).find("LaunchType"), std::string::npos);
+        const std::string log = app.Log();
+        EXPECT_LT(log.find("Shutting down..."), log.find("Exiting...")) << log;
+    }
+}
+
 // Killed at any moment of a save, the program leaves a menu file that reads
 // as the old tree or the new one: never a part of one.
 TEST_F(Launch, KilledWhileSavingNeverLeavesAFileThatFailsToRead)

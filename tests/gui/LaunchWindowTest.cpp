@@ -39,6 +39,17 @@ std::string Launcher(const std::string& inner)
 
 std::string RootMenu(const std::string& items) { return "<menu type=\"1\">" + items + "</menu>"; }
 
+// Menus within items, depth levels deep.
+std::string Nested(int depth)
+{
+    std::string open, close;
+    for (int i = 0; i < depth; ++i) {
+        open += "<menu type=\"1\"><item>";
+        close += "</item></menu>";
+    }
+    return open + close;
+}
+
 // Item ids are the window identifiers of the run that wrote the file.
 std::string WithoutIds(const std::string& text) { return std::regex_replace(text, std::regex("id=\"[0-9]+\""), "id=\"#\""); }
 
@@ -130,6 +141,8 @@ TEST_F(LaunchWindowTest, MenuFileReadsWhatItCanSaysWhatItCannotAndKeepsWhatItWou
                            "<descrip>d</descrip><image/></panel></item>")),
          false, {"Error parsing xml, invalid hover icon.", kept}, "1[A " + BuiltIns + "]"},
         {"second root menu", Launcher(RootMenu(Icon("A")) + RootMenu(Icon("B"))), false, {kept}, "1[A " + BuiltIns + "]"},
+        {"nested without end", Launcher(Nested(100000)), false,
+         {"Error parsing xml, elements nested deeper than 1000 levels.", kept}, placeholder},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -486,6 +499,18 @@ TEST_F(LaunchWindowTest, AShowFromOutsideRaisesTheLauncherWithItsMenuAbove)
     EXPECT_FALSE(window->IsShownLauncher());
     Settle();
     EXPECT_FALSE(window->IsShown());
+}
+
+TEST_F(LaunchWindowTest, TheWindowIsTheProgramsWithItsIcon)
+{
+    const wxString scoped = AppDir;
+    AppDir = wxString::FromUTF8(zyntest::AppDirOfBuild());
+    LogCapture capture; // the default menu's own pictures are looked for elsewhere
+    LaunchWindow* window = Make("");
+    AppDir = scoped;
+    EXPECT_EQ(window->GetTitle(), "Zyn Utils - Launcher");
+    EXPECT_EQ(window->GetIcons().GetIconCount(), 8u);
+    EXPECT_EQ(window->GetIcons().GetIcon(wxSize(48, 48)).GetWidth(), 48);
 }
 
 TEST_F(LaunchWindowTest, DestroyingTheLauncherDestroysTheTreeAndForgetsThePointer)

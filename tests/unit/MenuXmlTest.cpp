@@ -6,6 +6,7 @@
 #include <wx/log.h>
 #include <wx/xml/xml.h>
 
+#include "LogCapture.h"
 #include "MenuXml.h"
 #include "TestSupport.h"
 
@@ -129,4 +130,26 @@ TEST(MenuXml, SameDataComparesWhatASaveWrites)
     }
     EXPECT_TRUE(MenuXml::SameData(nullptr, nullptr));
     EXPECT_FALSE(MenuXml::SameData(expected->GetRoot(), nullptr));
+}
+
+// A file nesting elements without end is refused, not a crash: the library frees trees recursively.
+TEST(MenuXml, LoadRefusesFilesNestedDeeperThanTheBound)
+{
+    const zyntest::TempDir dir;
+    for (const int depth : {MenuXml::MaxXmlDepth, 200000}) {
+        SCOPED_TRACE(depth);
+        std::string xml;
+        xml.reserve(static_cast<size_t>(depth) * 7);
+        for (int i = 0; i < depth; ++i)
+            xml += "<a>";
+        for (int i = 0; i < depth; ++i)
+            xml += "</a>";
+        zyntest::WriteFile(dir / "launcher.xml", xml);
+        zyntest::LogCapture log;
+        wxXmlDocument doc;
+        const bool accepted = depth <= MenuXml::MaxXmlDepth;
+        EXPECT_EQ(MenuXml::Load(doc, dir / "launcher.xml"), accepted);
+        EXPECT_EQ(doc.GetRoot() != nullptr, accepted);
+        EXPECT_EQ(log.Contains("Error parsing xml, elements nested deeper than 1000 levels."), !accepted) << log.Text();
+    }
 }
