@@ -64,7 +64,7 @@ public:
     void SetAction(int type, const wxString& cmd);
     // Takes the pointer grab for the press in hand / gives it back (nothing when not held).
     void GrabPointer();
-    void ReleasePointer();
+    virtual void ReleasePointer();
 
     // Reads General/LockingMode (into LockingModeFlag) and General/PressTimeout of "Core".
     static void LoadSettings();

@@ -13,6 +13,8 @@ public:
     void ApplyFrame(AnimationFrame& in) override;
     void ShowAt(const wxPoint& pos, const int& alpha) override;
     void SetAlpha(const unsigned char& alpha) override;
+    void ReleasePointer() override;
+    void OnCaptureLost(wxMouseCaptureLostEvent& event) override;
 
     // Places the item at pos with the alpha against its menu's view.
     void RefreshState(const wxPoint& pos, const unsigned char& alpha);
@@ -24,6 +26,10 @@ public:
     bool clipToView = false;
     EdgeFade fade;
     bool fadePending = false; // fadedFrames are older than fade
+    // Placed outside the view while holding the pointer grab: X ends the grab of a
+    // window that is unmapped, so the item stays mapped, fully transparent, until
+    // the grab ends.
+    bool parked = false;
 
 protected:
     // Where the item at pos stands against the view of its menu, whose owner is parent.
@@ -34,6 +40,8 @@ protected:
     void ApplyFade();
     // Applies a fade that changed since the faces were last made.
     void ApplyPendingFade();
+    // Hides an item parked while it held the grab.
+    void Unpark();
     // Keeps the composed faces as the copies the fade is drawn from; selects them with redraw.
     void TakeFaces(Frames composed, bool redraw);
 };

@@ -7,6 +7,11 @@
 
 #include <wx/gdicmn.h>
 
+// Columns of icon items and list rows longer than this scroll.
+inline constexpr unsigned MenuViewRows = 5;
+// A press moving further than this (vertically) starts a drag.
+inline constexpr int DragThreshold = 5;
+
 // General/PressTimeout in milliseconds of the long press: -1 250, 1 1000, anything else 500.
 int PressIntervalFor(long pressTimeout);
 
@@ -68,6 +73,25 @@ int ListCentreOffset(int ownerHeight, int count, int pitch, int marginY);
 // The new top of a scrolled column: its end may not rise above high (moving up),
 // its start may not sink below low (moving down).
 int ClampColumnTop(int top, int delta, int columnHeight, int low, int high);
+
+// After two items of an icon column swapped places: the column scrolls one slot
+// down (+slot) when either item's centre stands above the view's top, else one
+// slot up (-slot) when either stands below its bottom, else not at all (0).
+int SwapScroll(int centreA, int centreB, int viewTop, int viewBottom, int slot);
+
+// How a catalog column moves its items after one was removed or inserted: the
+// items first..last (1-based, counted after the change; none when first is 0)
+// are stacked from the place of the item that stood at the changed index,
+// downwards, or upwards when first..last runs towards the first item.
+struct ColumnShift {
+    unsigned first = 0;
+    unsigned last = 0;
+    bool upward = false;
+    unsigned select = 0; // the item that becomes the selected one; 0: the selection stays
+};
+// count items before the change; selected is the selected item's index, count when none.
+ColumnShift CatalogDeleteShift(unsigned count, unsigned selected, unsigned index);
+ColumnShift CatalogInsertShift(unsigned count, unsigned selected, unsigned index);
 
 // GTK delivers the wheel as many small smooth-scroll steps: they are summed to
 // whole notches of `delta` (one notch is one menu step).

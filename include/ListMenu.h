@@ -44,8 +44,6 @@ private:
     int ListX() const;
     // Centre row of the band: the owner's vertical middle.
     int Mid() const;
-    // Places the rows one after another from (x, y), keeping their alpha.
-    void LayOut(unsigned from, unsigned to, int x, int y);
     // Re-centres a list of five rows or fewer on the owner.
     void Recentre();
     // The new first-row y after a move by delta, kept over the band.

@@ -16,6 +16,7 @@ class EditMenu;
 class Indicator;
 class Menuable;
 class ZynObject;
+class wxEvent;
 class wxMouseEvent;
 class wxXmlNode;
 
@@ -71,6 +72,25 @@ protected:
     void DestroyItem(ButtonImpl* item);
     // Whole wheel notches of a vertical wheel event; horizontal wheels give 0.
     int WheelNotches(const wxMouseEvent& event);
+
+    // Lets the user edit a new item for this menu; a cancelled one is destroyed (false).
+    bool EditNewItem(ButtonImpl* item);
+    // The press timer ran out on the item of event: uses up the press in hand and
+    // answers the item the edit pop-up may open on. nullptr while the launcher is
+    // locked or no press is in hand (the press stays unused), and for a built-in
+    // item (after the warning), a clipped one or the pop-up's own target.
+    ButtonImpl* LongPressedItem(const wxEvent& event);
+    // From an item to the next one in a column: its height plus its vertical margin.
+    static int Pitch(const ButtonImpl* item);
+    // The item an item event came from; nullptr for any other window.
+    static ButtonImpl* ItemOf(const wxEvent& event);
+    // Places the items from..to (1-based) one below the other from at, keeping their
+    // alpha; upward runs from..to towards the first item, each above the one before.
+    void StackItems(unsigned from, unsigned to, wxPoint at, bool upward = false);
+    // Closes the gap item index left in a column longer than its view: a column
+    // scrolled to its end keeps its end and the items above come down, otherwise
+    // the items below move up (none when the last item went).
+    void CloseScrolledGap(unsigned index);
 
 private:
     WheelAccumulator wheel;

@@ -10,7 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb openbox picom trayer dbus dbus-x11 dunst xdotool x11-utils x11-xserver-utils
   imagemagick librsvg2-bin python3 sox
-  fonts-liberation fonts-wqy-zenhei fonts-quattrocento desktop-file-utils gettext
+  fonts-liberation fonts-wqy-zenhei fonts-quattrocento desktop-file-utils gettext locales
   sound-theme-freedesktop
 )
 

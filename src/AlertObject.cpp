@@ -32,6 +32,8 @@ std::vector<Picture> ButtonFaces(int type)
 wxBEGIN_EVENT_TABLE(AlertObject, wxDialog)
     EVT_SHOW(AlertObject::OnShow)
     EVT_MOTION(AlertObject::OnMotion)
+    // A pointer that jumps in straight onto a button sends only the crossing, no motion.
+    EVT_ENTER_WINDOW(AlertObject::OnMotion)
     EVT_LEFT_DOWN(AlertObject::OnLeftDown)
     EVT_LEFT_UP(AlertObject::OnLeftUp)
 wxEND_EVENT_TABLE()

@@ -2,8 +2,11 @@
 
 #include <wx/xml/xml.h>
 
+#include "IconSettingDialog.h"
+#include "MenuImpl.h"
 #include "MenuXml.h"
 #include "ZynLog.h"
+#include "ZynUtils.h"
 
 const wxPoint CatalogItem::Margin(-17, -2);
 const wxSize CatalogItem::IconSize(26, 26);
@@ -18,21 +21,25 @@ CatalogItem::CatalogItem(wxWindow* parent, const wxString& name, const wxPoint& 
     : ButtonImpl(parent, name, pos), setA(3), setB(3)
 {
     DrawFaces(icons, frames);
-    SetBitmaps(setA[0], setA[1], setA[2], true);
+    UseSet(false, true);
 }
 
 CatalogItem::CatalogItem(wxWindow* parent, wxXmlNode* node)
     : ButtonImpl(parent, "Unknown", wxDefaultPosition), setA(3), setB(3)
 {
     SetNode(node);
-    const Frames icons = iconPaths[0].empty()
-                             ? BitmapManager::System(ICON_HELP)
-                             : BitmapManager::LoadIconSet(iconPaths[0], iconPaths[1], iconPaths[2], IconSize);
-    DrawFaces(icons, BitmapManager::System(BITMAP_CATALOG));
-    SetBitmaps(setA[0], setA[1], setA[2], true);
+    DrawFaces(IconsOf(iconPaths), BitmapManager::System(BITMAP_CATALOG));
+    UseSet(false, true);
 }
 
 const wxPoint& CatalogItem::GetMargin() const { return Margin; }
+
+Frames CatalogItem::IconsOf(const wxVector<wxString>& paths)
+{
+    if (paths.size() < 3 || paths[0].empty())
+        return BitmapManager::System(ICON_HELP);
+    return BitmapManager::LoadIconSet(paths[0], paths[1], paths[2], IconSize);
+}
 
 void CatalogItem::DrawFaces(const Frames& icons, const Frames& frames)
 {
@@ -53,6 +60,107 @@ void CatalogItem::DrawFaces(const Frames& icons, const Frames& frames)
             canvas.DrawGlyphText(name, textAt, k == 0 ? DarkText : LightText, DefaultTextSize);
         }
     }
+}
+
+void CatalogItem::UseSet(bool selectedSet, bool redraw)
+{
+    Frames& set = selectedSet ? setB : setA;
+    SetBitmaps(set[0], set[1], set[2], redraw);
+}
+
+void CatalogItem::Redraw(const wxVector<wxString>& paths)
+{
+    DrawFaces(IconsOf(paths), BitmapManager::System(BITMAP_CATALOG));
+    UseSet(face != FACE_PLAIN, true);
+}
+
+void CatalogItem::SetName(const wxString& newName)
+{
+    ButtonImpl::SetName(newName);
+    Redraw(iconPaths);
+}
+
+void CatalogItem::SetIcons(const wxVector<wxString>& paths)
+{
+    Redraw(paths);
+    if (&paths != &iconPaths)
+        iconPaths = paths;
+    iconPaths.resize(3);
+}
+
+void CatalogItem::SetSelected(bool on)
+{
+    if (on && face == FACE_PLAIN) {
+        UseSet(true, true);
+        face = FACE_SELECTED;
+    } else if (!on && face != FACE_PLAIN) {
+        UseSet(false, true);
+        face = FACE_PLAIN;
+    }
+}
+
+void CatalogItem::SetOpen(bool open)
+{
+    if (open && face != FACE_OPEN) {
+        if (menu)
+            menu->Show(true);
+        face = FACE_OPEN;
+        UseSet(true, true);
+    } else if (!open && face == FACE_OPEN) {
+        if (menu)
+            menu->Show(false);
+        ButtonImpl::ShowNormal();
+        face = FACE_SELECTED;
+        UseSet(true, true);
+    }
+}
+
+void CatalogItem::ShowNormal()
+{
+    UseSet(false, false);
+    face = FACE_PLAIN;
+    if (menu)
+        menu->Show(false);
+    ButtonImpl::ShowNormal();
+}
+
+bool CatalogItem::IsActive() { return face == FACE_OPEN; }
+
+void CatalogItem::OnLeaveWindow(wxMouseEvent& event)
+{
+    if (face == FACE_OPEN) // the open tab keeps its look
+        return;
+    ButtonImpl::OnLeaveWindow(event);
+}
+
+void CatalogItem::OnLeftUp(wxMouseEvent& event)
+{
+    if (ModalOpenFlag)
+        return;
+    SetOpen(face != FACE_OPEN);
+    ButtonImpl::OnLeftUp(event);
+}
+
+void CatalogItem::OnTimer(wxTimerEvent& event)
+{
+    if (menu)
+        menu->Show(false);
+    ButtonImpl::OnTimer(event);
+}
+
+bool CatalogItem::Edit()
+{
+    IconSettingDialog dialog(this, IconSettingDialog::ITEM_KIND_CATALOG);
+    dialog.SetItemName(name);
+    dialog.SetIconPaths(iconPaths);
+    dialog.SetSubMenuType(GetMenuType());
+    dialog.EnableOptionPanels(true);
+    if (dialog.ShowModal() == wxID_CANCEL)
+        return false;
+    SetName(dialog.GetItemName());
+    SetIcons(dialog.GetIconPaths());
+    ChangeMenuKind(dialog.GetSubMenuType());
+    return true;
 }
 
 wxXmlNode* CatalogItem::GetNode() { return builtIn ? nullptr : NewItemNode(); }

@@ -56,10 +56,16 @@ void FadingItem::RefreshState(const wxPoint& pos, const unsigned char& alpha)
     fade = ViewFade(pos, *parent);
     switch (fade.place) {
     case EdgeFade::Outside:
+        fadePending = false;
+        if (HasCapture()) {
+            PushFaceAt(pos, 0); // no picture shows and no click lands at alpha 0
+            parked = true;
+            break;
+        }
         PushFaceAt(pos, alpha);
         Hide();
         Move(pos);
-        fadePending = false;
+        parked = false;
         break;
     case EdgeFade::Inside:
         SetBitmaps(frames[0], frames[1], frames[2], false);
@@ -67,10 +73,12 @@ void FadingItem::RefreshState(const wxPoint& pos, const unsigned char& alpha)
         Show();
         clipped = false;
         fadePending = false;
+        parked = false;
         break;
     case EdgeFade::Faded:
         clipped = fade.clipped;
         fadePending = true;
+        parked = false;
         UpdateLayered(pos, alpha);
         Show();
         break;
@@ -104,4 +112,22 @@ void FadingItem::ApplyPendingFade()
         return;
     ApplyFade();
     fadePending = false;
+}
+
+void FadingItem::ReleasePointer()
+{
+    ButtonImpl::ReleasePointer();
+    Unpark();
+}
+
+void FadingItem::OnCaptureLost(wxMouseCaptureLostEvent& event)
+{
+    ButtonImpl::OnCaptureLost(event);
+    Unpark();
+}
+
+void FadingItem::Unpark()
+{
+    if (parked)
+        RefreshState(GetPosition(), static_cast<unsigned char>(frame.alpha));
 }

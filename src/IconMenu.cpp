@@ -1,11 +1,16 @@
 #include "IconMenu.h"
 
+#include <cstdlib>
+
+#include <wx/event.h>
 #include <wx/intl.h>
+#include <wx/utils.h>
 
 #include "BitmapManager.h"
 #include "EditMenu.h"
 #include "IconItem.h"
 #include "InfoPanel.h"
+#include "WarningObject.h"
 #include "ZynLog.h"
 
 IconMenu::IconMenu(ZynObject* owner)
@@ -24,11 +29,16 @@ IconMenu::~IconMenu()
     infoPanel->Destroy();
     delete editMenu;
     editMenu = nullptr;
-    Clear();
+    Clear(); // while the items' handlers can still be unbound
 }
 
 void IconMenu::UnbindItem(ButtonImpl* item)
 {
+    item->Unbind(wxEVT_LEFT_DOWN, &IconMenu::OnLeftDown, this);
+    item->Unbind(wxEVT_LEFT_UP, &IconMenu::OnLeftUp, this);
+    item->Unbind(wxEVT_MOUSEWHEEL, &IconMenu::OnMouseWheel, this);
+    item->Unbind(wxEVT_MOTION, &IconMenu::OnMotion, this);
+    item->Unbind(wxEVT_TIMER, &IconMenu::OnLongPress, this);
     // The panel follows the item it shows: it must not follow a destroyed one.
     if (infoPanel->animator.anchor == item) {
         infoPanel->animator.Stop();
@@ -36,40 +46,119 @@ void IconMenu::UnbindItem(ButtonImpl* item)
     }
 }
 
-bool IconMenu::Adopt(IconItem* item)
+bool IconMenu::Adopt(IconItem* item, unsigned index)
 {
-    if (!animator.AddTarget(item)) {
+    if (!(index == 0 ? animator.AddTarget(item) : animator.InsertTarget(item, index))) {
         item->Destroy();
         return false;
     }
     item->parentMenu = this;
     item->clipToView = true;
+    item->Bind(wxEVT_LEFT_DOWN, &IconMenu::OnLeftDown, this);
+    item->Bind(wxEVT_LEFT_UP, &IconMenu::OnLeftUp, this);
+    item->Bind(wxEVT_MOUSEWHEEL, &IconMenu::OnMouseWheel, this);
+    item->Bind(wxEVT_MOTION, &IconMenu::OnMotion, this);
+    item->Bind(wxEVT_TIMER, &IconMenu::OnLongPress, this);
     itemWidth = item->GetSize().x;
-    columnHeight += item->GetSize().y + item->GetMargin().y;
-    items.push_back(item);
+    columnHeight += Pitch(item);
     return true;
 }
 
 Menuable* IconMenu::AppendNode(wxXmlNode* node)
 {
     IconItem* item = new IconItem(owner, node);
-    return Adopt(item) ? item : nullptr;
+    if (!Adopt(item, 0))
+        return nullptr;
+    items.push_back(item);
+    return item;
 }
 
 Menuable* IconMenu::Append(const wxString& name, const int& type, const wxString&, const int& icon)
 {
     IconItem* item = new IconItem(owner, name, wxDefaultPosition, BitmapManager::System(icon),
                                   BitmapManager::System(BITMAP_BUTTON));
-    if (!Adopt(item))
+    if (!Adopt(item, 0))
         return nullptr;
     item->builtIn = type > 999;
     item->SetPanel(item->builtIn ? PANEL_BUILTIN : PANEL_NONE, wxString(), wxString());
+    items.push_back(item);
     return item;
 }
 
-bool IconMenu::Insert(const unsigned&)
+bool IconMenu::Insert(const unsigned& index)
 {
-    return false; // built with the icon menu's editing
+    if (index == 0 || index > GetCount()) {
+        ZLOG_ERROR("Cannot insert menu item, specified index is Invalid.");
+        return false;
+    }
+    IconItem* item = new IconItem(owner, wxString::Format("Icon %u", GetCount() + 1), wxDefaultPosition,
+                                  BitmapManager::System(ETC_NULL), BitmapManager::System(BITMAP_BUTTON));
+    if (!EditNewItem(item) || !Adopt(item, index))
+        return false;
+    // The new item takes the place of the one at index; that one and those below move down a slot.
+    const wxPoint at = items[index - 1]->GetPosition();
+    items.insert(items.begin() + (index - 1), item);
+    StackItems(index, GetCount(), at);
+    item->Show();
+    return true;
+}
+
+bool IconMenu::Swap(const unsigned& i, const unsigned& j)
+{
+    const ButtonImpl* a = GetItem(i);
+    const ButtonImpl* b = GetItem(j);
+    if (!a || !b || a->builtIn || b->builtIn) {
+        ShowWarning();
+        return false;
+    }
+    wxPoint top = items.front()->GetPosition();
+    if (!MenuImpl::Swap(i, j))
+        return false;
+    // Each window still stands where it stood before the swap.
+    ButtonImpl* atI = items[i - 1];
+    ButtonImpl* atJ = items[j - 1];
+    const wxPoint placeI = atI->GetPosition();
+    const wxPoint placeJ = atJ->GetPosition();
+    const int half = items.front()->GetSize().y / 2;
+    const int scroll = SwapScroll(placeI.y + half, placeJ.y + half, ViewTop(), ViewBottom(), Slot());
+    if (scroll != 0) {
+        // An item partly out of view: the column scrolls a slot to bring it in, in its new order.
+        top.y += scroll;
+        StackItems(1, GetCount(), top);
+    } else {
+        atI->ShowAt(placeJ, KeepAlpha);
+        atJ->ShowAt(placeI, KeepAlpha);
+    }
+    return true;
+}
+
+bool IconMenu::Delete(const unsigned& i)
+{
+    const ButtonImpl* item = GetItem(i);
+    if (!item || GetCount() == 1 || item->builtIn) {
+        ShowWarning();
+        return false;
+    }
+    const int pitch = Pitch(item);
+    if (!MenuImpl::Delete(i))
+        return false;
+    columnHeight -= pitch;
+    if (GetCount() <= MenuViewRows)
+        StackItems(1, GetCount(), wxPoint(owner ? owner->GetPosition() : wxPoint()));
+    else
+        CloseScrolledGap(i);
+    return true;
+}
+
+int IconMenu::Slot() const { return items.empty() ? 0 : Pitch(items.front()); }
+
+int IconMenu::ViewTop() const { return owner ? owner->GetPosition().y : 0; }
+
+int IconMenu::ViewBottom() const { return ViewTop() + static_cast<int>(MenuViewRows) * Slot(); }
+
+int IconMenu::ClampTop(int top, int delta) const
+{
+    return ClampColumnTop(top, delta, columnHeight, ViewTop(), ViewBottom());
 }
 
 bool IconMenu::Show(const bool& show)
@@ -77,23 +166,22 @@ bool IconMenu::Show(const bool& show)
     if (items.empty() || shown == show || !owner)
         return false;
     const int count = static_cast<int>(GetCount());
-    const ButtonImpl* first = items.front();
     uint32_t effect;
     if (show) {
-        const int slot = first->GetSize().y + first->GetMargin().y;
-        wxPoint at(owner->GetPosition().x, owner->GetPosition().y - count * slot);
+        // The column slides down from above the owner, the last item first, into the view.
+        wxPoint at(owner->GetPosition().x, owner->GetPosition().y - count * Slot());
         for (ButtonImpl* item : items) {
             item->ShowNormal();
             item->ShowAt(at, 0);
             item->Show();
-            at.y += item->GetSize().y + item->GetMargin().y;
+            at.y += Pitch(item);
         }
         targetFrame.y = 0;
         targetFrame.alpha = 255;
         targetFrame.flags = FRAME_Y | FRAME_ALPHA;
         effect = EFFECT_LOCK | EFFECT_REVERSE | EFFECT_STAGGER | EFFECT_EASE_OUT;
     } else {
-        targetFrame.y = -count * first->GetSize().y;
+        targetFrame.y = -count * items.front()->GetSize().y;
         targetFrame.alpha = 0;
         targetFrame.flags = FRAME_Y | FRAME_ALPHA;
         effect = EFFECT_LOCK | EFFECT_STAGGER | EFFECT_EASE_IN;
@@ -120,3 +208,95 @@ void IconMenu::ShowInfo(IconItem* item)
 }
 
 void IconMenu::HideInfo() { infoPanel->FadeOut(); }
+
+void IconMenu::DropSelection()
+{
+    editMenu->Show(false);
+    if (selected)
+        selected->ShowNormal();
+    HideIndicator();
+    HideInfo();
+    selected = nullptr;
+}
+
+void IconMenu::OnLeftDown(wxMouseEvent& event)
+{
+    if (ButtonImpl* item = ItemOf(event))
+        item->GrabPointer();
+    pressPoint = event.GetPosition();
+    pressHandled = false;
+    event.Skip();
+}
+
+void IconMenu::OnLeftUp(wxMouseEvent& event)
+{
+    IconItem* item = dynamic_cast<IconItem*>(event.GetEventObject());
+    if (!item)
+        return;
+    item->ReleasePointer();
+    if (pressHandled) // the press became a drag or a long press
+        return;
+    pressHandled = true;
+    editMenu->Show(false);
+    if (item->IsActive()) {
+        // The item's own handler closes its sub-menu.
+        HideIndicator();
+        HideInfo();
+        selected = nullptr;
+    } else {
+        if (selected && selected != item)
+            selected->ShowNormal();
+        SelectItem(item);
+        ShowInfo(item);
+        selected = item;
+    }
+    event.Skip();
+}
+
+void IconMenu::OnMotion(wxMouseEvent& event)
+{
+    ButtonImpl* item = ItemOf(event);
+    if (!item || !event.LeftIsDown() || GetCount() <= MenuViewRows)
+        return;
+    if (!pressHandled) {
+        if (std::abs(event.GetPosition().y - pressPoint.y) <= DragThreshold)
+            return;
+        DropSelection();
+        pressHandled = true;
+    }
+    // The press point stays under the pointer, within the view's bounds.
+    const wxPoint at = item->GetPosition();
+    const int delta = wxGetMousePosition().y - pressPoint.y - at.y;
+    StackItems(1, GetCount(), wxPoint(at.x, ClampTop(items.front()->GetPosition().y + delta, delta)));
+    event.Skip();
+}
+
+void IconMenu::OnMouseWheel(wxMouseEvent& event)
+{
+    if (!owner || GetCount() <= MenuViewRows || animator.IsRunning())
+        return;
+    const int notches = WheelNotches(event);
+    if (notches == 0)
+        return;
+    DropSelection();
+    const int step = Slot() * notches;
+    targetFrame.flags = FRAME_Y;
+    targetFrame.y = ClampTop(items.front()->GetPosition().y + step, step) - ViewTop();
+    Animate(animator, EFFECT_EASE_OUT, targetFrame);
+    event.Skip();
+}
+
+void IconMenu::OnLongPress(wxTimerEvent& event)
+{
+    ButtonImpl* item = LongPressedItem(event);
+    if (!item)
+        return;
+    item->ShowNormal();
+    if (selected && selected != item)
+        selected->ShowNormal();
+    selected = nullptr;
+    HideIndicator();
+    HideInfo();
+    editMenu->Popup(item, true);
+    event.Skip();
+}

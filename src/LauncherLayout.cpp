@@ -173,6 +173,53 @@ int ClampColumnTop(int top, int delta, int columnHeight, int low, int high)
     return top;
 }
 
+int SwapScroll(int centreA, int centreB, int viewTop, int viewBottom, int slot)
+{
+    if (centreA < viewTop || centreB < viewTop)
+        return slot;
+    if (centreA > viewBottom || centreB > viewBottom)
+        return -slot;
+    return 0;
+}
+
+ColumnShift CatalogDeleteShift(unsigned count, unsigned selected, unsigned index)
+{
+    ColumnShift shift;
+    if (selected == index) // the item below takes the selection, or the one above when the last went
+        shift.select = index < count ? index : index - 1;
+    if (selected < index || (selected == index && index < count)) {
+        // The items below close the gap upwards.
+        if (index < count) {
+            shift.first = index;
+            shift.last = count - 1;
+        }
+    } else if (index > 1) {
+        // The items above close it downwards.
+        shift.first = index - 1;
+        shift.last = 1;
+        shift.upward = true;
+    }
+    return shift;
+}
+
+ColumnShift CatalogInsertShift(unsigned count, unsigned selected, unsigned index)
+{
+    ColumnShift shift;
+    if (index < selected) {
+        // The item at index keeps its place; the new one and those above move up.
+        shift.first = index + 1;
+        shift.last = 1;
+        shift.upward = true;
+        return shift;
+    }
+    // The new item takes the place of the one at index; it and those below move down.
+    shift.first = index;
+    shift.last = count + 1;
+    if (index == selected)
+        shift.select = index;
+    return shift;
+}
+
 int WheelAccumulator::Add(int rotation, int delta)
 {
     if (delta <= 0)

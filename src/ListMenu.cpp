@@ -12,18 +12,6 @@
 #include "SoundManager.h"
 #include "WarningObject.h"
 #include "ZynLog.h"
-#include "ZynUtils.h"
-
-namespace {
-// Lists longer than this scroll.
-constexpr unsigned ViewRows = 5;
-// A press moving further than this (vertically) starts a drag.
-constexpr int DragThreshold = 5;
-
-int Pitch(const ButtonImpl* item) { return item->GetSize().y + item->GetMargin().y; }
-
-ButtonImpl* ItemOf(const wxEvent& event) { return dynamic_cast<ButtonImpl*>(event.GetEventObject()); }
-} // namespace
 
 ListMenu::ListMenu(ZynObject* owner) : MenuImpl(owner)
 {
@@ -98,17 +86,12 @@ bool ListMenu::Insert(const unsigned& index)
     }
     ListItem* row = new ListItem(owner, wxString::Format("Icon %u", GetCount() + 1), wxDefaultPosition,
                                  BitmapManager::System(ICON_HELP), BitmapManager::System(BITMAP_LIST));
-    row->parentMenu = this;
-    if (!row->Edit()) {
-        row->Destroy();
-        return false;
-    }
-    if (!Adopt(row, index))
+    if (!EditNewItem(row) || !Adopt(row, index))
         return false;
     const wxPoint at = items[index - 1]->GetPosition();
     items.insert(items.begin() + (index - 1), row);
-    LayOut(index, GetCount(), at.x, at.y);
-    if (GetCount() <= ViewRows)
+    StackItems(index, GetCount(), at);
+    if (GetCount() <= MenuViewRows)
         Recentre();
     return true;
 }
@@ -124,19 +107,11 @@ bool ListMenu::Delete(const unsigned& index)
     if (!MenuImpl::Delete(index))
         return false;
     columnHeight -= pitch;
-    if (GetCount() <= ViewRows) {
+    if (GetCount() <= MenuViewRows) {
         Recentre();
         return true;
     }
-    const ButtonImpl* first = items.front();
-    const wxPoint top = first->GetPosition();
-    if (items.back()->IsShown() && !first->IsShown()) {
-        // Scrolled to its end: the rows above the gap come down, the list stays bottom-aligned.
-        if (index > 1)
-            LayOut(1, index - 1, top.x, top.y + Pitch(first));
-    } else if (index <= GetCount()) {
-        LayOut(index, GetCount(), top.x, items[index - 1]->GetPosition().y - Pitch(first));
-    }
+    CloseScrolledGap(index);
     return true;
 }
 
@@ -147,15 +122,6 @@ int ListMenu::ListX() const
 
 int ListMenu::Mid() const { return owner->GetPosition().y + owner->GetSize().y / 2; }
 
-void ListMenu::LayOut(unsigned from, unsigned to, int x, int y)
-{
-    for (unsigned k = from; k <= to && k <= GetCount(); ++k) {
-        ButtonImpl* row = items[k - 1];
-        row->ShowAt(wxPoint(x, y), KeepAlpha);
-        y += Pitch(row);
-    }
-}
-
 void ListMenu::Recentre()
 {
     if (items.empty() || !owner)
@@ -163,7 +129,7 @@ void ListMenu::Recentre()
     const ButtonImpl* first = items.front();
     const int y = owner->GetPosition().y +
                   ListCentreOffset(owner->GetSize().y, static_cast<int>(GetCount()), Pitch(first), first->GetMargin().y);
-    LayOut(1, GetCount(), ListX(), y);
+    StackItems(1, GetCount(), wxPoint(ListX(), y));
     if (ownerMenu)
         ownerMenu->UpdateIndicator();
 }
@@ -240,7 +206,7 @@ void ListMenu::OnItemLeftUp(wxMouseEvent& event)
 void ListMenu::OnItemMotion(wxMouseEvent& event)
 {
     ButtonImpl* row = ItemOf(event);
-    if (!row || !event.LeftIsDown() || GetCount() <= ViewRows)
+    if (!row || !event.LeftIsDown() || GetCount() <= MenuViewRows)
         return;
     if (!pressHandled) {
         if (std::abs(event.GetPosition().y - pressPoint.y) <= DragThreshold)
@@ -250,13 +216,13 @@ void ListMenu::OnItemMotion(wxMouseEvent& event)
     DropSelection();
     const wxPoint at = row->GetPosition();
     const int delta = wxGetMousePosition().y - pressPoint.y - at.y;
-    LayOut(1, GetCount(), at.x, ClampTop(items.front()->GetPosition().y + delta, delta));
+    StackItems(1, GetCount(), wxPoint(at.x, ClampTop(items.front()->GetPosition().y + delta, delta)));
     event.Skip();
 }
 
 void ListMenu::OnItemWheel(wxMouseEvent& event)
 {
-    if (GetCount() <= ViewRows)
+    if (GetCount() <= MenuViewRows)
         return;
     const int notches = WheelNotches(event);
     if (notches == 0)
@@ -272,17 +238,8 @@ void ListMenu::OnItemWheel(wxMouseEvent& event)
 
 void ListMenu::OnLongPress(wxTimerEvent& event)
 {
-    if (LockingModeFlag || pressHandled)
-        return;
-    pressHandled = true;
-    ButtonImpl* row = ItemOf(event);
+    ButtonImpl* row = LongPressedItem(event);
     if (!row)
-        return;
-    if (row->builtIn) {
-        ShowWarning();
-        return;
-    }
-    if (row->clipped || row->editTarget)
         return;
     selected = row;
     editMenu->Popup(row, true);

@@ -8,7 +8,9 @@
 #include "ButtonImpl.h"
 #include "EditMenu.h"
 #include "Indicator.h"
+#include "WarningObject.h"
 #include "ZynLog.h"
+#include "ZynUtils.h"
 
 MenuImpl::MenuImpl(ZynObject* owner)
     : owner(owner), indicator(new Indicator(owner, wxDefaultPosition, BitmapManager::System(ETC_INDICATOR)))
@@ -135,4 +137,59 @@ int MenuImpl::WheelNotches(const wxMouseEvent& event)
     if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL)
         return 0;
     return wheel.Add(event.GetWheelRotation(), event.GetWheelDelta());
+}
+
+bool MenuImpl::EditNewItem(ButtonImpl* item)
+{
+    item->parentMenu = this; // a sub-menu the editor makes finds its place through it
+    if (item->Edit())
+        return true;
+    item->Destroy();
+    return false;
+}
+
+ButtonImpl* MenuImpl::LongPressedItem(const wxEvent& event)
+{
+    if (LockingModeFlag || pressHandled)
+        return nullptr;
+    pressHandled = true;
+    ButtonImpl* item = ItemOf(event);
+    if (!item)
+        return nullptr;
+    if (item->builtIn) {
+        ShowWarning();
+        return nullptr;
+    }
+    return item->clipped || item->editTarget ? nullptr : item;
+}
+
+int MenuImpl::Pitch(const ButtonImpl* item) { return item->GetSize().y + item->GetMargin().y; }
+
+ButtonImpl* MenuImpl::ItemOf(const wxEvent& event) { return dynamic_cast<ButtonImpl*>(event.GetEventObject()); }
+
+void MenuImpl::StackItems(unsigned from, unsigned to, wxPoint at, bool upward)
+{
+    if (from == 0 || to == 0)
+        return;
+    for (unsigned k = from; upward ? k >= to : k <= to; upward ? --k : ++k) {
+        ButtonImpl* item = GetItem(k);
+        if (!item)
+            break;
+        item->ShowAt(at, KeepAlpha);
+        at.y += upward ? -Pitch(item) : Pitch(item);
+    }
+}
+
+void MenuImpl::CloseScrolledGap(unsigned index)
+{
+    if (items.empty())
+        return;
+    const ButtonImpl* first = items.front();
+    const wxPoint top = first->GetPosition();
+    if (items.back()->IsShown() && !first->IsShown()) {
+        if (index > 1)
+            StackItems(1, index - 1, wxPoint(top.x, top.y + Pitch(first)));
+    } else if (index <= GetCount()) {
+        StackItems(index, GetCount(), wxPoint(top.x, items[index - 1]->GetPosition().y - Pitch(first)));
+    }
 }

@@ -229,13 +229,19 @@ TEST_F(Launch, AnEntryRunsItsActionAndQuittingWritesTheSameTreeBack)
     ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(app.PathOf("terminal.txt")); })) << app.Log();
     EXPECT_EQ(zyntest::ReadFile(app.PathOf("terminal.txt")), "");
     EXPECT_TRUE(Gone("Zyn Utils - Launcher")) << "the launcher fades out after the action";
+    EXPECT_TRUE(Gone("Terminal")) << "with its open sub-menu";
 
-    // A screenshot of the open launcher with a list menu.
+    // Screenshots of the open launcher: a list menu, then a catalog with its list.
     app.WaitExit(app.Start({path}));
     ASSERT_TRUE(LauncherShown());
     ClickOn(client, "Internet");
-    Settled("Debian");
+    EXPECT_FALSE(Settled("Debian").IsEmpty());
     Shell("import -window root '" + BuildDir() + "/launcher-list.png'");
+    ClickOn(client, "Places");
+    ClickOn(client, "Personal");
+    EXPECT_FALSE(Settled("Home Folder").IsEmpty());
+    EXPECT_TRUE(Gone("Debian")) << "one sub-menu of the root at a time";
+    Shell("import -window root '" + BuildDir() + "/launcher-catalog.png'");
 
     // Settings, Logout: the question, answered yes.
     std::filesystem::remove(app.PathOf("launcher.xml"));

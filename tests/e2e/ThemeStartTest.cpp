@@ -11,28 +11,13 @@
 
 using zyntest::AppRunner;
 
-namespace {
-
-// The first window titled exactly title, or "" when none appears in time.
-std::string WaitForWindow(const std::string& title)
-{
-    std::string windows;
-    zyntest::WaitUntil([&] {
-        windows = zyntest::Shell("xdotool search --name '^" + title + "$' 2>/dev/null");
-        return !windows.empty();
-    }, 15000);
-    return windows.substr(0, windows.find('\n'));
-}
-
-} // namespace
-
 TEST(ThemeStart, MissingPanelImageEndsTheStartWithFatalError)
 {
     AppRunner app;
     app.WriteQuietVerboseCore();
     std::filesystem::remove(app.PathOf("Images/background/panel.png"));
     const pid_t pid = app.Start();
-    const std::string box = WaitForWindow("Fatal Error");
+    const std::string box = zyntest::WaitForWindow("Fatal Error");
     ASSERT_FALSE(box.empty()) << "no \"Fatal Error\" box\n" << app.Output();
     // Answering the box ends the program.
     zyntest::Shell("xdotool windowactivate --sync " + box + " key --clearmodifiers Return 2>/dev/null");

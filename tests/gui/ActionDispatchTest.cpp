@@ -24,6 +24,7 @@
 #include "SoundManager.h"
 #include "SystemPaths.h"
 
+using zyntest::ExpectAlert;
 using zyntest::LauncherTest;
 using zyntest::LogCapture;
 using zyntest::PumpUntil;
@@ -54,18 +55,6 @@ private:
             Collect(child);
     }
     std::string& texts;
-};
-
-// The quit question, answered.
-class ExpectAnswer : public wxExpectModalBase<AlertObject, ExpectAnswer> {
-public:
-    explicit ExpectAnswer(int answer) : answer(answer) {}
-
-protected:
-    int OnInvoked(AlertObject*) const override { return answer; }
-
-private:
-    int answer;
 };
 
 class ActionDispatch : public LauncherTest {
@@ -197,12 +186,12 @@ TEST_F(ActionDispatch, QuitAsksAndOnYesClosesTheLauncherWhichWritesTheFile)
 {
     ShowLauncher();
     LogCapture capture;
-    wxTEST_DIALOG(EXPECT_TRUE(wxGetApp().ExecuteAction(ACTION_QUIT, "")), ExpectAnswer(wxNO));
+    wxTEST_DIALOG(EXPECT_TRUE(wxGetApp().ExecuteAction(ACTION_QUIT, "")), ExpectAlert(wxNO));
     EXPECT_TRUE(launcher->IsShownLauncher()) << "answered no, nothing happens";
     EXPECT_FALSE(capture.Contains("Shutting down..."));
     std::filesystem::remove(*appDir / "launcher.xml");
 
-    wxTEST_DIALOG(wxGetApp().Quit(), ExpectAnswer(wxYES));
+    wxTEST_DIALOG(wxGetApp().Quit(), ExpectAlert(wxYES));
     EXPECT_TRUE(capture.Contains("Shutting down..."));
     EXPECT_NE(ReadFile(*appDir / "launcher.xml").find("<name>A</name>"), std::string::npos);
     EXPECT_TRUE(launcher && launcher->IsClosing()) << "it fades out first";

@@ -17,6 +17,7 @@
 #include "ListMenu.h"
 #include "TrayItem.h"
 
+using zyntest::ExpectAlert;
 using zyntest::ExpectEditor;
 using zyntest::LauncherTest;
 using zyntest::LogCapture;
@@ -29,18 +30,6 @@ public:
     using IconItem::IconItem;
     AnimationFrame& Frame() { return frame; }
     ObjectDC& DC() { return objectDC; }
-};
-
-// The yes/no alert, answered at once.
-class ExpectAlert : public wxExpectModalBase<AlertObject, ExpectAlert> {
-public:
-    explicit ExpectAlert(int answer) : answer(answer) {}
-
-protected:
-    int OnInvoked(AlertObject*) const override { return answer; }
-
-private:
-    int answer;
 };
 
 wxVector<wxString> Paths(const wxString& normal, const wxString& hover, const wxString& press)

@@ -229,11 +229,13 @@ TEST(IconPicker, ReturnsWhatTheUserTypedOrClearedOnOk)
         zyntest::WriteFile(path, "not checked");
     IconPickerDialog picker(nullptr);
     picker.SetPaths(Paths(normal, hover, press));
+    wxTextCtrl* const pressText = picker.FilePickerCtrlPress->GetTextCtrl();
+    wxTextCtrl* const hoverText = picker.FilePickerCtrlHover->GetTextCtrl();
     const int rc = zyntest::ShowModalDriving(picker, {
-        zyntest::Focus(picker.FilePickerCtrlPress->GetTextCtrl()),
-        zyntest::Type(picker.FilePickerCtrlPress->GetTextCtrl(), ""),
-        zyntest::Focus(picker.FilePickerCtrlHover->GetTextCtrl()),
-        zyntest::Type(picker.FilePickerCtrlHover->GetTextCtrl(), "/nowhere/typed.png"),
+        zyntest::Focus(pressText),
+        zyntest::Type(pressText, ""),
+        zyntest::Focus(hoverText),
+        zyntest::Type(hoverText, "/nowhere/typed.png"),
         zyntest::Click(picker.FindWindow(wxID_OK)),
     });
     EXPECT_EQ(rc, wxID_OK);

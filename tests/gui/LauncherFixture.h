@@ -12,16 +12,21 @@
 
 #include <wx/app.h>
 #include <wx/modalhook.h>
+#include <wx/mstream.h>
 #include <wx/testing.h>
 #include <wx/toplevel.h>
+#include <wx/xml/xml.h>
 
+#include "AlertObject.h"
 #include "BitmapManager.h"
 #include "ButtonImpl.h"
+#include "EditMenu.h"
 #include "FontManager.h"
 #include "IconSettingDialog.h"
 #include "IconItem.h"
-#include "MenuImpl.h"
+#include "ListItem.h"
 #include "LogCapture.h"
+#include "MenuImpl.h"
 #include "SystemPaths.h"
 #include "TestSupport.h"
 #include "TickTimer.h"
@@ -43,6 +48,18 @@ protected:
 
 private:
     std::function<int(IconSettingDialog&)> answer;
+};
+
+// The yes/no alert, answered at once.
+class ExpectAlert : public wxExpectModalBase<AlertObject, ExpectAlert> {
+public:
+    explicit ExpectAlert(int answer) : answer(answer) {}
+
+protected:
+    int OnInvoked(AlertObject*) const override { return answer; }
+
+private:
+    int answer;
 };
 
 // "type[name name:type[...] ...]" for a menu's tree, built-in items marked with '*'.
@@ -144,6 +161,73 @@ protected:
         return owner;
     }
 
+    // Builds the owner's sub-menu from the text of a menu element.
+    static MenuImpl* BuildFrom(Menuable* owner, const std::string& xml)
+    {
+        wxXmlDocument doc;
+        wxMemoryInputStream in(xml.data(), xml.size());
+        EXPECT_TRUE(doc.Load(in)) << xml;
+        EXPECT_TRUE(owner->BuildMenu(doc.GetRoot())) << xml;
+        return owner->menu;
+    }
+
+    static std::vector<int> Ys(const MenuImpl* menu)
+    {
+        std::vector<int> ys;
+        for (const ButtonImpl* item : menu->items)
+            ys.push_back(item->GetPosition().y);
+        return ys;
+    }
+    static std::string Names(const MenuImpl* menu)
+    {
+        std::string names;
+        for (const ButtonImpl* item : menu->items)
+            names += (names.empty() ? "" : " ") + item->name.utf8_string();
+        return names;
+    }
+
+    // Insert refuses index 0 and count + 1 with its log line, and a cancelled
+    // editor (which is offered the new item's name) changes nothing.
+    static void ExpectInsertRefusals(MenuImpl* menu, const wxString& offeredName)
+    {
+        const std::string before = Names(menu);
+        {
+            LogCapture log;
+            EXPECT_FALSE(menu->Insert(0));
+            EXPECT_FALSE(menu->Insert(menu->GetCount() + 1));
+            EXPECT_EQ(log.Texts(wxLOG_Error),
+                      std::vector<std::string>(2, "Cannot insert menu item, specified index is Invalid."));
+        }
+        wxString offered;
+        wxTEST_DIALOG(EXPECT_FALSE(menu->Insert(1)), ExpectEditor([&](IconSettingDialog& d) {
+                          offered = d.GetItemName();
+                          d.SetItemName("ignored");
+                          return wxID_CANCEL;
+                      }));
+        EXPECT_EQ(offered, offeredName);
+        EXPECT_EQ(Names(menu), before);
+    }
+
+    // Long-presses item target of an icon or catalog menu, holds "Modify" until the
+    // entries slide out, and answers a point on the entry of that label.
+    wxPoint EditEntry(MenuImpl* menu, unsigned target, const std::string& label)
+    {
+        EditMenu* popup = menu->editMenu;
+        Press(Spot(menu->GetItem(target)));
+        LongPress();
+        Release();
+        Settle();
+        Press(Spot(popup->modifyButton));
+        LongPress();
+        Release();
+        Settle();
+        for (ButtonImpl* entry : popup->items)
+            if (entry->name == label)
+                return Spot(entry);
+        ADD_FAILURE() << label;
+        return wxPoint();
+    }
+
     static void Pump(int ms) { PumpUntil([] { return false; }, ms); }
 
     // Lets the animations of the hand-driven clock run to their end.
@@ -164,6 +248,14 @@ protected:
     }
 
     static wxPoint Centre(const wxWindow* w) { return w->GetPosition() + wxPoint(w->GetSize().x / 2, w->GetSize().y / 2); }
+    // A point 3 pixels beside the centre of w, 6 from the one before: GTK makes a press
+    // within 5 pixels of the last one and its double-click time a double click,
+    // which reaches no press handler.
+    wxPoint Spot(const wxWindow* w)
+    {
+        spotSide = -spotSide;
+        return Centre(w) + wxPoint(3 * spotSide, 0);
+    }
 
     // Real pointer input.
     void MoveTo(const wxPoint& p)
@@ -195,6 +287,7 @@ protected:
     zplat::ManualClock clock;
     XClient input;
     std::vector<wxWindow*> made;
+    int spotSide = 1;
 };
 
 } // namespace zyntest

@@ -34,14 +34,9 @@ protected:
         for (int k = 1; k <= rows; ++k)
             xml += "<item><name>r" + std::to_string(k) + "</name><icon><normal/><hover/><press/></icon><action><type>4</type>"
                    "<command>touch " + dir / ("r" + std::to_string(k)) + "</command></action></item>";
-        xml += "</menu>";
-        wxXmlDocument doc;
-        wxMemoryInputStream in(xml.data(), xml.size());
-        EXPECT_TRUE(doc.Load(in));
-        EXPECT_TRUE(owner->BuildMenu(doc.GetRoot()));
         if (ownerOut)
             *ownerOut = owner;
-        return static_cast<ListMenu*>(owner->menu);
+        return static_cast<ListMenu*>(BuildFrom(owner, xml + "</menu>"));
     }
     ListMenu* Open(int rows, IconItem** ownerOut = nullptr)
     {
@@ -58,13 +53,6 @@ protected:
             if (wxFileExists(dir / ("r" + std::to_string(k))))
                 return false;
         return true;
-    }
-    static std::vector<int> Ys(const ListMenu* list)
-    {
-        std::vector<int> ys;
-        for (const ButtonImpl* row : list->items)
-            ys.push_back(row->GetPosition().y);
-        return ys;
     }
     static std::vector<int> Pitched(int first, int count)
     {
@@ -262,19 +250,7 @@ TEST_F(ListMenuTest, DeleteRefusesWithTheWarning)
 TEST_F(ListMenuTest, InsertEditsANewRowAndPutsItBeforeTheIndex)
 {
     ListMenu* list = Open(3);
-    {
-        LogCapture log;
-        EXPECT_FALSE(list->Insert(4));
-        EXPECT_FALSE(list->Insert(0));
-        EXPECT_EQ(log.Texts(wxLOG_Error), std::vector<std::string>(2, "Cannot insert menu item, specified index is Invalid."));
-    }
-    wxString offered;
-    wxTEST_DIALOG(EXPECT_FALSE(list->Insert(1)), ExpectEditor([&](IconSettingDialog& d) {
-                      offered = d.GetItemName();
-                      return wxID_CANCEL;
-                  }));
-    EXPECT_EQ(offered, "Icon 4");
-    EXPECT_EQ(list->GetCount(), 3u);
+    ExpectInsertRefusals(list, "Icon 4");
 
     const int firstY = list->GetItem(1)->GetPosition().y;
     wxTEST_DIALOG(EXPECT_TRUE(list->Insert(1)), ExpectEditor([&](IconSettingDialog& d) {

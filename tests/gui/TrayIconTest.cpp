@@ -47,23 +47,6 @@ public:
     wxMenu* shown = nullptr;
 };
 
-// A popup menu is up: a viewable override-redirect window of menu size.
-bool MenuOnScreen(Display* d)
-{
-    Window root, parent, *children = nullptr;
-    unsigned n = 0;
-    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n);
-    bool found = false;
-    for (unsigned i = 0; i < n && !found; ++i) {
-        XWindowAttributes attrs;
-        found = XGetWindowAttributes(d, children[i], &attrs) && attrs.map_state == IsViewable && attrs.override_redirect &&
-                attrs.width > 40 && attrs.height > 40;
-    }
-    if (children)
-        XFree(children);
-    return found;
-}
-
 class TrayIconTest : public testing::Test {
 protected:
     void SetUp() override
@@ -190,13 +173,13 @@ TEST_F(TrayIconTest, RealClicksOnTheIconFoundOnScreen)
         const bool hotkey = pick.mnemonic == XK_d;
         bool marked = !pick.markedBefore;
         Every([&] {
-            if (!icon.shown || !MenuOnScreen(*client))
+            if (!icon.shown || !client.PopupMenuShown())
                 return;
             marked = icon.shown->IsChecked(hotkey ? TrayIcon::ID_MENU_DISABLE_HOTKEYS : TrayIcon::ID_MENU_LOCK_LAUNCHER);
             icon.shown = nullptr;
             client.Chord({}, pick.mnemonic);
         });
-        ASSERT_TRUE(zyntest::PumpUntil([&] { return !MenuOnScreen(*client); }));
+        ASSERT_TRUE(zyntest::PumpUntil([&] { return !client.PopupMenuShown(); }));
         click(Button3);
         const auto switched = [&] { return hotkey ? HotkeyEnabledFlag == pick.stored : LockingModeFlag == pick.stored; };
         EXPECT_TRUE(zyntest::PumpUntil(switched));

@@ -51,17 +51,20 @@ pid_t AppRunner::Start(const std::vector<std::string>& extraEnv, const std::stri
 {
     const std::string program = dir / name;
     const std::string output = dir / "output.txt";
-    // extraEnv replaces variables of the same name: getenv would find the first one.
+    // extraEnv replaces variables of the same name (getenv would find the first one);
+    // a bare "NAME" removes NAME.
+    const auto nameOf = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {
         const std::string entry(*e);
-        const std::string name = entry.substr(0, entry.find('=') + 1);
         const bool replaced = std::any_of(extraEnv.begin(), extraEnv.end(),
-                                          [&](const std::string& x) { return x.compare(0, name.size(), name) == 0; });
+                                          [&](const std::string& x) { return nameOf(x) == nameOf(entry); });
         if (!replaced)
             env.push_back(entry);
     }
-    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+    for (const std::string& x : extraEnv)
+        if (x.find('=') != std::string::npos)
+            env.push_back(x);
     std::vector<char*> envp;
     for (std::string& s : env)
         envp.push_back(s.data());

@@ -25,7 +25,8 @@ public:
     void WriteQuietVerboseCore(const std::string& moreCatalogs = "");
 
     // Starts the program (another instance when one runs already), or another program of
-    // the application directory; extraEnv as "NAME=VALUE" replaces those variables.
+    // the application directory; extraEnv as "NAME=VALUE" replaces those variables, a bare
+    // "NAME" removes NAME.
     pid_t Start(const std::vector<std::string>& extraEnv = {}, const std::string& name = "zyn-utils");
     bool WaitForLog(const std::string& text, int timeoutMs = 15000) const;
     std::string Log() const { return ReadFile(PathOf("Verbose.log")); }

@@ -106,6 +106,16 @@ std::string Shell(const std::string& command)
     return out;
 }
 
+std::string WaitForWindow(const std::string& title, int timeoutMs)
+{
+    std::string windows;
+    WaitUntil([&] {
+        windows = Shell("xdotool search --name '^" + title + "$' 2>/dev/null");
+        return !windows.empty();
+    }, timeoutMs);
+    return windows.substr(0, windows.find('\n'));
+}
+
 std::string AppDirOfBuild() { return ZYN_APP_DIR; }
 
 ScopedAppDir::ScopedAppDir()

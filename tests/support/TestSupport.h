@@ -42,6 +42,9 @@ bool WriteFile(const std::string& path, const std::string& content);
 // Runs a shell command and gives its standard output.
 std::string Shell(const std::string& command);
 
+// The X id of the first window titled exactly title, or "" when none appears within timeoutMs.
+std::string WaitForWindow(const std::string& title, int timeoutMs = 15000);
+
 // The application directory the build assembled.
 std::string AppDirOfBuild();
 

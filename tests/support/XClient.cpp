@@ -1,10 +1,12 @@
 #include "XClient.h"
 
 #include <X11/XKBlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <fcntl.h>
@@ -81,6 +83,13 @@ void XClient::Button(unsigned button, bool down)
 
 void XClient::MoveTo(int x, int y)
 {
+    // A pointer that already stands there would send no motion at all (an earlier test may
+    // have left it on the same spot): come from one pixel aside, so the window sees the move.
+    int px = 0;
+    int py = 0;
+    Pointer(px, py);
+    if (px == x && py == y)
+        XTestFakeMotionEvent(d, -1, x + 1, y + 1, CurrentTime);
     XTestFakeMotionEvent(d, -1, x, y, CurrentTime);
     XSync(d, False);
 }
@@ -145,6 +154,34 @@ Window XClient::FindTrayIcon(const std::string& program) const
 {
     // An embedded icon carries _XEMBED_INFO.
     return FindEmbedded(d, DefaultRootWindow(d), XInternAtom(d, "_XEMBED_INFO", False), program);
+}
+
+bool XClient::PopupMenuShown() const
+{
+    const Atom type = XInternAtom(d, "_NET_WM_WINDOW_TYPE", False);
+    const Atom popup = XInternAtom(d, "_NET_WM_WINDOW_TYPE_POPUP_MENU", False);
+    Window root, parent, *children = nullptr;
+    unsigned n = 0;
+    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n);
+    bool found = false;
+    for (unsigned i = 0; i < n && !found; ++i) {
+        XWindowAttributes attrs;
+        if (!XGetWindowAttributes(d, children[i], &attrs) || attrs.map_state != IsViewable || !attrs.override_redirect)
+            continue;
+        Atom actual;
+        int format;
+        unsigned long count, after;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(d, children[i], type, 0, 8, False, XA_ATOM, &actual, &format, &count, &after, &data) ==
+                Success && data) {
+            const Atom* types = reinterpret_cast<const Atom*>(data);
+            found = std::find(types, types + count, popup) != types + count;
+            XFree(data);
+        }
+    }
+    if (children)
+        XFree(children);
+    return found;
 }
 
 bool XClient::Grab(KeyCode code, unsigned mods)

@@ -37,6 +37,9 @@ public:
     // The tray icon a program embedded (found by its class name), 0 when none is
     // on screen: other programs of the session may have icons in the tray too.
     Window FindTrayIcon(const std::string& program) const;
+    // A popup menu is up: a viewable override-redirect window of the popup-menu type
+    // (the desktop widgets are override-redirect windows too).
+    bool PopupMenuShown() const;
 
     // Grabs the key on the root as another program would; false when refused.
     bool Grab(KeyCode code, unsigned mods);

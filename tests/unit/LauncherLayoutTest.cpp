@@ -162,3 +162,72 @@ TEST(LauncherLayout, SmoothScrollStepsAddUpToNotches)
     EXPECT_EQ(wheel.Add(-60, 120), -1);
     EXPECT_EQ(wheel.Add(-120, 0), -1); // a missing delta counts as the usual 120
 }
+
+// A view from 100 to 430 with slots of 66: centres outside it scroll the column one slot.
+TEST(LauncherLayout, SwappedItemsOutOfViewScrollTheColumnOneSlot)
+{
+    struct Case {
+        int a, b, scroll;
+    };
+    const std::vector<Case> cases = {
+        {130, 196, 0},  {100, 430, 0},   // both inside, the edges included
+        {99, 130, 66},  {130, 99, 66},   // either one above: down
+        {431, 365, -66}, {365, 431, -66}, // either one below: up
+        {99, 431, 66},                    // above wins
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SwapScroll(c.a, c.b, 100, 430, 66), c.scroll) << c.a << " " << c.b;
+}
+
+namespace {
+
+struct ShiftCase {
+    unsigned count, selected, index;
+    unsigned first, last;
+    bool upward;
+    unsigned select;
+};
+
+void ExpectShift(const ColumnShift& s, const ShiftCase& c)
+{
+    const std::string what = std::to_string(c.count) + " items, selected " + std::to_string(c.selected) + ", index " +
+                             std::to_string(c.index);
+    EXPECT_EQ(s.first, c.first) << what;
+    if (c.first != 0) {
+        EXPECT_EQ(s.last, c.last) << what;
+        EXPECT_EQ(s.upward, c.upward) << what;
+    }
+    EXPECT_EQ(s.select, c.select) << what;
+}
+
+} // namespace
+
+TEST(LauncherLayout, CatalogColumnsCloseTheGapTowardsTheSelection)
+{
+    const std::vector<ShiftCase> cases = {
+        {5, 2, 4, 4, 4, false, 0}, // below the selection: those below move up
+        {5, 2, 5, 0, 0, false, 0}, // the last, below the selection: nothing moves
+        {5, 4, 2, 1, 1, true, 0},  // above the selection: those above move down
+        {5, 4, 1, 0, 0, true, 0},  // the first, above it: nothing moves
+        {5, 3, 3, 3, 4, false, 3}, // the selected one: the next takes its place and the selection
+        {5, 5, 5, 4, 1, true, 4},  // the selected last: the one above takes both, the column comes down
+        {2, 2, 2, 1, 1, true, 1},
+        {4, 4, 2, 1, 1, true, 0},  // no selection counts as the last selected
+    };
+    for (const ShiftCase& c : cases)
+        ExpectShift(CatalogDeleteShift(c.count, c.selected, c.index), c);
+}
+
+TEST(LauncherLayout, CatalogColumnsOpenAGapAwayFromTheSelection)
+{
+    const std::vector<ShiftCase> cases = {
+        {5, 4, 2, 3, 1, true, 0},  // above the selection: it stays, the new one and those above move up
+        {5, 4, 1, 2, 1, true, 0},
+        {5, 2, 4, 4, 6, false, 0}, // below it: the new one takes the place, those below move down
+        {5, 3, 3, 3, 6, false, 3}, // at the selection: the new one takes its place and the selection
+        {5, 5, 5, 5, 6, false, 5},
+        {1, 1, 1, 1, 2, false, 1},
+    };
+    for (const ShiftCase& c : cases)
+        ExpectShift(CatalogInsertShift(c.count, c.selected, c.index), c);
+}

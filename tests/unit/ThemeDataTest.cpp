@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <optional>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -387,29 +389,147 @@ std::vector<std::string> TemplateIds(const std::string& pot)
     return ids;
 }
 
+// The catalog of lang from the build's "Langs", installed as the program installs it
+// (named by the locale's canonical name) for the scope's lifetime.
+class CatalogScope {
+public:
+    explicit CatalogScope(const std::string& lang) : lang(wxString::FromUTF8(lang))
+    {
+        wxFileTranslationsLoader::AddCatalogLookupPathPrefix(wxString::FromUTF8(AppPath("Langs")));
+        translations = new wxTranslations;
+        wxTranslations::Set(translations);
+        translations->SetLanguage(this->lang);
+        loaded = translations->AddCatalog(this->lang);
+    }
+    ~CatalogScope() { wxTranslations::Set(nullptr); }
+    CatalogScope(const CatalogScope&) = delete;
+    CatalogScope& operator=(const CatalogScope&) = delete;
+
+    // The translation of id, or nullopt when the catalog has none.
+    std::optional<std::string> Translate(const std::string& id) const
+    {
+        const wxString* text = translations->GetTranslatedString(wxString::FromUTF8(id), lang);
+        if (!text)
+            return std::nullopt;
+        return text->utf8_string();
+    }
+
+    wxTranslations* translations;
+    wxString lang;
+    bool loaded;
+};
+
+const char* const Catalogs[] = {"zh_CN", "zh_TW"};
+
+// What a translation must keep of its text: the mnemonics ("&x", "&&" is a literal "&"), the
+// line breaks, the printf directives in their order, and the patterns of a file-dialog
+// wildcard ("Label|pattern|Label|pattern"), whose labels alone are words.
+struct TextShape {
+    int mnemonics = 0;
+    int lineBreaks = 0;
+    std::vector<std::string> directives;
+    std::vector<std::string> patterns;
+
+    bool operator==(const TextShape& o) const
+    {
+        return mnemonics == o.mnemonics && lineBreaks == o.lineBreaks && directives == o.directives &&
+               patterns == o.patterns;
+    }
+};
+
+TextShape ShapeOf(const std::string& text)
+{
+    TextShape shape;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            ++shape.lineBreaks;
+        } else if (text[i] == '&' && i + 1 < text.size()) {
+            if (text[i + 1] == '&')
+                ++i;
+            else if (text[i + 1] != ' ')
+                ++shape.mnemonics;
+        } else if (text[i] == '%' && i + 1 < text.size()) {
+            const size_t end = text.find_first_not_of("-+ #0123456789.lhz", i + 1);
+            if (end != std::string::npos) {
+                shape.directives.push_back(text.substr(i, end - i + 1));
+                i = end;
+            }
+        }
+    }
+    if (text.find('|') != std::string::npos) {
+        std::istringstream fields(text);
+        std::string field;
+        for (int n = 0; std::getline(fields, field, '|'); ++n)
+            if (n % 2 == 1)
+                shape.patterns.push_back(field);
+    }
+    return shape;
+}
+
+std::ostream& operator<<(std::ostream& out, const TextShape& shape)
+{
+    out << shape.mnemonics << " mnemonics, " << shape.lineBreaks << " line breaks, directives";
+    for (const std::string& d : shape.directives)
+        out << " " << d;
+    out << ", patterns";
+    for (const std::string& p : shape.patterns)
+        out << " " << p;
+    return out;
+}
+
 } // namespace
+
+TEST(ThemeData, TextShapeSeesMnemonicsDirectivesAndPatterns)
+{
+    const TextShape exit = ShapeOf("&Exit");
+    EXPECT_EQ(exit.mnemonics, 1);
+    EXPECT_EQ(ShapeOf("R&&D & more").mnemonics, 0);
+    const TextShape format = ShapeOf("Missing: %s, %5.2f%%\nagain");
+    EXPECT_EQ(format.directives, (std::vector<std::string>{"%s", "%5.2f", "%%"}));
+    EXPECT_EQ(format.lineBreaks, 1);
+    EXPECT_EQ(ShapeOf("All (*)|*|Text (*.txt)|*.txt").patterns, (std::vector<std::string>{"*", "*.txt"}));
+    EXPECT_FALSE(ShapeOf("Files (*.sh)|*.sh") == ShapeOf("Files (*.sh)|*.py"));
+}
 
 TEST(ThemeData, CatalogsAreFoundUnderLangsAndTranslateEveryText)
 {
     const std::vector<std::string> ids =
         TemplateIds(zyntest::ReadFile(std::string(ZYN_SOURCE_DIR) + "/data/langs/zyn-utils.pot"));
     ASSERT_GT(ids.size(), 100u);
-    wxFileTranslationsLoader::AddCatalogLookupPathPrefix(wxString::FromUTF8(AppPath("Langs")));
     const std::map<std::string, std::string> samples = {{"zh_CN", "添加"}, {"zh_TW", "新增"}};
     for (const auto& [lang, add] : samples) {
         SCOPED_TRACE(lang);
         EXPECT_TRUE(wxFileExists(AppPath("Langs/" + lang + "/" + lang + ".mo")));
-        wxTranslations* translations = new wxTranslations;
-        wxTranslations::Set(translations);
+        CatalogScope catalog(lang);
         // The program adds the catalog named by the locale's canonical name.
-        const wxArrayString available = translations->GetAvailableTranslations(lang);
+        const wxArrayString available = catalog.translations->GetAvailableTranslations(lang);
         EXPECT_NE(available.Index(lang), wxNOT_FOUND);
-        translations->SetLanguage(lang);
-        ASSERT_TRUE(translations->AddCatalog(lang));
+        ASSERT_TRUE(catalog.loaded);
         EXPECT_EQ(wxGetTranslation("Add", lang).utf8_string(), add);
-        for (const std::string& id : ids)
-            EXPECT_NE(translations->GetTranslatedString(wxString::FromUTF8(id), lang), nullptr)
-                << "no translation of \"" << id << "\"";
-        wxTranslations::Set(nullptr);
+        for (const std::string& id : ids) {
+            const std::optional<std::string> text = catalog.Translate(id);
+            EXPECT_TRUE(text) << "no translation of \"" << id << "\"";
+            if (text) {
+                EXPECT_EQ(ShapeOf(*text), ShapeOf(id)) << "\"" << id << "\" -> \"" << *text << "\"";
+            }
+        }
+    }
+}
+
+TEST(ThemeData, HotkeyNamesTranslateToThemselves)
+{
+    // The preferences store the translated name of the chosen key as the hot key's
+    // character, and the key grab reads it as a key of a US keyboard.
+    std::vector<std::string> keys;
+    for (char c = 'A'; c <= 'Z'; ++c)
+        keys.push_back(std::string(1, c));
+    for (const char* k : {"`", "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "-", "=", "\\"})
+        keys.push_back(k);
+    for (const char* lang : Catalogs) {
+        SCOPED_TRACE(lang);
+        CatalogScope catalog(lang);
+        ASSERT_TRUE(catalog.loaded);
+        for (const std::string& key : keys)
+            EXPECT_EQ(catalog.Translate(key).value_or("(none)"), key);
     }
 }
