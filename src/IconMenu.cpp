@@ -26,10 +26,10 @@ IconMenu::IconMenu(ZynObject* owner)
 
 IconMenu::~IconMenu()
 {
-    infoPanel->Destroy();
     delete editMenu;
     editMenu = nullptr;
-    Clear(); // while the items' handlers can still be unbound
+    Clear(); // while the items' handlers can still be unbound and the panel let go of them
+    infoPanel->Destroy();
 }
 
 void IconMenu::UnbindItem(ButtonImpl* item)
