@@ -280,7 +280,7 @@ void LaunchWindow::OnClose(wxCloseEvent&)
     SaveLauncherXml();
     closing = true;
     if (!shown) {
-        Destroy();
+        DestroyNow();
         return;
     }
     if (tray && tray->menu)
@@ -307,7 +307,15 @@ void LaunchWindow::OnAnimationEnd()
         return;
     wxTopLevelWindow::Show(false);
     if (closing)
-        Destroy();
+        DestroyNow();
+}
+
+void LaunchWindow::DestroyNow()
+{
+    Destroy();
+    // The deletion waits for the next idle time, which only a toolkit event
+    // brings: after a signal ended the session none may come.
+    wxWakeUpIdle();
 }
 
 bool LaunchWindow::Build()
