@@ -103,6 +103,8 @@ private:
     void Fade(int alpha, uint32_t curve);
     // Places the root holder at the cursor or at the fixed place.
     void PlaceRoot();
+    // Destroy, without waiting for an event to bring the idle time that deletes the window.
+    void DestroyNow();
     // Adds "Plug-ins" and "Settings" with their list menus to the root menu.
     void AppendBuiltIns();
     // The "Launcher" element of the file as the tree writes it.

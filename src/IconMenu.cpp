@@ -28,7 +28,9 @@ IconMenu::~IconMenu()
 {
     delete editMenu;
     editMenu = nullptr;
-    Clear(); // while the items' handlers can still be unbound and the panel let go of them
+    Clear(); // while the items' handlers can still be unbound
+    // After the items, which it may follow: when the owner itself is being
+    // deleted, the toolkit deletes the panel at once.
     infoPanel->Destroy();
 }
 

@@ -117,21 +117,6 @@ void KeepBackup(const wxString& path)
     ZLOG_ERROR("Cannot keep a copy of \"%s\": too many copies.", path);
 }
 
-// The program's icon in the sizes the theme has.
-wxIconBundle AppIcons()
-{
-    wxIconBundle icons;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        const wxBitmap bitmap = Picture::Load(AppPath(wxString::Format("Images/icons/app_%d.png", size))).ToBitmap();
-        if (bitmap.IsOk()) {
-            wxIcon icon;
-            icon.CopyFromBitmap(bitmap);
-            icons.AddIcon(icon);
-        }
-    }
-    return icons;
-}
-
 } // namespace
 
 wxBEGIN_EVENT_TABLE(LaunchWindow, ZynObject)
@@ -151,7 +136,7 @@ LaunchWindow::LaunchWindow() : ZynObject(nullptr, "Zyn Utils - Launcher", wxDefa
     // An application window: it stands in the taskbar and identifies the program.
     // Themed windows stand above other programs' windows, so no stay-on-top is needed.
     objectDC.SetKind(zplat::WindowKind::App);
-    SetIcons(AppIcons());
+    SetIcons(BitmapManager::AppIcons());
 
     Launch::ScreenSize = wxDisplay().GetGeometry().GetSize();
     backdropPicture = Picture(Launch::ScreenSize.x, Launch::ScreenSize.y);
@@ -280,7 +265,7 @@ void LaunchWindow::OnClose(wxCloseEvent&)
     SaveLauncherXml();
     closing = true;
     if (!shown) {
-        Destroy();
+        DestroyNow();
         return;
     }
     if (tray && tray->menu)
@@ -307,7 +292,15 @@ void LaunchWindow::OnAnimationEnd()
         return;
     wxTopLevelWindow::Show(false);
     if (closing)
-        Destroy();
+        DestroyNow();
+}
+
+void LaunchWindow::DestroyNow()
+{
+    Destroy();
+    // The deletion waits for the next idle time, which only a toolkit event
+    // brings: after a signal ended the session none may come.
+    wxWakeUpIdle();
 }
 
 bool LaunchWindow::Build()
