@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <wx/gdicmn.h>
+#include <wx/iconbndl.h>
 #include <wx/string.h>
 
 #include "Picture.h"
@@ -69,6 +70,10 @@ Frames LoadIconSet(const wxString& normal, const wxString& hover, const wxString
 // One picture fitted into box (never enlarged); wxDefaultSize keeps its size.
 // Any image format the toolkit reads; relative paths resolve against the working directory.
 Picture LoadScaledBitmap(const wxString& path, const wxSize& box);
+
+// The program's icon ("Images/icons/app_N.png" under AppDir) in every size the
+// theme has, for the title bars of its windows; empty when none can be read.
+wxIconBundle AppIcons();
 
 // The size an image of size `image` takes in box: a wide image wider than the
 // box gets the box's width, else a tall one taller than the box its height,

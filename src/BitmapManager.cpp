@@ -127,4 +127,18 @@ Picture LoadScaledBitmap(const wxString& path, const wxSize& box)
     return LoadFitted(path, wxBITMAP_TYPE_ANY, box);
 }
 
+wxIconBundle AppIcons()
+{
+    wxIconBundle icons;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const wxBitmap bitmap = LoadScaledBitmap(AppPath(wxString::Format("Images/icons/app_%d.png", size)), wxDefaultSize).ToBitmap();
+        if (bitmap.IsOk()) {
+            wxIcon icon;
+            icon.CopyFromBitmap(bitmap);
+            icons.AddIcon(icon);
+        }
+    }
+    return icons;
+}
+
 } // namespace BitmapManager

@@ -91,9 +91,10 @@ void OnPointer(const zplat::PointerEvent& event)
     if (step.injectLeftUp)
         zplat::GetInput().InjectLeftRelease();
     if (step.showLauncher) {
-        // Only the program's own application object has a launcher to show.
+        // Only the program's own application object has a launcher to show. Queued: the
+        // layer calls from outside the toolkit's event dispatch.
         if (auto* app = dynamic_cast<ZynUtils*>(wxApp::GetInstance()))
-            app->ShowLauncher(true);
+            app->CallAfter([app] { app->ShowLauncher(true); });
     }
 }
 

@@ -26,10 +26,12 @@ IconMenu::IconMenu(ZynObject* owner)
 
 IconMenu::~IconMenu()
 {
-    infoPanel->Destroy();
     delete editMenu;
     editMenu = nullptr;
     Clear(); // while the items' handlers can still be unbound
+    // After the items, which it may follow: when the owner itself is being
+    // deleted, the toolkit deletes the panel at once.
+    infoPanel->Destroy();
 }
 
 void IconMenu::UnbindItem(ButtonImpl* item)

@@ -1,5 +1,8 @@
 #include "MenuXml.h"
 
+#include <map>
+#include <vector>
+
 #include <wx/xml/xml.h>
 
 #include "ZynLog.h"
@@ -51,6 +54,47 @@ wxString Sanitize(const wxString& text)
     return out;
 }
 
+namespace {
+
+bool IsText(const wxXmlNode* node)
+{
+    return node->GetType() == wxXML_TEXT_NODE || node->GetType() == wxXML_CDATA_SECTION_NODE;
+}
+
+// The next child from node on that is not text; nullptr at the end.
+const wxXmlNode* SkipText(const wxXmlNode* node)
+{
+    while (node && IsText(node))
+        node = node->GetNext();
+    return node;
+}
+
+std::map<wxString, wxString> DataAttributes(const wxXmlNode* element)
+{
+    std::map<wxString, wxString> attributes;
+    for (const wxXmlAttribute* a = element->GetAttributes(); a; a = a->GetNext())
+        if (a->GetName() != "id")
+            attributes[a->GetName()] = a->GetValue();
+    return attributes;
+}
+
+} // namespace
+
+bool SameData(const wxXmlNode* a, const wxXmlNode* b)
+{
+    if (!a || !b)
+        return a == b;
+    if (a->GetType() != wxXML_ELEMENT_NODE || b->GetType() != wxXML_ELEMENT_NODE || a->GetName() != b->GetName() ||
+        Content(a) != Content(b) || DataAttributes(a) != DataAttributes(b))
+        return false;
+    const wxXmlNode* x = SkipText(a->GetChildren());
+    const wxXmlNode* y = SkipText(b->GetChildren());
+    for (; x && y; x = SkipText(x->GetNext()), y = SkipText(y->GetNext()))
+        if (!SameData(x, y))
+            return false;
+    return !x && !y;
+}
+
 wxXmlNode* AddElement(wxXmlNode* parent, const wxString& name)
 {
     wxXmlNode* element = new wxXmlNode(wxXML_ELEMENT_NODE, name);
@@ -71,6 +115,11 @@ wxXmlNode* AddCData(wxXmlNode* parent, const wxString& name, const wxString& tex
 {
     wxXmlNode* element = AddElement(parent, name);
     wxString rest = Sanitize(text);
+    // A reader turns a carriage return inside CDATA into a line feed; as text it stays.
+    if (rest.find('\r') != wxString::npos) {
+        element->AddChild(new wxXmlNode(wxXML_TEXT_NODE, wxString(), rest));
+        return element;
+    }
     // Each "]]>" ends one section after "]]" and starts the next with ">".
     for (size_t cut = rest.find("]]>"); cut != wxString::npos; cut = rest.find("]]>")) {
         element->AddChild(new wxXmlNode(wxXML_CDATA_SECTION_NODE, wxString(), rest.substr(0, cut + 2)));
@@ -78,6 +127,79 @@ wxXmlNode* AddCData(wxXmlNode* parent, const wxString& name, const wxString& tex
     }
     element->AddChild(new wxXmlNode(wxXML_CDATA_SECTION_NODE, wxString(), rest));
     return element;
+}
+
+namespace {
+
+bool IsBlank(const wxXmlNode* node)
+{
+    if (node->GetType() != wxXML_TEXT_NODE)
+        return false;
+    for (wxUniChar c : node->GetContent())
+        if (c != ' ' && c != '\t' && c != '\n' && c != '\r')
+            return false;
+    return true;
+}
+
+// Drops the blank text around elements and CDATA sections (the file's
+// indentation); a value that is text alone keeps all of its blanks. False
+// (and stops) when elements nest deeper than MaxXmlDepth.
+bool DropIndentation(wxXmlNode* root)
+{
+    std::vector<std::pair<wxXmlNode*, int>> pending{{root, 1}};
+    while (!pending.empty()) {
+        const auto [element, depth] = pending.back();
+        pending.pop_back();
+        if (depth > MaxXmlDepth)
+            return false;
+        bool mixed = false;
+        for (wxXmlNode* child = element->GetChildren(); child; child = child->GetNext())
+            mixed = mixed || child->GetType() == wxXML_ELEMENT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE;
+        for (wxXmlNode* child = element->GetChildren(); child;) {
+            wxXmlNode* next = child->GetNext();
+            if (mixed && IsBlank(child)) {
+                element->RemoveChild(child);
+                delete child;
+            } else if (child->GetType() == wxXML_ELEMENT_NODE) {
+                pending.emplace_back(child, depth + 1);
+            }
+            child = next;
+        }
+    }
+    return true;
+}
+
+// Empties the document without the library's deletion, which takes one call per level.
+void Dismantle(wxXmlDocument& doc)
+{
+    std::vector<wxXmlNode*> pending{doc.DetachDocumentNode()};
+    while (!pending.empty()) {
+        wxXmlNode* node = pending.back();
+        pending.pop_back();
+        if (!node)
+            continue;
+        while (wxXmlNode* child = node->GetChildren()) {
+            node->RemoveChild(child);
+            pending.push_back(child);
+        }
+        delete node;
+    }
+}
+
+} // namespace
+
+bool Load(wxXmlDocument& doc, const wxString& path)
+{
+    // The parser's own dropping of blank text would also take blanks that
+    // begin a value (it sees them in pieces): keep everything, then drop the indentation.
+    if (!doc.Load(path, "UTF-8", wxXMLDOC_KEEP_WHITESPACE_NODES))
+        return false;
+    if (doc.GetRoot() && !DropIndentation(doc.GetRoot())) {
+        ZLOG_ERROR("Error parsing xml, elements nested deeper than %d levels.", MaxXmlDepth);
+        Dismantle(doc);
+        return false;
+    }
+    return true;
 }
 
 } // namespace MenuXml

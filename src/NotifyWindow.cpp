@@ -1,9 +1,7 @@
 #include "NotifyWindow.h"
 
-#include "ZynUtils.h"
-#if __has_include("LaunchWindow.h")
 #include "LaunchWindow.h"
-#endif
+#include "ZynUtils.h"
 
 #include "BitmapDC.h"
 #include "ObjectDC.h"
@@ -65,11 +63,7 @@ void TakeSizeAndAlpha(AnimationFrame& own, const AnimationFrame& step)
 
 wxWindow* LauncherWindow()
 {
-#if __has_include("LaunchWindow.h")
     return wxGetApp().launcher;
-#else
-    return nullptr; // the launcher window has not joined the program yet
-#endif
 }
 
 void DrawHaloText(BitmapDC& canvas, const wxString& text, const wxPoint& centre)

@@ -47,21 +47,6 @@ wxBitmap ToolBitmap(const wxString& path)
     return BitmapManager::LoadScaledBitmap(path, wxDefaultSize).ToBitmap();
 }
 
-// The program's icon in the sizes the theme provides.
-wxIconBundle AppIcons()
-{
-    wxIconBundle icons;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        const wxBitmap bitmap = ToolBitmap(wxString::Format("Images/icons/app_%d.png", size));
-        if (bitmap.IsOk()) {
-            wxIcon icon;
-            icon.CopyFromBitmap(bitmap);
-            icons.AddIcon(icon);
-        }
-    }
-    return icons;
-}
-
 // Three-way settings are stored as -1, 0 and 1.
 void SelectThreeWay(long value, wxRadioButton* low, wxRadioButton* normal, wxRadioButton* high)
 {
@@ -97,7 +82,7 @@ PreferenceFrame::PreferenceFrame(wxWindow* parent)
     : wxFrame(parent, wxID_ANY, _("Preferences - Zyn Utils"), wxDefaultPosition, wxDefaultSize, wxCAPTION | wxCLOSE_BOX | wxBORDER_STATIC, "wxID_ANY")
 {
     SetClientSize(wxSize(450, 500));
-    SetIcons(AppIcons());
+    SetIcons(BitmapManager::AppIcons());
 
     basePanel = new wxPanel(this, ID_PANEL_BASE, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL, "ID_PANEL_BASE");
     basePanel->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));

@@ -1,8 +1,10 @@
 #include "ZynUtils.h"
 
 #include <wx/aboutdlg.h>
+#include <wx/arrstr.h>
 #include <wx/cmdline.h>
 #include <wx/filefn.h>
+#include <wx/filename.h>
 #include <wx/generic/aboutdlgg.h>
 #include <wx/image.h>
 #include <wx/msgdlg.h>
@@ -16,6 +18,7 @@
 #include "ConfigKeys.h"
 #include "FontManager.h"
 #include "HotkeyManager.h"
+#include "LaunchWindow.h"
 #include "LogWindow.h"
 #include "MessageObject.h"
 #include "NoticeObject.h"
@@ -52,11 +55,29 @@ void ShowFatalError(const wxString& text)
     wxMessageBox(text, _("Fatal Error"), kFatalStyle, nullptr);
 }
 
+// Whether program names an executable file, itself or (a bare name) in a folder of PATH.
+bool IsRunnable(const wxString& program)
+{
+    if (program.Contains("/"))
+        return wxFileName::IsFileExecutable(program) && !wxDirExists(program);
+    wxString path;
+    wxGetEnv("PATH", &path);
+    for (const wxString& dir : wxSplit(path, ':', '\0'))
+        if (!dir.empty() && IsRunnable(dir + "/" + program))
+            return true;
+    return false;
+}
+
 // Starts argv without waiting; false (logged) when no process could be started.
 bool Spawn(const wxArrayString& args)
 {
     if (args.empty() || args[0].empty()) {
         ZLOG_ERROR("Nothing to start.");
+        return false;
+    }
+    // The child reports a failed exec only by its exit: look first.
+    if (!IsRunnable(args[0])) {
+        ZLOG_ERROR("Cannot start \"%s\": no such program.", args[0]);
         return false;
     }
     std::vector<wxScopedCharBuffer> buffers;
@@ -164,8 +185,10 @@ bool ZynUtils::OnInit()
         return false;
 
     trayIcon = new TrayIcon();
-    // Slot: launcher = new LaunchWindow() (reads "launcher.xml"), then SetTopWindow(launcher) and
-    // HotkeyManager::SetHotkeyWindow(launcher): the hot key needs its window before ApplySettings.
+    launcher = new LaunchWindow(); // reads "launcher.xml"
+    SetTopWindow(launcher);
+    // The hot key needs its window before ApplySettings grabs it.
+    HotkeyManager::SetHotkeyWindow(launcher);
 
     ApplySettings();
 
@@ -252,13 +275,14 @@ bool ZynUtils::ShowLauncher(bool show)
 {
     if (!launcher || ModalOpenFlag)
         return false;
-    return false;
+    return launcher->Show(show);
 }
 
 bool ZynUtils::ToggleLauncher()
 {
     if (!launcher || ModalOpenFlag)
         return false;
+    launcher->Toggle();
     return true;
 }
 
@@ -287,7 +311,7 @@ void ZynUtils::ApplySettings()
 
     ButtonImpl::LoadSettings();
     LoadAnimateSpeed();
-    // The launcher reloads its settings here.
+    LoadLaunchSettings();
     SoundManager::LoadSettings();
     LoadWidgetSettings();
     HotkeyManager::LoadSettings();
@@ -303,8 +327,11 @@ void ZynUtils::Quit()
 void ZynUtils::Shutdown()
 {
     ZLOG_INFO("Shutting down...");
-    // With a launcher window, closing it writes "launcher.xml" and ends the loop.
-    Exit();
+    // Closing the launcher writes "launcher.xml"; its destruction ends the loop.
+    if (launcher)
+        launcher->Close(false);
+    else
+        Exit();
 }
 
 bool ZynUtils::ExecuteAction(const int& type, const wxString& command)
@@ -338,7 +365,8 @@ bool ZynUtils::ExecuteAction(const int& type, const wxString& command)
     default:
         return false;
     }
-    // The launcher fades out here once it is part of the program.
+    if (launcher)
+        launcher->Show(false);
     return result;
 }
 
@@ -356,6 +384,8 @@ void ShowAboutBox()
     info.AddTranslator("English by Orvain (Tavrel)");
     info.AddTranslator("\nSimplified Chinese by Orvain (Tavrel)");
     info.AddTranslator("\nTraditional Chinese by Orvain (Tavrel)");
-    // The generic box is modal, so it stays above the launcher; GTK's native one is not.
-    wxGenericAboutBox(info, nullptr);
+    // Modal, so it stays above the launcher: on GTK the native box and
+    // wxGenericAboutBox are both modeless.
+    wxGenericAboutDialog box(info, nullptr);
+    box.ShowModal();
 }

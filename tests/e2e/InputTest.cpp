@@ -9,9 +9,11 @@
 #include "AppRunner.h"
 #include "PrivateXServer.h"
 #include "TestSupport.h"
+#include "OtherWindow.h"
 #include "XClient.h"
 
 using zyntest::AppRunner;
+using zyntest::OtherWindow;
 using zyntest::WaitUntil;
 
 namespace {
@@ -28,51 +30,6 @@ const char kGestureOn[] =
     "    <property key=\"Enable\" value=\"1\"/>\n"
     "    <property key=\"GestureType\" value=\"1\"/>\n"
     "  </config>\n";
-
-// Another program's plain window: what it receives, in order.
-class OtherWindow {
-public:
-    explicit OtherWindow(Display* d) : d(d)
-    {
-        window = XCreateSimpleWindow(d, DefaultRootWindow(d), 300, 300, 400, 400, 0, 0, 0xffffff);
-        XSelectInput(d, window, ButtonPressMask | ButtonReleaseMask | KeyPressMask | StructureNotifyMask);
-        XMapRaised(d, window);
-        XSync(d, False);
-    }
-    ~OtherWindow() { XDestroyWindow(d, window); }
-
-    // Waits for an event of type (and button or keycode detail, 0 for any) on the window.
-    bool Receives(int type, unsigned detail = 0)
-    {
-        return WaitUntil([&] {
-            XEvent ev;
-            while (XCheckWindowEvent(d, window, ButtonPressMask | ButtonReleaseMask | KeyPressMask | StructureNotifyMask, &ev)) {
-                const unsigned got = ev.type == KeyPress ? ev.xkey.keycode : ev.type == MapNotify ? 0 : ev.xbutton.button;
-                if (ev.type == type && (detail == 0 || got == detail))
-                    return true;
-            }
-            return false;
-        }, 5000);
-    }
-    // Moves the pointer onto the window, holds left and presses right. True when the
-    // window sees both presses (nothing takes the right one away) and then the left
-    // release that a program watching the gesture injects.
-    bool HoldLeftPressRight(zyntest::XClient& client)
-    {
-        int x, y;
-        Window child;
-        XTranslateCoordinates(d, window, DefaultRootWindow(d), 200, 200, &x, &y, &child);
-        client.MoveTo(x, y);
-        client.Button(Button1, true);
-        client.Button(Button3, true);
-        return Receives(ButtonPress, Button1) && Receives(ButtonPress, Button3) && Receives(ButtonRelease, Button1);
-    }
-
-    Window window;
-
-private:
-    Display* d;
-};
 
 } // namespace
 

@@ -26,6 +26,7 @@
 #include "IconItem.h"
 #include "ListItem.h"
 #include "LogCapture.h"
+#include "MenuImpl.h"
 #include "SystemPaths.h"
 #include "TestSupport.h"
 #include "TickTimer.h"
@@ -60,6 +61,35 @@ protected:
 private:
     int answer;
 };
+
+// "type[name name:type[...] ...]" for a menu's tree, built-in items marked with '*'.
+inline std::string Describe(const MenuImpl* menu)
+{
+    std::string out = std::to_string(const_cast<MenuImpl*>(menu)->GetType()) + "[";
+    for (size_t i = 0; i < menu->items.size(); ++i) {
+        const ButtonImpl* item = menu->items[i];
+        out += (i ? " " : "") + item->name.utf8_string() + (item->builtIn ? "*" : "");
+        if (item->menu)
+            out += ":" + Describe(item->menu);
+    }
+    return out + "]";
+}
+
+// A list menu's item element running command, then inner (such as a sub-menu).
+inline std::string Row(const std::string& name, const std::string& inner = "", const std::string& type = "4",
+                       const std::string& command = "true")
+{
+    return "<item><name>" + name + "</name><icon><normal/><hover/><press/></icon><action><type>" + type +
+           "</type><command>" + command + "</command></action>" + inner + "</item>";
+}
+
+// An icon menu's item element with a description panel, then inner.
+inline std::string Icon(const std::string& name, const std::string& inner = "")
+{
+    return "<item><name>" + name +
+           "</name><icon><normal/><hover/><press/></icon><panel><type>1</type><descrip>d</descrip><image/></panel>" +
+           inner + "</item>";
+}
 
 // Whether the warning notice is up.
 inline bool WarningShown()

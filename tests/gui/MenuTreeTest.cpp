@@ -15,24 +15,14 @@
 #include "ListItem.h"
 #include "ListMenu.h"
 
+using zyntest::Describe;
+using zyntest::Icon;
 using zyntest::LauncherTest;
 using zyntest::LogCapture;
 using zyntest::PumpUntil;
+using zyntest::Row;
 
 namespace {
-
-// "name(type: children)" for a sub-menu owner's tree, built-in items marked with '*'.
-std::string Describe(const MenuImpl* menu)
-{
-    std::string out = std::to_string(const_cast<MenuImpl*>(menu)->GetType()) + "[";
-    for (size_t i = 0; i < menu->items.size(); ++i) {
-        const ButtonImpl* item = menu->items[i];
-        out += (i ? " " : "") + item->name.utf8_string() + (item->builtIn ? "*" : "");
-        if (item->menu)
-            out += ":" + Describe(item->menu);
-    }
-    return out + "]";
-}
 
 std::unique_ptr<wxXmlDocument> Parse(const std::string& xml)
 {
@@ -40,20 +30,6 @@ std::unique_ptr<wxXmlDocument> Parse(const std::string& xml)
     wxMemoryInputStream in(xml.data(), xml.size());
     EXPECT_TRUE(doc->Load(in)) << xml;
     return doc;
-}
-
-std::string Row(const std::string& name, const std::string& inner = "")
-{
-    return "<item><name>" + name +
-           "</name><icon><normal/><hover/><press/></icon><action><type>4</type><command>true</command></action>" + inner +
-           "</item>";
-}
-
-std::string Icon(const std::string& name, const std::string& inner = "")
-{
-    return "<item><name>" + name +
-           "</name><icon><normal/><hover/><press/></icon><panel><type>1</type><descrip>d</descrip><image/></panel>" +
-           inner + "</item>";
 }
 
 // The element as the file would hold it (the element stays the caller's).

@@ -72,6 +72,13 @@ unsigned long ScreenProbe::TopLevelOf(const wxWindow* window)
     return 0;
 }
 
+bool ScreenProbe::IsOnScreen(const wxWindow* window)
+{
+    XWindowAttributes attrs;
+    const Window xid = XidOf(window);
+    return xid && XGetWindowAttributes(D(display), xid, &attrs) && attrs.map_state == IsViewable;
+}
+
 std::vector<unsigned long> ScreenProbe::StackingOrder()
 {
     Display* d = D(display);

@@ -39,6 +39,8 @@ public:
     bool IsAboveWindow(const wxWindow* window, unsigned long other);
     // Whether the X input focus is on the window (its client window or a child of it).
     bool HasFocus(const wxWindow* window);
+    // Whether the X server shows the window (mapped, and its ancestors too).
+    bool IsOnScreen(const wxWindow* window);
     // The window's geometry as the X server has it (root coordinates).
     bool Geometry(const wxWindow* window, int& x, int& y, int& width, int& height);
 

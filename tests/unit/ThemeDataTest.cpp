@@ -2,6 +2,7 @@
 // the size the windows draw it with, the event sounds, the default menu and the catalogs.
 #include <gtest/gtest.h>
 
+#include <wx/arrstr.h>
 #include <wx/filefn.h>
 #include <wx/image.h>
 #include <wx/sstream.h>
@@ -17,6 +18,11 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
+#include "BitmapDC.h"
+#include "FontManager.h"
+#include "InfoPanel.h"
 #include "TestSupport.h"
 
 namespace {
@@ -351,6 +357,41 @@ TEST(ThemeData, DefaultMenuFollowsTheMenuFileFormat)
         EXPECT_TRUE(LoadPng(path).IsOk());
     }
     EXPECT_FALSE(iconPaths.empty());
+}
+
+// The panel draws descriptions without wrapping: each line of the default menu's
+// descriptions must fit its box, in the fonts the build links, or it is cut short.
+TEST(ThemeData, DefaultMenuDescriptionsFitTheirPanel)
+{
+    zyntest::ScopedAppDir dir;
+    ASSERT_TRUE(wxMkdir(wxString::FromUTF8(dir / "Fonts")));
+    for (const char* font : {"GothamNights.ttf", "FZZY.ttf"}) {
+        const std::string built = zyntest::AppDirOfBuild() + "/Fonts/" + font;
+        ASSERT_EQ(symlink(built.c_str(), (dir / "Fonts/" + font).c_str()), 0) << built;
+    }
+    ASSERT_TRUE(FontManager::Initial());
+    const int widest = InfoPanel::DescriptionSize.x - 10 - DefaultTextSize;
+    const size_t tallest = static_cast<size_t>((InfoPanel::DescriptionSize.y - 15) / DefaultTextSize);
+
+    wxXmlDocument doc;
+    ASSERT_TRUE(doc.Load(wxString::FromUTF8(std::string(ZYN_SOURCE_DIR) + "/data/launcher.xml")));
+    int descriptions = 0;
+    std::vector<const wxXmlNode*> open = {doc.GetRoot()};
+    while (!open.empty()) {
+        const wxXmlNode* node = open.back();
+        open.pop_back();
+        for (const wxXmlNode* child = node->GetChildren(); child; child = child->GetNext())
+            open.push_back(child);
+        if (node->GetName() != "descrip")
+            continue;
+        ++descriptions;
+        const wxArrayString lines = wxSplit(node->GetNodeContent().Trim().Trim(false), '\n', 0);
+        EXPECT_LE(lines.size(), tallest) << node->GetNodeContent();
+        for (const wxString& line : lines)
+            EXPECT_LE(MeasureGlyphText(line, DefaultTextSize), widest) << line;
+    }
+    EXPECT_GT(descriptions, 0);
+    FontManager::Release();
 }
 
 namespace {

@@ -15,6 +15,8 @@
 #include <glib-unix.h>
 #include <signal.h>
 
+#include <wx/app.h>
+
 namespace zplat {
 namespace {
 
@@ -132,7 +134,7 @@ private:
             return GDK_FILTER_CONTINUE;
         Display* d = x11::GetDisplay();
         if (d && ev->xclient.message_type == XInternAtom(d, kShowMessage, True) && self->handler)
-            self->handler();
+            Deliver(self->handler);
         return GDK_FILTER_REMOVE;
     }
 
@@ -140,8 +142,18 @@ private:
     {
         auto* self = static_cast<X11Session*>(data);
         if (self->terminate)
-            self->terminate();
+            Deliver(self->terminate);
         return G_SOURCE_CONTINUE;
+    }
+
+    // Runs handler as a toolkit event: called straight from a GLib source, what it does
+    // would wait for unrelated events (a window it destroys would stay until the next one).
+    static void Deliver(const std::function<void()>& handler)
+    {
+        if (wxTheApp)
+            wxTheApp->CallAfter(handler);
+        else
+            handler();
     }
 
     Window window = 0;
