@@ -241,6 +241,35 @@ TEST_F(Notifications, DimmingADrawingBalloon)
     EXPECT_EQ(MessageStack.items, (std::vector<MessageObject*>{next, top}));
 }
 
+// A dimmed balloon is disabled: a click on the part the newer one leaves free
+// does nothing, while the same click on the newer one fades it.
+TEST_F(Notifications, DimmedBalloonIgnoresClicks)
+{
+    MessageObject* first = ShowMessage("First", false);
+    first->Show(true);
+    ASSERT_TRUE(Settle([&] { return Open(first); }));
+    MessageObject* second = ShowMessage("Second", false);
+    second->Show(true);
+    ASSERT_TRUE(Settle([&] { return Open(second); }));
+
+    // An opaque point of the first that the second, 10 pixels further on, leaves free.
+    wxPoint free(-1, -1);
+    for (int y = first->fullSize.y / 2; y < first->fullSize.y && free.x < 0; ++y)
+        for (int x = 0; x < 10 && free.x < 0; ++x)
+            if (first->displayBitmap.GetPixel(x, y) >> 24 == 0xFF)
+                free = wxPoint(x, y);
+    ASSERT_GE(free.x, 0) << "the message background has no opaque pixel near its left edge";
+    free += first->position;
+    probe.Click(free.x, free.y);
+    // Input comes in order: once the second fades, the first click has been handled.
+    const wxPoint onSecond = second->position + wxPoint(second->fullSize.x / 2, second->fullSize.y / 2);
+    probe.Click(onSecond.x, onSecond.y);
+    ASSERT_TRUE(PumpUntil([&] { return second->animator.IsRunning(); }));
+    EXPECT_FALSE(first->animator.IsRunning());
+    EXPECT_EQ(first->GetFrame()->alpha, DimmedAlpha);
+    EXPECT_EQ(MessageStack.items, (std::vector<MessageObject*>{first, second}));
+}
+
 // ---- Picture notices and the warning ---------------------------------------
 
 TEST_F(Notifications, WarningRepeatsAndHidesASecondAfterTheLastCall)
@@ -664,6 +693,25 @@ TEST_F(Notifications, AlertComposesItsBandsAndButtons)
     for (int x = 0; x < background.GetWidth(); ++x)
         differs = differs || alert->sourceBitmap.GetPixel(x, background.GetHeight() / 2) != background.GetPixel(x, background.GetHeight() / 2);
     EXPECT_TRUE(differs);
+}
+
+// With no launcher window the alerts' invisible owner has no parent. Every
+// alert stands on that one owner, and one that went (with the launcher that
+// held it) is built again.
+TEST_F(Notifications, AlertOwnerIsSharedAndBuiltAgainWhenItGoes)
+{
+    AlertObject* first = ShowAlert("First");
+    wxWeakRef<wxWindow> owner(first->GetParent());
+    ASSERT_NE(dynamic_cast<EmptyObject*>(owner.get()), nullptr);
+    EXPECT_EQ(owner->GetParent(), nullptr);
+    EXPECT_TRUE(owner->IsShown());
+    EXPECT_EQ(ShowAlert("Second")->GetParent(), owner.get());
+
+    delete owner.get(); // what the launcher's destruction does to it; its alerts go with it
+    ASSERT_FALSE(owner);
+    AlertObject* third = Keep(ShowAlert("Third"));
+    ASSERT_NE(dynamic_cast<EmptyObject*>(third->GetParent()), nullptr);
+    EXPECT_TRUE(third->GetParent()->IsShown());
 }
 
 // A background shorter than the bands: every copy clips (run under the sanitizers).
