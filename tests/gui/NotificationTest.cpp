@@ -714,6 +714,64 @@ TEST_F(Notifications, AlertOwnerIsSharedAndBuiltAgainWhenItGoes)
     EXPECT_TRUE(third->GetParent()->IsShown());
 }
 
+// Each window's animations in turn, with the effect word and the properties
+// each one carries: the alert widens (half the time) while fading in, opens,
+// and fades out; a balloon widens (half the time), unfolds, and fades out
+// (half the time, keeping the unfolding's size); a notice grows and fades out.
+TEST_F(Notifications, AnimationsTakeTheirEffectsAndProperties)
+{
+    struct Stage {
+        uint32_t effect;
+        uint32_t flags;
+    };
+    const auto expectStage = [](const WinFX& fx, const Stage& stage) {
+        EXPECT_TRUE(fx.IsRunning());
+        EXPECT_EQ(fx.effect, stage.effect);
+        EXPECT_EQ(fx.target.flags, stage.flags);
+    };
+    const Stage widen{0x109, FRAME_WIDTH | FRAME_ALPHA}, open{0x108, FRAME_WIDTH | FRAME_HEIGHT};
+
+    {
+        SCOPED_TRACE("alert");
+        AlertObject* alert = ShowAlert("Effects");
+        wxWeakRef<wxWindow> ref(alert);
+        alert->Show(true);
+        expectStage(alert->animator, widen);
+        ASSERT_TRUE(Settle([&] { return alert->expanded; }, 100));
+        expectStage(alert->animator, open);
+        ASSERT_TRUE(Settle([&] { return !alert->animator.IsRunning(); }, 100));
+        wxMouseEvent on(wxEVT_LEFT_DOWN);
+        on.SetPosition(YesCentre);
+        alert->OnLeftDown(on);
+        wxMouseEvent up(wxEVT_LEFT_UP);
+        alert->OnLeftUp(up);
+        expectStage(alert->animator, {0x110, FRAME_ALPHA});
+        ASSERT_TRUE(Settle([&] { return !ref; }, 100));
+    }
+    {
+        SCOPED_TRACE("balloon");
+        MessageObject* balloon = ShowMessage("Effects", true);
+        balloon->Show(true);
+        expectStage(balloon->animator, widen);
+        ASSERT_TRUE(Settle([&] { return balloon->expanded; }, 100));
+        expectStage(balloon->animator, open);
+        ASSERT_TRUE(Settle([&] { return Open(balloon); }, 100));
+        clock.Advance(MessageTimeoutMs);
+        ASSERT_TRUE(PumpUntil([&] { return balloon->animator.IsRunning(); }));
+        expectStage(balloon->animator, {0x111, FRAME_WIDTH | FRAME_HEIGHT | FRAME_ALPHA});
+    }
+    {
+        SCOPED_TRACE("notice");
+        NoticeObject* notice = Keep(new NoticeObject(nullptr, BitmapManager::System(ETC_WELCOME), 1000, wxDefaultPosition));
+        notice->Show(true);
+        expectStage(notice->animator, {0x108, FRAME_WIDTH | FRAME_HEIGHT | FRAME_ALPHA});
+        ASSERT_TRUE(Settle([&] { return !notice->animator.IsRunning(); }, 100));
+        clock.Advance(1000);
+        ASSERT_TRUE(PumpUntil([&] { return notice->animator.IsRunning(); }));
+        expectStage(notice->animator, {0x110, FRAME_ALPHA});
+    }
+}
+
 // A background shorter than the bands: every copy clips (run under the sanitizers).
 TEST_F(Notifications, ShortBackgroundsClip)
 {
