@@ -629,6 +629,9 @@ TEST_F(MonitorDesk, AFailedSampleIsLoggedAndThePanelOpensWithoutRefreshing)
     Click(IconCentre(monitor));
     ASSERT_TRUE(PumpUntil([&] { return monitor.panel->IsShown(); }));
     EXPECT_EQ(log.Texts(wxLOG_Error), std::vector<std::string>{"Cannot query system performance."});
+    ASSERT_FALSE(log.lines.empty());
+    EXPECT_EQ(log.lines.back().source, "src/widgets");
+    EXPECT_EQ(log.lines.back().function, "OnSelect");
     EXPECT_FALSE(monitor.IsRunning());
     EXPECT_FALSE(Drawn(monitor.canvasBitmap, wxRect(0, 0, 240, 240)));
     Click(IconCentre(monitor));
