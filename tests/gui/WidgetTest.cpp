@@ -191,6 +191,12 @@ TEST_F(WidgetDesk, HPBarStandsHiddenAtItsSavedPlaceUntilShownOnce)
     EXPECT_FALSE(bar.Show(false));
     EXPECT_FALSE(bar.IsRunning());
     EXPECT_FALSE(bar.iconWindow->IsShown());
+
+    // Shown again it keeps the picture of the last tick until the next one.
+    const int reads = info->batteryReads;
+    EXPECT_TRUE(bar.Show(true));
+    EXPECT_EQ(bar.tickCount, 1);
+    EXPECT_EQ(info->batteryReads, reads);
 }
 
 TEST_F(WidgetDesk, HPBarFillShowsTheBatteryFromTheRight)
