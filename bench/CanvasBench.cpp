@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include <wx/image.h>
 #include <wx/imagpng.h>
 #include <wx/init.h>
 

@@ -1,6 +1,7 @@
 #include "EditMenu.h"
 
 #include <wx/event.h>
+#include <wx/timer.h>
 
 #include "BitmapManager.h"
 #include "ButtonImpl.h"

@@ -1,9 +1,11 @@
 #include "IconSettingDialog.h"
 
 #include <wx/artprov.h>
+#include <wx/bitmap.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/filepicker.h>
+#include <wx/font.h>
 #include <wx/intl.h>
 #include <wx/panel.h>
 #include <wx/radiobut.h>

@@ -6,6 +6,7 @@
 
 #include <wx/checkbox.h>
 #include <wx/mstream.h>
+#include <wx/testing.h>
 #include <wx/xml/xml.h>
 
 #include "CatalogItem.h"

@@ -4,7 +4,9 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/dialog.h>
 #include <wx/dirdlg.h>
+#include <wx/filedlg.h>
 #include <wx/filefn.h>
 #include <wx/filepicker.h>
 #include <wx/frame.h>

@@ -5,6 +5,7 @@
 
 #include <wx/filefn.h>
 #include <wx/mstream.h>
+#include <wx/testing.h>
 #include <wx/xml/xml.h>
 
 #include "EditMenu.h"

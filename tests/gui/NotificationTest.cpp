@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <wx/display.h>
+#include <wx/filefn.h>
 #include <wx/frame.h>
 #include <wx/timer.h>
 #include <wx/weakref.h>

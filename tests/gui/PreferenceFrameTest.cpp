@@ -9,10 +9,16 @@
 #include <string>
 #include <vector>
 
+#include <wx/checkbox.h>
 #include <wx/display.h>
 #include <wx/filefn.h>
+#include <wx/font.h>
+#include <wx/image.h>
 #include <wx/intl.h>
+#include <wx/radiobut.h>
+#include <wx/stattext.h>
 #include <wx/timer.h>
+#include <wx/toolbar.h>
 #include <wx/weakref.h>
 
 #include "AboutPanel.h"
@@ -23,8 +29,8 @@
 #include "ConfigKeys.h"
 #include "GeneralPanel.h"
 #include "HotkeyManager.h"
-#include "NotifyWindow.h"
 #include "LogCapture.h"
+#include "NotifyWindow.h"
 #include "PluginPanel.h"
 #include "PreferenceFrame.h"
 #include "ScreenProbe.h"
@@ -33,11 +39,11 @@
 #include "TestSupport.h"
 #include "XClient.h"
 #include "ZynObject.h"
+#include "ZynUtils.h"
 
 // After the program's headers: Xlib defines macros such as None.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include "ZynUtils.h"
 
 namespace {
 

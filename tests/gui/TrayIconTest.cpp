@@ -11,6 +11,7 @@
 #include <string>
 
 #include <wx/menu.h>
+#include <wx/taskbar.h>
 #include <wx/timer.h>
 
 #include "ConfigImpl.h"

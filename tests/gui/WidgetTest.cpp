@@ -6,6 +6,9 @@
 #include <functional>
 #include <memory>
 
+#include <wx/colour.h>
+#include <wx/datetime.h>
+#include <wx/dialog.h>
 #include <wx/eventfilter.h>
 #include <wx/filedlg.h>
 #include <wx/image.h>

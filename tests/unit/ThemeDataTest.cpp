@@ -5,6 +5,7 @@
 #include <wx/arrstr.h>
 #include <wx/filefn.h>
 #include <wx/image.h>
+#include <wx/imagpng.h>
 #include <wx/sstream.h>
 #include <wx/translation.h>
 #include <wx/xml/xml.h>
