@@ -1,7 +1,7 @@
 // Pushing pictures to themed windows (run under scripts/session.sh), and the
 // measurement behind the choice of override-redirect windows: how long a
 // move/resize takes to be applied, with and without the window manager.
-//   ./scripts/session.sh -- build/bin/zyn-bench --benchmark_filter='Push|Fade|MoveResize'
+//   ./scripts/session.sh -- build/bin/zyn-bench-windowpush
 #include <benchmark/benchmark.h>
 
 #include <X11/Xatom.h>
