@@ -39,15 +39,7 @@ const int RootPitch = 66; // icon item height and margin
 
 std::string Core(const std::string& more = "")
 {
-    return "  <config catalog=\"General\">\n"
-           "    <property key=\"VerboseMode\" value=\"1\"/>\n"
-           "    <property key=\"CheckUpdate\" value=\"0\"/>\n"
-           "  </config>\n"
-           "  <config catalog=\"Appearance\">\n"
-           "    <property key=\"ShowSplash\" value=\"0\"/>\n"
-           "    <property key=\"LaunchType\" value=\"1\"/>\n"
-           "  </config>\n" +
-           more;
+    return AppRunner::QuietVerboseCatalogs({{"Appearance/LaunchType", "1"}}, more);
 }
 
 // Ctrl+Alt+Z and the gesture.

@@ -149,22 +149,6 @@ TEST(Startup, CrashReportsOopsAndLeavesInputUsable)
         kill(std::stoi(reportPid), SIGKILL);
 }
 
-namespace {
-
-std::string QuietCore(bool startWithSystem)
-{
-    return std::string("  <config catalog=\"General\">\n"
-                       "    <property key=\"VerboseMode\" value=\"1\"/>\n"
-                       "    <property key=\"CheckUpdate\" value=\"0\"/>\n"
-                       "    <property key=\"StartWithSystem\" value=\"") + (startWithSystem ? "1" : "0") + "\"/>\n"
-           "  </config>\n"
-           "  <config catalog=\"Appearance\">\n"
-           "    <property key=\"ShowSplash\" value=\"0\"/>\n"
-           "  </config>\n";
-}
-
-} // namespace
-
 TEST(Startup, StartWithSystemWritesAnEntryForTheFolderItStartedFrom)
 {
     zyntest::TempDir config;
@@ -173,7 +157,7 @@ TEST(Startup, StartWithSystemWritesAnEntryForTheFolderItStartedFrom)
     AppRunner first, second; // the program started from two folders in turn
     for (AppRunner* app : {&first, &second}) {
         SCOPED_TRACE(app->Dir());
-        app->WriteCore(QuietCore(true));
+        app->WriteQuietVerboseCore("", {{"General/StartWithSystem", "1"}});
         const pid_t pid = app->Start(env);
         ASSERT_TRUE(app->WaitForLog("Zyn Utils is ready.")) << app->Output();
         const std::string text = zyntest::ReadFile(entry);
@@ -183,7 +167,7 @@ TEST(Startup, StartWithSystemWritesAnEntryForTheFolderItStartedFrom)
         kill(pid, SIGTERM);
         ASSERT_NE(app->WaitExit(pid), -1);
     }
-    second.WriteCore(QuietCore(false));
+    second.WriteQuietVerboseCore("", {{"General/StartWithSystem", "0"}});
     std::filesystem::remove(second.PathOf("Verbose.log")); // so the wait below sees this run
     const pid_t pid = second.Start(env);
     ASSERT_TRUE(second.WaitForLog("Zyn Utils is ready.")) << second.Output();
@@ -237,13 +221,7 @@ TEST(Startup, StartsTheUpdaterInItsFolderOnlyWhenAskedAndWhenItExists)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         AppRunner app;
-        app.WriteCore(std::string("  <config catalog=\"General\">\n"
-                                  "    <property key=\"VerboseMode\" value=\"1\"/>\n"
-                                  "    <property key=\"CheckUpdate\" value=\"") + (c.checkUpdate ? "1" : "0") + "\"/>\n"
-                      "  </config>\n"
-                      "  <config catalog=\"Appearance\">\n"
-                      "    <property key=\"ShowSplash\" value=\"0\"/>\n"
-                      "  </config>\n");
+        app.WriteQuietVerboseCore("", {{"General/CheckUpdate", c.checkUpdate ? "1" : "0"}});
         std::filesystem::remove(app.PathOf("zyn-updater"));
         if (c.present) {
             ASSERT_TRUE(zyntest::WriteFile(app.PathOf("zyn-updater"), "#!/bin/sh\npwd > updater-ran.txt\n"));

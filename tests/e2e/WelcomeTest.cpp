@@ -14,13 +14,7 @@ namespace {
 
 std::string CoreWithSplash(bool splash)
 {
-    return "  <config catalog=\"General\">\n"
-           "    <property key=\"VerboseMode\" value=\"1\"/>\n"
-           "    <property key=\"CheckUpdate\" value=\"0\"/>\n"
-           "  </config>\n"
-           "  <config catalog=\"Appearance\">\n"
-           "    <property key=\"ShowSplash\" value=\"" +
-           std::string(splash ? "1" : "0") + "\"/>\n  </config>\n";
+    return AppRunner::QuietVerboseCatalogs({{"Appearance/ShowSplash", splash ? "1" : "0"}});
 }
 
 std::string Windows(const std::string& title)
