@@ -35,7 +35,6 @@ namespace {
 
 // The default menu's root column at the fixed place of launch type 1.
 const wxPoint RootPoint(300, 250);
-const int RootPitch = 66; // icon item height and margin
 
 std::string Core(const std::string& more = "")
 {

@@ -40,7 +40,6 @@ public:
 
     // Waits for pid to end; its wait status, or -1 on time-out.
     int WaitExit(pid_t pid, int timeoutMs = 15000);
-    pid_t MainPid() const { return pids.empty() ? -1 : pids.front(); }
 
 private:
     TempDir dir;
