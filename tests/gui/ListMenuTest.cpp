@@ -131,6 +131,16 @@ TEST_F(ListMenuTest, FiveRowsNeitherDragNorScroll)
     Release();
     EXPECT_EQ(Ys(list), before);
     EXPECT_TRUE(Ran(3)); // no drag began, so the release ran the row
+    // The rows never see the move either: it does not cancel a long press.
+    Press(Centre(list->GetItem(4)));
+    MoveTo(Centre(list->GetItem(4)) + wxPoint(0, 40));
+    LongPress();
+    EXPECT_TRUE(list->editMenu->shown);
+    EXPECT_EQ(list->editMenu->target, list->GetItem(4));
+    Release();
+    Settle();
+    list->editMenu->Show(false);
+    Settle();
     MoveTo(Centre(list->GetItem(2)));
     input.Button(5, true);
     input.Button(5, false);
