@@ -284,6 +284,7 @@ TEST_F(ListMenuTest, InsertEditsANewRowAndPutsItBeforeTheIndex)
     EXPECT_EQ(list->GetCount(), 4u);
     EXPECT_EQ(list->GetItem(1)->name, "fresh");
     EXPECT_EQ(list->GetItem(2)->name, "r1");
+    EXPECT_TRUE(list->GetItem(1)->IsShown());
     // Four rows are re-centred on the owner, the new one first.
     EXPECT_EQ(Ys(list), Pitched(400 + (58 - 200) / 2, 4));
     EXPECT_NE(firstY, list->GetItem(1)->GetPosition().y);
