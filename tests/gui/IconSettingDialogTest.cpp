@@ -308,6 +308,18 @@ TEST(IconSettingDialog, OkToolAtTheLeftEndAcceptsCancelToolAtTheRightEndCancels)
     }
 }
 
+// Closed by the window manager (Alt+F4, as the user closes a window), the
+// editor and its icon chooser answer as Cancel does.
+TEST(IconSettingDialog, ClosingTheEditorOrItsIconChooserCancels)
+{
+    const zyntest::ModalStep close = {[](zyntest::XClient& input) { input.Chord({XK_Alt_L}, XK_F4); }, {}};
+    IconSettingDialog editor(nullptr, IconSettingDialog::ITEM_KIND_LIST);
+    EXPECT_EQ(zyntest::ShowModalDriving(editor, {close}), wxID_CANCEL);
+
+    IconPickerDialog picker(nullptr);
+    EXPECT_EQ(zyntest::ShowModalDriving(picker, {close}), wxID_CANCEL);
+}
+
 } // namespace
 
 namespace {
