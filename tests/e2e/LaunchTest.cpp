@@ -359,68 +359,124 @@ TEST_F(Launch, AnEntryRunsItsActionAndQuittingWritesTheSameTreeBack)
     EXPECT_EQ(zyntest::ReadFile(app.PathOf("launcher.xml")), written);
 }
 
-// A list row edited in the real editor: a long press, "Modify", a new name and
-// a new action typed in, OK. The row shows the new name at once, and quitting
-// writes the menu file with the row changed and all else as it was read.
-TEST_F(Launch, ARowEditedInTheEditorKeepsItsNewNameAndActionInTheMenuFile)
+// The launcher's list rows edited in the real editor, with real input: the
+// edit entries of a long press, the editor above the launcher with the
+// keyboard, its URL prompt, OK; then quitting writes the menu file.
+class EditRow : public Launch {
+protected:
+    // Opens the launcher and the root's "Applications" list; the "Terminal" row's place.
+    wxRect OpenApplications()
+    {
+        pid = Start(Core());
+        app.WaitExit(app.Start({path}));
+        EXPECT_TRUE(LauncherShown()) << app.Log();
+        ClickOn(client, "Applications");
+        return Settled("Terminal");
+    }
+
+    // A long press on the row, then a click on the edit entry that slid out over it.
+    void Choose(const wxRect& row, const std::string& entry)
+    {
+        client.MoveTo(row.x + row.width / 2, row.y + row.height / 2);
+        client.Button(Button1, true);
+        const bool entries = WaitUntil([&] { return !Shown(entry).IsEmpty(); });
+        client.Button(Button1, false);
+        ASSERT_TRUE(entries) << app.Log();
+        ClickOn(client, entry);
+    }
+
+    // Types the name into the open editor, then keys that lead from the name's
+    // field to the URL kind's browse button and press it; types the address
+    // into the prompt and accepts both.
+    void Edit(const std::string& name, const std::string& keysToBrowse, const std::string& url)
+    {
+        Display* d = *client;
+        const std::string editor = "Zyn Utils - Icon Settings";
+        // The editor comes above the launcher with the keyboard, in the name's field.
+        ASSERT_TRUE(WaitUntil([&] { return Active(d, editor); })) << app.Log();
+        Shell("xdotool key ctrl+a && xdotool type " + name);
+        Shell("xdotool key " + keysToBrowse);
+        ASSERT_TRUE(WaitUntil([&] { return Active(d, "URL"); })) << app.Log();
+        Shell("xdotool key ctrl+a && xdotool type " + url + " && xdotool key Return");
+        ASSERT_TRUE(Gone("URL"));
+        ASSERT_TRUE(WaitUntil([&] { return Active(d, editor); }));
+        // OK is the tool at the left end of the bottom bar.
+        wxRect area;
+        ASSERT_TRUE(ShownWindow(d, editor, &area));
+        EXPECT_TRUE(WaitUntil([&] {
+            ClickAt(client, wxPoint(area.x + 30, area.GetBottom() - 28));
+            return Gone(editor);
+        }, 10000));
+    }
+
+    // Quits through "Settings", "Logout" and the question; the menu file as written then.
+    std::unique_ptr<wxXmlDocument> Quit()
+    {
+        std::filesystem::remove(app.PathOf("launcher.xml"));
+        ClickOn(client, "Settings");
+        ClickOn(client, "Logout");
+        EXPECT_TRUE(AnswerYes(client)) << app.Log();
+        const int status = app.WaitExit(pid);
+        EXPECT_TRUE(WIFEXITED(status)) << status << app.Output();
+        return ReadMenuFile(app.PathOf("launcher.xml"));
+    }
+
+    pid_t pid = -1;
+};
+
+// "Modify": the row shows its new name at once in its place, and the menu file
+// holds the new name and action with all else as it was read.
+TEST_F(EditRow, ModifiedRowKeepsItsNewNameAndActionInTheMenuFile)
 {
-    Display* d = *client;
-    const pid_t pid = Start(Core());
-    app.WaitExit(app.Start({path}));
-    ASSERT_TRUE(LauncherShown()) << app.Log();
-    ClickOn(client, "Applications");
-    const wxRect row = Settled("Terminal");
+    const wxRect row = OpenApplications();
     ASSERT_FALSE(row.IsEmpty());
     const std::string before = SteadyDigest(row);
-
-    // The long press: the edit entries slide out over the row while the button is held.
-    client.MoveTo(row.x + row.width / 2, row.y + row.height / 2);
-    client.Button(Button1, true);
-    const bool entries = WaitUntil([] { return !Shown("Modify").IsEmpty(); });
-    client.Button(Button1, false);
-    ASSERT_TRUE(entries) << app.Log();
-    ClickOn(client, "Modify");
-
-    // The editor comes above the launcher with the keyboard, in the name's field.
-    const std::string editor = "Zyn Utils - Icon Settings";
-    ASSERT_TRUE(WaitUntil([&] { return Active(d, editor); })) << app.Log();
-    Shell("xdotool key ctrl+a && xdotool type shell");
-    // The action: past the "Action" box to its kinds (the row runs a command), one
-    // to the left for "URL", then to the browse button, which asks for the address.
-    Shell("xdotool key Tab Tab Left Tab Tab space");
-    ASSERT_TRUE(WaitUntil([&] { return Active(d, "URL"); })) << app.Log();
-    Shell("xdotool key ctrl+a && xdotool type https://example.org/zyn && xdotool key Return");
-    ASSERT_TRUE(Gone("URL"));
-    ASSERT_TRUE(WaitUntil([&] { return Active(d, editor); }));
-
-    // OK is the tool at the left end of the bottom bar.
-    wxRect area;
-    ASSERT_TRUE(ShownWindow(d, editor, &area));
-    EXPECT_TRUE(WaitUntil([&] {
-        ClickAt(client, wxPoint(area.x + 30, area.GetBottom() - 28));
-        return Gone(editor);
-    }, 10000));
-    EXPECT_FALSE(Settled("shell").IsEmpty()) << app.Log();
+    ASSERT_NO_FATAL_FAILURE(Choose(row, "Modify"));
+    // The row runs a command: past the "Action" box to its kinds, one to the left for "URL".
+    ASSERT_NO_FATAL_FAILURE(Edit("shell", "Tab Tab Left Tab Tab space", "https://example.org/zyn"));
+    EXPECT_EQ(Settled("shell"), row) << app.Log();
     EXPECT_TRUE(Shown("Terminal").IsEmpty());
-    EXPECT_EQ(Settled("shell"), row) << "the row keeps its place";
     client.MoveTo(RootPoint.x + 20, RootPoint.y + 20); // where the pointer was for the first picture
     EXPECT_TRUE(WaitUntil([&] { return ScreenDigest(row) != before; })) << "the row still shows its old face";
 
-    std::filesystem::remove(app.PathOf("launcher.xml"));
-    ClickOn(client, "Settings");
-    ClickOn(client, "Logout");
-    EXPECT_TRUE(AnswerYes(client)) << app.Log();
-    const int status = app.WaitExit(pid);
-    ASSERT_TRUE(WIFEXITED(status)) << status << app.Output();
-
+    auto written = Quit();
     auto expected = ReadMenuFile(original);
-    auto written = ReadMenuFile(app.PathOf("launcher.xml"));
     ASSERT_TRUE(expected && written);
     wxXmlNode* item = ItemNamed(expected->GetRoot(), "Terminal");
     ASSERT_TRUE(item);
     SetChildText(item, "name", "shell");
     SetChildText(item, "action/type", "3");
     SetChildText(item, "action/command", "https://example.org/zyn");
+    EXPECT_TRUE(MenuXml::SameData(expected->GetRoot(), written->GetRoot()))
+        << zyntest::ReadFile(app.PathOf("launcher.xml"));
+}
+
+// "Add": the new row, edited before it exists, comes before the row it was
+// asked from, on screen and in the menu file.
+TEST_F(EditRow, AddedRowStandsBeforeTheRowItWasAskedFromAndIsSaved)
+{
+    const wxRect row = OpenApplications();
+    ASSERT_FALSE(row.IsEmpty());
+    ASSERT_NO_FATAL_FAILURE(Choose(row, "Add"));
+    // A new row has no action: check the box, then from "Program" two to the right for "URL".
+    ASSERT_NO_FATAL_FAILURE(Edit("notes", "Tab space Tab Right Right Tab Tab space", "https://example.org/notes"));
+    // The list centres itself again: the new row stands right above "Terminal" (rows overlap a little).
+    const wxRect notesRow = Settled("notes"), terminalRow = Settled("Terminal");
+    ASSERT_FALSE(notesRow.IsEmpty()) << app.Log();
+    EXPECT_EQ(notesRow.x, terminalRow.x);
+    EXPECT_GT(terminalRow.y, notesRow.y + notesRow.height / 2);
+    EXPECT_LT(terminalRow.y, notesRow.y + 3 * notesRow.height / 2);
+
+    auto written = Quit();
+    auto expected = ReadMenuFile(original);
+    zyntest::WriteFile(app.PathOf("added.xml"), "<item><name>notes</name><icon><normal/><hover/><press/></icon>"
+                                                "<action><type>3</type><command>https://example.org/notes</command>"
+                                                "</action></item>");
+    auto added = ReadMenuFile(app.PathOf("added.xml"));
+    ASSERT_TRUE(expected && written && added);
+    wxXmlNode* terminal = ItemNamed(expected->GetRoot(), "Terminal");
+    ASSERT_TRUE(terminal);
+    terminal->GetParent()->InsertChild(new wxXmlNode(*added->GetRoot()), terminal);
     EXPECT_TRUE(MenuXml::SameData(expected->GetRoot(), written->GetRoot()))
         << zyntest::ReadFile(app.PathOf("launcher.xml"));
 }
