@@ -241,7 +241,7 @@ bool ZynUtils::CheckEnvironment()
         ShowLauncher(true);
     });
     // Ending the session must not lose the settings: shut down as Quit does, without asking.
-    session.SetTerminateHandler([this] { Shutdown(); });
+    session.SetTerminateHandler([this] { Quit(false); });
 
     zplat::CrashReport report;
     report.text = wxString(_("Oops!")).utf8_string() + ": " +
@@ -317,15 +317,10 @@ void ZynUtils::ApplySettings()
     HotkeyManager::LoadSettings();
 }
 
-void ZynUtils::Quit()
+void ZynUtils::Quit(bool ask)
 {
-    if (ShowConfirm(_("Are you sure to Exit ?")) == wxNO)
+    if (ask && ShowConfirm(_("Are you sure to Exit ?")) == wxNO)
         return;
-    Shutdown();
-}
-
-void ZynUtils::Shutdown()
-{
     ZLOG_INFO("Shutting down...");
     // Closing the launcher writes "launcher.xml"; its destruction ends the loop.
     if (launcher)

@@ -3,6 +3,7 @@
 // launcher fades out), the about box, quitting, and applying the settings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -192,7 +193,12 @@ TEST_F(ActionDispatch, QuitAsksAndOnYesClosesTheLauncherWhichWritesTheFile)
     std::filesystem::remove(*appDir / "launcher.xml");
 
     wxTEST_DIALOG(wxGetApp().Quit(), ExpectAlert(wxYES));
-    EXPECT_TRUE(capture.Contains("Shutting down..."));
+    const auto shutting = std::find_if(capture.lines.begin(), capture.lines.end(),
+                                       [](const zyntest::LogLine& line) { return line.text == "Shutting down..."; });
+    ASSERT_NE(shutting, capture.lines.end()) << capture.Text();
+    EXPECT_EQ(shutting->level, wxLOG_Info);
+    EXPECT_EQ(shutting->source, "src/ZynUtils");
+    EXPECT_EQ(shutting->function, "Quit");
     EXPECT_NE(ReadFile(*appDir / "launcher.xml").find("<name>A</name>"), std::string::npos);
     EXPECT_TRUE(launcher && launcher->IsClosing()) << "it fades out first";
     Settle();
