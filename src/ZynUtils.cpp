@@ -10,6 +10,7 @@
 #include <wx/msgdlg.h>
 #include <wx/translation.h>
 #include <wx/utils.h>
+#include <wx/wxcrt.h>
 
 #include "AlertObject.h"
 #include "BitmapManager.h"
@@ -105,12 +106,32 @@ bool OpenWithDesktop(const wxString& target)
     return Spawn(args);
 }
 
+// Whether text starts with an address scheme ("https:", "mailto:").
+bool HasScheme(const wxString& text)
+{
+    const size_t colon = text.find(':');
+    if (colon == wxString::npos || colon < 2 || !wxIsalpha(text[0]))
+        return false;
+    for (size_t i = 1; i < colon; ++i)
+        if (!wxIsalnum(text[i]) && text[i] != '+' && text[i] != '-' && text[i] != '.')
+            return false;
+    return true;
+}
+
 // A program: an executable file runs itself, a desktop entry goes through the
-// desktop's launcher, any other file opens with its default application.
+// desktop's launcher, any other file or a folder opens with its default
+// application. A bare name runs from the search path and an address opens in the
+// desktop; a file that is not there is a failure, not a start.
 bool OpenProgram(const wxString& path)
 {
-    if (!wxFileExists(path))
+    if (wxDirExists(path) || (!wxFileExists(path) && HasScheme(path)))
         return OpenWithDesktop(path);
+    if (!wxFileExists(path)) {
+        if (!path.Contains("/"))
+            return Spawn(wxArrayString(1, &path));
+        ZLOG_ERROR("Cannot open \"%s\": no such file.", path);
+        return false;
+    }
     if (path.EndsWith(".desktop")) {
         std::string error;
         if (zplat::LaunchDesktopEntry(path.utf8_string(), error))
