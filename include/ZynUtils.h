@@ -50,6 +50,8 @@ public:
 
 ZynUtils& wxGetApp();
 
+// The system's language, with the program's catalog of that name from "./Langs".
+void InitTranslations(wxLocale& locale);
 bool InitManagers();
 void ShowAboutBox();
 // The crash report box; shown by the report process that the crash handler starts.

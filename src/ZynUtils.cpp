@@ -173,6 +173,15 @@ ZynUtils& wxGetApp()
     return *static_cast<ZynUtils*>(wxApp::GetInstance());
 }
 
+void InitTranslations(wxLocale& locale)
+{
+    // An uninstalled system locale would otherwise stop the start with a modal box.
+    wxLogNull quiet;
+    locale.Init(wxLANGUAGE_DEFAULT, wxLOCALE_LOAD_DEFAULT);
+    wxFileTranslationsLoader::AddCatalogLookupPathPrefix("./Langs");
+    locale.AddCatalog(locale.GetCanonicalName());
+}
+
 ZynUtils::ZynUtils() = default;
 ZynUtils::~ZynUtils() = default;
 
@@ -180,13 +189,7 @@ bool ZynUtils::OnInit()
 {
     wxSetAssertHandler(LogAssert);
     wxInitAllImageHandlers();
-    {
-        // An uninstalled system locale would otherwise stop the start with a modal box.
-        wxLogNull quiet;
-        m_locale.Init(wxLANGUAGE_DEFAULT, wxLOCALE_LOAD_DEFAULT);
-        wxFileTranslationsLoader::AddCatalogLookupPathPrefix("./Langs");
-        m_locale.AddCatalog(m_locale.GetCanonicalName());
-    }
+    InitTranslations(m_locale);
 
     if (!CheckEnvironment())
         return false;
