@@ -3,6 +3,7 @@
 #include <wx/aboutdlg.h>
 #include <wx/arrstr.h>
 #include <wx/cmdline.h>
+#include <wx/dialog.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/generic/aboutdlgg.h>
@@ -166,6 +167,17 @@ void LogAssert(const wxString& file, int line, const wxString& func, const wxStr
     ZLOG_ERROR("Assertion failed: %s (%s) at %s:%d in %s", cond, msg, file, line, func);
 }
 
+// An open modal dialog holds the end of the main loop until someone answers it;
+// at the end of the session nobody will: every one is answered No or Cancel.
+void CancelModalDialogs()
+{
+    for (wxWindow* window : wxTopLevelWindows) {
+        auto* dialog = dynamic_cast<wxDialog*>(window);
+        if (dialog && dialog->IsModal())
+            dialog->EndModal(dynamic_cast<AlertObject*>(dialog) ? wxNO : wxID_CANCEL);
+    }
+}
+
 } // namespace
 
 ZynUtils& wxGetApp()
@@ -265,7 +277,10 @@ bool ZynUtils::CheckEnvironment()
         ShowLauncher(true);
     });
     // Ending the session must not lose the settings: shut down as Quit does, without asking.
-    session.SetTerminateHandler([this] { Quit(false); });
+    session.SetTerminateHandler([this] {
+        CancelModalDialogs();
+        Quit(false);
+    });
 
     zplat::CrashReport report;
     report.text = wxString(_("Oops!")).utf8_string() + ": " +

@@ -482,20 +482,33 @@ TEST_F(EditRow, AddedRowStandsBeforeTheRowItWasAskedFromAndIsSaved)
 }
 
 // The end of the session closes the launcher without a question: the menu
-// file and the settings are written, shown or not.
+// file and the settings are written, shown or not, and an open modal window
+// (the quit question, the about box) is answered rather than waited for.
 TEST_F(Launch, TheSessionsEndClosesTheLauncherWithoutAsking)
 {
     const struct {
         int signal;
         bool shown;
-    } cases[] = {{SIGTERM, true}, {SIGHUP, true}, {SIGHUP, false}};
+        const char* entry;  // a "Settings" entry opened before the signal
+        const char* window; // the modal window it opens
+    } cases[] = {{SIGTERM, true, nullptr, nullptr},
+                 {SIGHUP, true, nullptr, nullptr},
+                 {SIGHUP, false, nullptr, nullptr},
+                 {SIGTERM, true, "Logout", "Zyn Alert"},
+                 {SIGTERM, true, "Help", "About Zyn Utils"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.signal);
         SCOPED_TRACE(c.shown);
+        SCOPED_TRACE(c.entry ? c.entry : "");
         const pid_t pid = Start(Core());
         if (c.shown) {
             app.WaitExit(app.Start({path}));
             ASSERT_TRUE(LauncherShown()) << app.Log();
+        }
+        if (c.entry) {
+            ClickOn(client, "Settings");
+            ClickOn(client, c.entry);
+            ASSERT_TRUE(WaitUntil([&] { return !Shown(c.window).IsEmpty(); })) << app.Log();
         }
         std::filesystem::remove(app.PathOf("launcher.xml"));
         std::filesystem::remove(app.PathOf("Configs/Core.xml"));
