@@ -54,6 +54,18 @@ TEST_F(ObjectContext, FreshContextPushesOpaqueAtOrigin)
     EXPECT_EQ(Of(w.get()).content, std::vector<uint32_t>(12, 0xFF112233));
 }
 
+TEST_F(ObjectContext, PushGoesToAnyPositionMinusOneIncluded)
+{
+    std::unique_ptr<Probe> w(new Probe);
+    w->DC().size = wxSize(4, 3);
+    for (const wxPoint at : {wxPoint(-1, -1), wxPoint(-1, 40), wxPoint(30, -1), wxPoint(-20, -30)}) {
+        w->DC().pos = at;
+        ASSERT_TRUE(w->DC().Update(Picture(4, 3, 0xFF112233), true));
+        EXPECT_EQ(w->GetPosition(), at);
+        EXPECT_EQ(Of(w.get()).rect, (zplat::WindowRect{at.x, at.y, 4, 3}));
+    }
+}
+
 TEST_F(ObjectContext, PushWithoutPositionKeepsTheToolkitsPlace)
 {
     std::unique_ptr<Probe> w(new Probe);
