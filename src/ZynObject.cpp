@@ -56,7 +56,10 @@ void ZynObject::ApplyFrame(AnimationFrame& f)
         frame.x = *f.px;
         frame.y = *f.py;
         frame.flags |= FRAME_POSITION;
-        DoSetSize(frame.x, frame.y, -1, -1, 0);
+        // -1 is a place an animation passes through or ends at, not "keep the
+        // present coordinate"; the size stays as it is.
+        const wxSize size = GetSize();
+        DoSetSize(frame.x, frame.y, size.x, size.y, wxSIZE_ALLOW_MINUS_ONE);
     }
     if (f.flags & FRAME_SIZE) {
         frame.width = *f.pw;

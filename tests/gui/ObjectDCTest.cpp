@@ -66,6 +66,20 @@ TEST_F(ObjectContext, PushGoesToAnyPositionMinusOneIncluded)
     }
 }
 
+TEST_F(ObjectContext, AnimatedMovesReachMinusOne)
+{
+    std::unique_ptr<Probe> w(new Probe);
+    for (const wxPoint at : {wxPoint(-1, -1), wxPoint(20, -1), wxPoint(-1, 30)}) {
+        AnimationFrame f;
+        f.x = at.x;
+        f.y = at.y;
+        f.flags = FRAME_Y;
+        w->ApplyFrame(f);
+        EXPECT_EQ(w->GetRect(), wxRect(at, wxSize(7, 8)));
+        EXPECT_EQ(Of(w.get()).rect, (zplat::WindowRect{at.x, at.y, 7, 8}));
+    }
+}
+
 TEST_F(ObjectContext, PushWithoutPositionKeepsTheToolkitsPlace)
 {
     std::unique_ptr<Probe> w(new Probe);
