@@ -66,18 +66,24 @@ TEST_F(ObjectContext, PushGoesToAnyPositionMinusOneIncluded)
     }
 }
 
-TEST_F(ObjectContext, AnimatedMovesReachMinusOne)
+TEST_F(ObjectContext, MovesReachMinusOne)
 {
     std::unique_ptr<Probe> w(new Probe);
-    for (const wxPoint at : {wxPoint(-1, -1), wxPoint(20, -1), wxPoint(-1, 30)}) {
-        AnimationFrame f;
-        f.x = at.x;
-        f.y = at.y;
-        f.flags = FRAME_Y;
-        w->ApplyFrame(f);
-        EXPECT_EQ(w->GetRect(), wxRect(at, wxSize(7, 8)));
-        EXPECT_EQ(Of(w.get()).rect, (zplat::WindowRect{at.x, at.y, 7, 8}));
-    }
+    for (const bool animated : {true, false})
+        for (const wxPoint at : {wxPoint(-1, -1), wxPoint(20, -1), wxPoint(-1, 30), wxPoint(40, 50)}) {
+            SCOPED_TRACE(testing::Message() << (animated ? "frame " : "move ") << at.x << "," << at.y);
+            if (animated) {
+                AnimationFrame f;
+                f.x = at.x;
+                f.y = at.y;
+                f.flags = FRAME_Y;
+                w->ApplyFrame(f);
+            } else {
+                w->Move(at);
+            }
+            EXPECT_EQ(w->GetRect(), wxRect(at, wxSize(7, 8)));
+            EXPECT_EQ(Of(w.get()).rect, (zplat::WindowRect{at.x, at.y, 7, 8}));
+        }
 }
 
 TEST_F(ObjectContext, PushWithoutPositionKeepsTheToolkitsPlace)
