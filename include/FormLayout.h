@@ -43,6 +43,10 @@ struct Column {
 // Appends left-aligned columns to a report list.
 void AddColumns(wxListCtrl* list, std::initializer_list<Column> columns);
 
+// Widens each column narrower than its widest cell: the toolkit's font needs
+// more room than the widths were chosen for, and a cut cell shows an ellipsis.
+void FitColumnsToCells(wxListCtrl* list);
+
 // The two rows that open a page: the title, then the line under it.
 void AddTitle(wxBoxSizer* page, wxWindow* title, wxWindow* line);
 

@@ -1,5 +1,7 @@
 #include "FormLayout.h"
 
+#include <algorithm>
+
 #include <wx/choice.h>
 #include <wx/intl.h>
 #include <wx/listctrl.h>
@@ -48,6 +50,15 @@ void AddColumns(wxListCtrl* list, std::initializer_list<Column> columns)
     for (const Column& column : columns) {
         const long index = list->InsertColumn(list->GetColumnCount(), wxGetTranslation(column.heading), wxLIST_FORMAT_LEFT, wxLIST_AUTOSIZE);
         list->SetColumnWidth(index, column.width);
+    }
+}
+
+void FitColumnsToCells(wxListCtrl* list)
+{
+    for (int column = 0; column < list->GetColumnCount(); ++column) {
+        const int chosen = list->GetColumnWidth(column);
+        list->SetColumnWidth(column, wxLIST_AUTOSIZE);
+        list->SetColumnWidth(column, std::max(chosen, list->GetColumnWidth(column)));
     }
 }
 

@@ -43,6 +43,7 @@ PluginPanel::PluginPanel(wxWindow* parent)
         ListCtrlPlugin->SetItem(row, COLUMN_ENABLE, _("Yes"));
         ++row;
     }
+    form::FitColumnsToCells(ListCtrlPlugin);
     CheckBoxSwitch = new wxCheckBox(this, ID_CHECKBOX_SWITCH, _("Enable"), wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator, "ID_CHECKBOX_SWITCH");
     CheckBoxSwitch->Disable();
     ButtonConfig = new wxButton(this, ID_BUTTON_CONFIG, _("Config"), wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator, "ID_BUTTON_CONFIG");

@@ -44,6 +44,7 @@ SoundPanel::SoundPanel(wxWindow* parent)
         ListCtrlEventList->SetItem(row, 2, _("Yes"));
         ++row;
     }
+    form::FitColumnsToCells(ListCtrlEventList);
     ListCtrlEventList->Disable();
     StaticTextDescrip = new wxStaticText(this, ID_STATICTEXT_DESCRIP, _("Keep -Sound files- field blank to use system default."), wxDefaultPosition, wxDefaultSize, 0, "ID_STATICTEXT_DESCRIP");
     StaticTextDescrip->Disable();

@@ -20,6 +20,12 @@ const char* LogSource(const char* file)
             break;
         }
     }
+    // A folder under src/ is one module (src/widgets holds the desktop widgets).
+    if (path.compare(0, 4, "src/") == 0) {
+        const std::string::size_type inner = path.find('/', 4);
+        if (inner != std::string::npos)
+            path.erase(inner);
+    }
     return names.insert(path).first->c_str();
 }
 

@@ -567,37 +567,42 @@ def tools():
 
 # ---------------------------------------------------------------- desktop widgets
 def hp_bar():
-    """HP bar, 360 x 84: the fill (260 x 20) shows through the trough at (81, 33); date at
-    (40, 20), name at (42, 50), hit points centred on x 263 and level at x 315 on baseline 73,
-    all white; the name icon (36 x 36) stands at (2, 34)."""
-    plate = "M10 2 H350 Q358 2 358 10 V74 Q358 82 350 82 H10 Q2 82 2 74 V10 Q2 2 10 2 Z"
-    trough = "M81 33 H341 V53 H81 Z"
+    """HP bar, 368 x 84: the fill (260 x 4) shows through the slim trough at (81, 33), just
+    above the name's row; date at (40, 20), name at (42, 50), hit points centred on x 263 and
+    level at x 315 on baseline 73, all white; the name icon (36 x 36) stands at (2, 34).
+    Names of size 17 reach up to row 37, so the trough ends at row 36; the plate is wide
+    enough for "Lv.100" at x 315."""
+    plate = "M10 2 H358 Q366 2 366 10 V74 Q366 82 358 82 H10 Q2 82 2 74 V10 Q2 2 10 2 Z"
+    trough = "M81 33 H341 V37 H81 Z"
     body = f"""
-<defs><mask id="hole"><rect width="360" height="84" fill="#fff"/><path d="{trough}" fill="#000"/></mask>
-<linearGradient id="glass" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="#fff" stop-opacity="0.45"/>
-<stop offset="0.45" stop-color="#fff" stop-opacity="0.08"/><stop offset="1" stop-color="#000" stop-opacity="0.15"/></linearGradient></defs>
+<defs><mask id="hole"><rect width="368" height="84" fill="#fff"/><path d="{trough}" fill="#000"/></mask>
+<linearGradient id="glass" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="#fff" stop-opacity="0.4"/>
+<stop offset="0.5" stop-color="#fff" stop-opacity="0.05"/><stop offset="1" stop-color="#000" stop-opacity="0.2"/></linearGradient></defs>
 <g mask="url(#hole)">
  <g filter="url(#softShadow)"><path d="{plate}" fill="url(#stone)" fill-opacity="0.93"/></g>
  <path d="{plate}" fill="none" stroke="url(#gold)" stroke-width="2"/>
  <circle cx="20" cy="52" r="20" fill="#140e0b" stroke="url(#gold)" stroke-width="1.6"/>
- <path d="M36 26 H352" stroke="url(#gold)" stroke-width="0.8" opacity="0.6"/>
+ <path d="M80 32 H342 V38 H80 Z" fill="#0e0906"/>
 </g>
-<path d="{trough}" fill="#000" fill-opacity="0.22"/>
+<path d="{trough}" fill="#000" fill-opacity="0.15"/>
 <path d="{trough}" fill="url(#glass)"/>
-<path d="M79.5 31.5 H342.5 V54.5 H79.5 Z" fill="none" stroke="{DARK}" stroke-width="2"/>
-<path d="M78 30 H344 V56 H78 Z" fill="none" stroke="url(#gold)" stroke-width="1.4"/>
-{''.join(f'<path d="M{81 + 26 * i} 34 V52" stroke="{DARK}" stroke-opacity="0.35" stroke-width="1"/>' for i in range(1, 10))}
-{diamond(344, 12, 3)}{diamond(332, 12, 2)}
+<path d="M78.5 30.5 H343.5" stroke="url(#gold)" stroke-width="1"/>
+<path d="M78.5 30 V37 M343.5 30 V37" stroke="url(#gold)" stroke-width="1"/>
+{''.join(f'<path d="M{81 + 26 * i} 33 V37" stroke="{DARK}" stroke-opacity="0.45" stroke-width="1"/>' for i in range(1, 10))}
+{diamond(76, 34, 3)}{diamond(346, 34, 3)}
+<path d="M36 24.5 H352" stroke="url(#gold)" stroke-width="0.8" opacity="0.45"/>
+{diamond(352, 12, 3)}{diamond(340, 12, 2)}
 """
-    add("etc/hp_bar.png", 360, 84, body)
+    add("etc/hp_bar.png", 368, 84, body)
     fills = {"green": ("#b8f59a", "#4cbc3a", "#1c5e18"), "yellow": ("#fff0a0", "#e0b020", "#845e08"),
              "red": ("#ffb0a0", "#d83a26", "#6a100c")}
     for name, (a, b, c) in fills.items():
         grad = (f'<linearGradient id="f" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="{a}"/>'
-                f'<stop offset="0.45" stop-color="{b}"/><stop offset="1" stop-color="{c}"/></linearGradient>')
-        body = (f'<rect width="260" height="20" fill="url(#f)"/>'
-                f'<rect y="2" width="260" height="3" fill="#fff" opacity="0.3"/>')
-        add(f"etc/hp_{name}.png", 260, 20, body, grad)
+                f'<stop offset="0.3" stop-color="{b}"/><stop offset="0.7" stop-color="{b}"/>'
+                f'<stop offset="1" stop-color="{c}"/></linearGradient>')
+        body = (f'<rect width="260" height="4" fill="url(#f)"/>'
+                f'<rect width="260" height="1" fill="#fff" opacity="0.35"/>')
+        add(f"etc/hp_{name}.png", 260, 4, body, grad)
     helm = "M18 6 C25 6 28 11 28 18 V28 H8 V18 C8 11 11 6 18 6 Z"
     add("etc/hp_icon.png", 36, 36,
         f'<g filter="url(#shadow)"><circle cx="18" cy="18" r="16.5" fill="url(#gold)" stroke="{DARK}"/></g>'

@@ -241,6 +241,35 @@ TEST_F(Notifications, DimmingADrawingBalloon)
     EXPECT_EQ(MessageStack.items, (std::vector<MessageObject*>{next, top}));
 }
 
+// A dimmed balloon is disabled: a click on the part the newer one leaves free
+// does nothing, while the same click on the newer one fades it.
+TEST_F(Notifications, DimmedBalloonIgnoresClicks)
+{
+    MessageObject* first = ShowMessage("First", false);
+    first->Show(true);
+    ASSERT_TRUE(Settle([&] { return Open(first); }));
+    MessageObject* second = ShowMessage("Second", false);
+    second->Show(true);
+    ASSERT_TRUE(Settle([&] { return Open(second); }));
+
+    // An opaque point of the first that the second, 10 pixels further on, leaves free.
+    wxPoint free(-1, -1);
+    for (int y = first->fullSize.y / 2; y < first->fullSize.y && free.x < 0; ++y)
+        for (int x = 0; x < 10 && free.x < 0; ++x)
+            if (first->displayBitmap.GetPixel(x, y) >> 24 == 0xFF)
+                free = wxPoint(x, y);
+    ASSERT_GE(free.x, 0) << "the message background has no opaque pixel near its left edge";
+    free += first->position;
+    probe.Click(free.x, free.y);
+    // Input comes in order: once the second fades, the first click has been handled.
+    const wxPoint onSecond = second->position + wxPoint(second->fullSize.x / 2, second->fullSize.y / 2);
+    probe.Click(onSecond.x, onSecond.y);
+    ASSERT_TRUE(PumpUntil([&] { return second->animator.IsRunning(); }));
+    EXPECT_FALSE(first->animator.IsRunning());
+    EXPECT_EQ(first->GetFrame()->alpha, DimmedAlpha);
+    EXPECT_EQ(MessageStack.items, (std::vector<MessageObject*>{first, second}));
+}
+
 // ---- Picture notices and the warning ---------------------------------------
 
 TEST_F(Notifications, WarningRepeatsAndHidesASecondAfterTheLastCall)
@@ -664,6 +693,105 @@ TEST_F(Notifications, AlertComposesItsBandsAndButtons)
     for (int x = 0; x < background.GetWidth(); ++x)
         differs = differs || alert->sourceBitmap.GetPixel(x, background.GetHeight() / 2) != background.GetPixel(x, background.GetHeight() / 2);
     EXPECT_TRUE(differs);
+}
+
+// With no launcher window the alerts' invisible owner has no parent. Every
+// alert stands on that one owner, and one that went (with the launcher that
+// held it) is built again.
+TEST_F(Notifications, AlertOwnerIsSharedAndBuiltAgainWhenItGoes)
+{
+    AlertObject* first = ShowAlert("First");
+    wxWeakRef<wxWindow> owner(first->GetParent());
+    ASSERT_NE(dynamic_cast<EmptyObject*>(owner.get()), nullptr);
+    EXPECT_EQ(owner->GetParent(), nullptr);
+    EXPECT_TRUE(owner->IsShown());
+    EXPECT_EQ(ShowAlert("Second")->GetParent(), owner.get());
+
+    delete owner.get(); // what the launcher's destruction does to it; its alerts go with it
+    ASSERT_FALSE(owner);
+    AlertObject* third = Keep(ShowAlert("Third"));
+    ASSERT_NE(dynamic_cast<EmptyObject*>(third->GetParent()), nullptr);
+    EXPECT_TRUE(third->GetParent()->IsShown());
+}
+
+// Each window's animations in turn, with the effect word and the properties
+// each one carries: the alert widens (half the time) while fading in, opens,
+// and fades out; a balloon widens (half the time), unfolds, and fades out
+// (half the time, keeping the unfolding's size); a notice grows and fades out.
+TEST_F(Notifications, AnimationsTakeTheirEffectsAndProperties)
+{
+    struct Stage {
+        uint32_t effect;
+        uint32_t flags;
+    };
+    const auto expectStage = [](const WinFX& fx, const Stage& stage) {
+        EXPECT_TRUE(fx.IsRunning());
+        EXPECT_EQ(fx.effect, stage.effect);
+        EXPECT_EQ(fx.target.flags, stage.flags);
+    };
+    const Stage widen{0x109, FRAME_WIDTH | FRAME_ALPHA}, open{0x108, FRAME_WIDTH | FRAME_HEIGHT};
+
+    {
+        SCOPED_TRACE("alert");
+        AlertObject* alert = ShowAlert("Effects");
+        wxWeakRef<wxWindow> ref(alert);
+        alert->Show(true);
+        expectStage(alert->animator, widen);
+        ASSERT_TRUE(Settle([&] { return alert->expanded; }, 100));
+        expectStage(alert->animator, open);
+        ASSERT_TRUE(Settle([&] { return !alert->animator.IsRunning(); }, 100));
+        wxMouseEvent on(wxEVT_LEFT_DOWN);
+        on.SetPosition(YesCentre);
+        alert->OnLeftDown(on);
+        wxMouseEvent up(wxEVT_LEFT_UP);
+        alert->OnLeftUp(up);
+        expectStage(alert->animator, {0x110, FRAME_ALPHA});
+        ASSERT_TRUE(Settle([&] { return !ref; }, 100));
+    }
+    {
+        SCOPED_TRACE("balloon");
+        MessageObject* balloon = ShowMessage("Effects", true);
+        balloon->Show(true);
+        expectStage(balloon->animator, widen);
+        ASSERT_TRUE(Settle([&] { return balloon->expanded; }, 100));
+        expectStage(balloon->animator, open);
+        ASSERT_TRUE(Settle([&] { return Open(balloon); }, 100));
+        clock.Advance(MessageTimeoutMs);
+        ASSERT_TRUE(PumpUntil([&] { return balloon->animator.IsRunning(); }));
+        expectStage(balloon->animator, {0x111, FRAME_WIDTH | FRAME_HEIGHT | FRAME_ALPHA});
+    }
+    {
+        SCOPED_TRACE("notice");
+        NoticeObject* notice = Keep(new NoticeObject(nullptr, BitmapManager::System(ETC_WELCOME), 1000, wxDefaultPosition));
+        notice->Show(true);
+        expectStage(notice->animator, {0x108, FRAME_WIDTH | FRAME_HEIGHT | FRAME_ALPHA});
+        ASSERT_TRUE(Settle([&] { return !notice->animator.IsRunning(); }, 100));
+        clock.Advance(1000);
+        ASSERT_TRUE(PumpUntil([&] { return notice->animator.IsRunning(); }));
+        expectStage(notice->animator, {0x110, FRAME_ALPHA});
+    }
+}
+
+// A line is never wrapped or shortened: one wider than the background starts,
+// centred, left of the drawing margin, so none of it is drawn; one that fits is.
+TEST_F(Notifications, TextTooWideForTheBackgroundIsNotDrawn)
+{
+    const auto same = [](const Picture& a, const Picture& b) {
+        if (a.GetSize() != b.GetSize())
+            return false;
+        for (int y = 0; y < a.GetHeight(); ++y)
+            for (int x = 0; x < a.GetWidth(); ++x)
+                if (a.GetPixel(x, y) != b.GetPixel(x, y))
+                    return false;
+        return true;
+    };
+    const wxString wide(wxUniChar('W'), 200);
+    const Picture& message = BitmapManager::System(BITMAP_MESSAGE)[0];
+    const Picture& alert = BitmapManager::System(BITMAP_ALERT)[0];
+    EXPECT_TRUE(same(ShowMessage(wide, false)->sourceBitmap, message));
+    EXPECT_FALSE(same(ShowMessage("Fits", false)->sourceBitmap, message));
+    EXPECT_TRUE(same(Keep(ShowAlert(wide))->sourceBitmap, alert));
+    EXPECT_FALSE(same(Keep(ShowAlert("Fits"))->sourceBitmap, alert));
 }
 
 // A background shorter than the bands: every copy clips (run under the sanitizers).

@@ -363,6 +363,13 @@ TEST_F(PreferenceFrameTest, PageToolsShowOnePageAtATimeAndEachFits)
         }));
         EXPECT_LE(page->GetRect().GetBottom(), f.bottomToolBar->GetPosition().y);
     }
+    // Nor is a cell of the two lists: the list draws a cell's text in its column's
+    // width less 8 pixels and cuts what does not fit.
+    for (const wxListCtrl* list : {f.soundPanel->ListCtrlEventList, f.pluginPanel->ListCtrlPlugin})
+        for (int column = 0; column < list->GetColumnCount(); ++column)
+            for (long row = 0; row < list->GetItemCount(); ++row)
+                EXPECT_LE(list->GetTextExtent(list->GetItemText(row, column)).x + 8, list->GetColumnWidth(column))
+                    << list->GetItemText(row, column);
 }
 
 TEST_F(PreferenceFrameTest, MissingToolImagesLeaveTheToolsAndTheirLabels)

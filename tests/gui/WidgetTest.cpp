@@ -175,7 +175,7 @@ TEST_F(WidgetDesk, HPBarStandsHiddenAtItsSavedPlaceUntilShownOnce)
     EXPECT_FALSE(bar.barWindow->IsShown());
     EXPECT_FALSE(bar.IsRunning());
     EXPECT_EQ(bar.tickCount, 1); // drawn once at construction
-    EXPECT_EQ(bar.barWindow->GetRect(), wxRect(300, 150, 360, 84));
+    EXPECT_EQ(bar.barWindow->GetRect(), wxRect(300, 150, 368, 84));
     EXPECT_EQ(bar.iconWindow->GetRect(), wxRect(302, 184, 36, 36));
 
     EXPECT_TRUE(bar.Show(true));
@@ -191,6 +191,12 @@ TEST_F(WidgetDesk, HPBarStandsHiddenAtItsSavedPlaceUntilShownOnce)
     EXPECT_FALSE(bar.Show(false));
     EXPECT_FALSE(bar.IsRunning());
     EXPECT_FALSE(bar.iconWindow->IsShown());
+
+    // Shown again it keeps the picture of the last tick until the next one.
+    const int reads = info->batteryReads;
+    EXPECT_TRUE(bar.Show(true));
+    EXPECT_EQ(bar.tickCount, 1);
+    EXPECT_EQ(info->batteryReads, reads);
 }
 
 TEST_F(WidgetDesk, HPBarFillShowsTheBatteryFromTheRight)
@@ -207,7 +213,7 @@ TEST_F(WidgetDesk, HPBarFillShowsTheBatteryFromTheRight)
         {std::nullopt, 341, 0, "no battery: full"}, {100, 341, 0, "full"},   {60, 83 + 156, 0, "60 %"},
         {49, 83 + 127, 1, "49 %"},                  {24, 83 + 62, 2, "24 %"}, {0, 83, 2, "empty"},
     };
-    const int y = 43;
+    const int y = 35;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         info->battery = c.battery;
@@ -227,13 +233,13 @@ TEST_F(WidgetDesk, HPBarFillShowsTheBatteryFromTheRight)
         else
             EXPECT_GT(r, g + 60);
     }
-    // A full bar starts at the trough's edge, a shorter one two pixels in (looked at below the name).
+    // A full bar starts at the trough's edge, a shorter one two pixels in.
     info->battery = std::nullopt;
     bar.Notify();
-    EXPECT_NE(bar.barCanvas.GetPixel(82, 51), frame.GetPixel(82, 51));
+    EXPECT_NE(bar.barCanvas.GetPixel(82, y), frame.GetPixel(82, y));
     info->battery = 60;
     bar.Notify();
-    EXPECT_EQ(bar.barCanvas.GetPixel(82, 51), frame.GetPixel(82, 51));
+    EXPECT_EQ(bar.barCanvas.GetPixel(82, y), frame.GetPixel(82, y));
 }
 
 bool Same(const Picture& a, const Picture& b, const wxRect& area)
@@ -251,9 +257,9 @@ TEST_F(WidgetDesk, HPBarTextsFollowTheFiguresAndAnEmptyNameIsDaskel)
     const wxDateTime now(9, wxDateTime::Mar, 2013, 12, 30);
     auto draw = [&](const wxString& name, int current, int level, const wxDateTime& when) {
         bar.DrawBar(when, name, current, level * 500, level);
-        return bar.barCanvas.GetSubPicture(wxRect(0, 0, 360, 84));
+        return bar.barCanvas.GetSubPicture(wxRect(0, 0, 368, 84));
     };
-    const wxRect whole(0, 0, 360, 84), dateArea(38, 4, 200, 18), nameArea(40, 32, 200, 22), hpArea(200, 58, 110, 18),
+    const wxRect whole(0, 0, 368, 84), dateArea(38, 4, 200, 18), nameArea(40, 32, 200, 22), hpArea(200, 58, 110, 18),
         levelArea(312, 58, 48, 18);
     const Picture daskel = draw("Daskel", 500, 1, now);
     EXPECT_TRUE(Same(draw("", 500, 1, now), daskel, whole));
@@ -264,8 +270,13 @@ TEST_F(WidgetDesk, HPBarTextsFollowTheFiguresAndAnEmptyNameIsDaskel)
     EXPECT_TRUE(Same(less, daskel, dateArea));
     EXPECT_FALSE(Same(draw("Daskel", 500, 1, now + wxTimeSpan::Minute()), daskel, dateArea));
     EXPECT_FALSE(Same(draw("Daskel", 4500, 9, now), draw("Daskel", 5000, 10, now), levelArea));
-    // The last level keeps its last digit inside the canvas.
+    // The last level keeps its last digit inside the canvas and stands where the others do.
     EXPECT_FALSE(Same(draw("Daskel", 5000, 10, now), draw("Daskel", 50000, 100, now), levelArea));
+    bar.DrawBar(now, "Daskel", 500, 500, 10);
+    const Picture ten = bar.barCanvas.GetSubPicture(whole);
+    bar.DrawBar(now, "Daskel", 500, 500, 100);
+    EXPECT_TRUE(Same(bar.barCanvas, ten, wxRect(312, 58, 36, 18))) << "Lv.100 moved from x 315";
+    EXPECT_FALSE(Same(bar.barCanvas, ten, wxRect(348, 58, 20, 18)));
 }
 
 TEST_F(WidgetDesk, HPBarLevelRisesOnceEverySixtyTicksUpToAHundred)
@@ -624,6 +635,9 @@ TEST_F(MonitorDesk, AFailedSampleIsLoggedAndThePanelOpensWithoutRefreshing)
     Click(IconCentre(monitor));
     ASSERT_TRUE(PumpUntil([&] { return monitor.panel->IsShown(); }));
     EXPECT_EQ(log.Texts(wxLOG_Error), std::vector<std::string>{"Cannot query system performance."});
+    ASSERT_FALSE(log.lines.empty());
+    EXPECT_EQ(log.lines.back().source, "src/widgets");
+    EXPECT_EQ(log.lines.back().function, "OnSelect");
     EXPECT_FALSE(monitor.IsRunning());
     EXPECT_FALSE(Drawn(monitor.canvasBitmap, wxRect(0, 0, 240, 240)));
     Click(IconCentre(monitor));

@@ -52,10 +52,10 @@ std::vector<ImageSpec> ThemeImages()
         {"Images/etc/save.png", 18, 18},
         {"Images/etc/cancel.png", 18, 18},
         {"Images/etc/about.png", 400, 104},
-        {"Images/etc/hp_bar.png", 360, 84},
-        {"Images/etc/hp_green.png", 260, 20, false},
-        {"Images/etc/hp_yellow.png", 260, 20, false},
-        {"Images/etc/hp_red.png", 260, 20, false},
+        {"Images/etc/hp_bar.png", 368, 84},
+        {"Images/etc/hp_green.png", 260, 4, false},
+        {"Images/etc/hp_yellow.png", 260, 4, false},
+        {"Images/etc/hp_red.png", 260, 4, false},
         {"Images/etc/hp_icon.png", 36, 36},
         {"Images/app.png", 256, 256},
         {"Images/tray.png", 64, 64},
@@ -156,6 +156,7 @@ TEST(ThemeData, TextLandsOnFacesOfTheRightContrast)
     areas.push_back({"Images/background/alert.png", 100, 114, 150, 14, true});
     areas.push_back({"Images/background/message.png", 60, 106, 280, 14, true});
     areas.push_back({"Images/etc/hp_bar.png", 40, 8, 120, 12, false});  // date
+    areas.push_back({"Images/etc/hp_bar.png", 42, 37, 200, 17, false});  // name: below the trough, never on it
     areas.push_back({"Images/etc/hp_bar.png", 230, 62, 120, 12, false}); // hit points and level
     for (const Area& a : areas) {
         SCOPED_TRACE(a.path + " at " + std::to_string(a.x) + "," + std::to_string(a.y));

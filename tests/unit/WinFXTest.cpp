@@ -7,6 +7,7 @@
 
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
+#include "FrameOps.h"
 #include "WinFX.h"
 #include "zplat/Clock.h"
 
@@ -76,12 +77,7 @@ protected:
         clock.now = fx.startTick + elapsed;
         fx.Notify();
     }
-    bool Run(WinFX& fx, uint32_t effect, const AnimationFrame& end)
-    {
-        fx.effect = effect;
-        fx.SetFrame(end);
-        return fx.Start();
-    }
+    bool Run(WinFX& fx, uint32_t effect, const AnimationFrame& end) { return Animate(fx, effect, end); }
 
     zplat::ManualClock clock;
 };
@@ -215,6 +211,7 @@ TEST_F(Animator, LockedRunAcceptsOnlyLockedStarts)
     EXPECT_TRUE(fx.locked);
     EXPECT_FALSE(Run(fx, 0x08, Frame(FRAME_ALPHA, 0, 0, 0, 0, 7)));
     EXPECT_EQ(fx.target.alpha, 100); // SetFrame refused as well
+    EXPECT_EQ(fx.effect, 0x108u);    // the locked run goes on with its own curve
     EXPECT_TRUE(Run(fx, 0x110, Frame(FRAME_ALPHA, 0, 0, 0, 0, 0)));
     EXPECT_TRUE(fx.locked);
     EXPECT_EQ(t.ends, 0); // an interrupted run gets no end
