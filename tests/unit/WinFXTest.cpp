@@ -2,6 +2,7 @@
 // reverse order, lock, anchor and the target list.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "ConfigImpl.h"
@@ -215,6 +216,16 @@ TEST_F(Animator, LockedRunAcceptsOnlyLockedStarts)
     EXPECT_TRUE(fx.locked);
     EXPECT_EQ(t.ends, 0); // an interrupted run gets no end
     EXPECT_EQ(t.starts, 2);
+}
+
+TEST_F(Animator, DestroyingARunningAnimatorCallsNoEnd)
+{
+    // Owners delete their animator while their targets are half torn down.
+    Target t;
+    auto fx = std::make_unique<WinFX>(&t);
+    ASSERT_TRUE(Run(*fx, 0x08, Frame(FRAME_X, 100)));
+    fx.reset();
+    EXPECT_EQ(t.ends, 0);
 }
 
 TEST_F(Animator, ListOperations)
