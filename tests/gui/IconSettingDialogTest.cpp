@@ -10,6 +10,7 @@
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
 #include <wx/filepicker.h>
+#include <wx/font.h>
 #include <wx/image.h>
 #include <wx/radiobut.h>
 #include <wx/statline.h>

@@ -4,6 +4,7 @@
 
 #include <wx/checkbox.h>
 #include <wx/mstream.h>
+#include <wx/testing.h>
 #include <wx/xml/xml.h>
 
 #include "ActionOptionPanel.h"
