@@ -38,6 +38,7 @@
 
 using zyntest::NearRgb;
 using zyntest::PumpUntil;
+using zyntest::SamePixels;
 
 namespace {
 
@@ -245,15 +246,6 @@ TEST_F(WidgetDesk, HPBarFillShowsTheBatteryFromTheRight)
     EXPECT_EQ(bar.barCanvas.GetPixel(82, y), frame.GetPixel(82, y));
 }
 
-bool Same(const Picture& a, const Picture& b, const wxRect& area)
-{
-    for (int y = area.y; y < area.GetBottom(); ++y)
-        for (int x = area.x; x < area.GetRight(); ++x)
-            if (a.GetPixel(x, y) != b.GetPixel(x, y))
-                return false;
-    return true;
-}
-
 TEST_F(WidgetDesk, HPBarTextsFollowTheFiguresAndAnEmptyNameIsDaskel)
 {
     HPBar bar(nullptr);
@@ -265,21 +257,21 @@ TEST_F(WidgetDesk, HPBarTextsFollowTheFiguresAndAnEmptyNameIsDaskel)
     const wxRect whole(0, 0, 368, 84), dateArea(38, 4, 200, 18), nameArea(40, 32, 200, 22), hpArea(200, 58, 110, 18),
         levelArea(312, 58, 48, 18);
     const Picture daskel = draw("Daskel", 500, 1, now);
-    EXPECT_TRUE(Same(draw("", 500, 1, now), daskel, whole));
-    EXPECT_FALSE(Same(draw("Aria", 500, 1, now), daskel, nameArea));
+    EXPECT_TRUE(SamePixels(draw("", 500, 1, now), daskel, whole));
+    EXPECT_FALSE(SamePixels(draw("Aria", 500, 1, now), daskel, nameArea));
     const Picture less = draw("Daskel", 499, 1, now);
-    EXPECT_FALSE(Same(less, daskel, hpArea));
-    EXPECT_TRUE(Same(less, daskel, levelArea));
-    EXPECT_TRUE(Same(less, daskel, dateArea));
-    EXPECT_FALSE(Same(draw("Daskel", 500, 1, now + wxTimeSpan::Minute()), daskel, dateArea));
-    EXPECT_FALSE(Same(draw("Daskel", 4500, 9, now), draw("Daskel", 5000, 10, now), levelArea));
+    EXPECT_FALSE(SamePixels(less, daskel, hpArea));
+    EXPECT_TRUE(SamePixels(less, daskel, levelArea));
+    EXPECT_TRUE(SamePixels(less, daskel, dateArea));
+    EXPECT_FALSE(SamePixels(draw("Daskel", 500, 1, now + wxTimeSpan::Minute()), daskel, dateArea));
+    EXPECT_FALSE(SamePixels(draw("Daskel", 4500, 9, now), draw("Daskel", 5000, 10, now), levelArea));
     // The last level keeps its last digit inside the canvas and stands where the others do.
-    EXPECT_FALSE(Same(draw("Daskel", 5000, 10, now), draw("Daskel", 50000, 100, now), levelArea));
+    EXPECT_FALSE(SamePixels(draw("Daskel", 5000, 10, now), draw("Daskel", 50000, 100, now), levelArea));
     bar.DrawBar(now, "Daskel", 500, 500, 10);
     const Picture ten = bar.barCanvas.GetSubPicture(whole);
     bar.DrawBar(now, "Daskel", 500, 500, 100);
-    EXPECT_TRUE(Same(bar.barCanvas, ten, wxRect(312, 58, 36, 18))) << "Lv.100 moved from x 315";
-    EXPECT_FALSE(Same(bar.barCanvas, ten, wxRect(348, 58, 20, 18)));
+    EXPECT_TRUE(SamePixels(bar.barCanvas, ten, wxRect(312, 58, 36, 18))) << "Lv.100 moved from x 315";
+    EXPECT_FALSE(SamePixels(bar.barCanvas, ten, wxRect(348, 58, 20, 18)));
 }
 
 TEST_F(WidgetDesk, HPBarLevelRisesOnceEverySixtyTicksUpToAHundred)
@@ -542,14 +534,14 @@ TEST_F(MonitorDesk, ClickOpensThePanelWithDashesThenTheFiguresEverySecondAndTheN
 
     monitor.Notify(); // 5 %, 3072 of 4096 MB
     const Picture five = monitor.canvasBitmap.GetSubPicture(wxRect(0, 0, 240, 240));
-    EXPECT_FALSE(Same(five, opened, MemoryLine));
+    EXPECT_FALSE(SamePixels(five, opened, MemoryLine));
     EXPECT_TRUE(ShowsDial(five, dials[1]));
-    EXPECT_FALSE(Same(five, opened, Digits));
+    EXPECT_FALSE(SamePixels(five, opened, Digits));
     monitor.Notify(); // 42 %
     const Picture fortyTwo = monitor.canvasBitmap.GetSubPicture(wxRect(0, 0, 240, 240));
     EXPECT_TRUE(ShowsDial(fortyTwo, dials[10]));
-    EXPECT_TRUE(Same(fortyTwo, five, MemoryLine));
-    EXPECT_FALSE(Same(fortyTwo, five, Digits));
+    EXPECT_TRUE(SamePixels(fortyTwo, five, MemoryLine));
+    EXPECT_FALSE(SamePixels(fortyTwo, five, Digits));
 
     Click(IconCentre(monitor));
     EXPECT_TRUE(PumpUntil([&] { return !monitor.panel->IsShown(); }));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -15,9 +16,11 @@
 #include <wx/debug.h>
 #include <wx/evtloop.h>
 #include <wx/filefn.h>
+#include <wx/gdicmn.h>
 #include <wx/log.h>
 
 #include "ConfigImpl.h"
+#include "Picture.h"
 #include "SoundManager.h"
 #include "SystemPaths.h"
 #include "zplat/Sound.h"
@@ -111,6 +114,22 @@ bool WriteFile(const std::string& path, const std::string& content)
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << content;
     return static_cast<bool>(out);
+}
+
+bool SamePixels(const Picture& a, const Picture& b)
+{
+    if (a.GetSize() != b.GetSize())
+        return false;
+    return std::equal(a.Pixels(), a.Pixels() + static_cast<size_t>(a.GetWidth()) * a.GetHeight(), b.Pixels());
+}
+
+bool SamePixels(const Picture& a, const Picture& b, const wxRect& area)
+{
+    for (int y = area.y; y <= area.GetBottom(); ++y)
+        for (int x = area.x; x <= area.GetRight(); ++x)
+            if (a.GetPixel(x, y) != b.GetPixel(x, y))
+                return false;
+    return true;
 }
 
 std::string Shell(const std::string& command)

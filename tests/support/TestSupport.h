@@ -5,7 +5,9 @@
 #include <functional>
 #include <string>
 
+class Picture;
 class wxLog;
+class wxRect;
 
 namespace zplat {
 class FakeSoundPlayer;
@@ -41,6 +43,11 @@ private:
 
 std::string ReadFile(const std::string& path);
 bool WriteFile(const std::string& path, const std::string& content);
+
+// Same size and the same pixels.
+bool SamePixels(const Picture& a, const Picture& b);
+// The same pixels inside area, which both pictures cover.
+bool SamePixels(const Picture& a, const Picture& b, const wxRect& area);
 
 // Runs a shell command and gives its standard output.
 std::string Shell(const std::string& command);
