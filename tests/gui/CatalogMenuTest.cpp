@@ -55,15 +55,6 @@ std::vector<int> Column(int count, int at, int y)
     return ys;
 }
 
-wxVector<wxString> Paths(const wxString& normal)
-{
-    wxVector<wxString> paths;
-    paths.push_back(normal);
-    paths.push_back(wxString());
-    paths.push_back(wxString());
-    return paths;
-}
-
 class CatalogMenuTest : public LauncherTest {
 protected:
     CatalogMenu* Catalog(const std::vector<std::string>& tabs, IconItem** ownerOut = nullptr)
@@ -487,9 +478,9 @@ TEST_F(CatalogItemTest, WithoutAnIconPathTheHelpIconIsDrawn)
     read->SetName("renamed");
     EXPECT_EQ(read->GetLabel(), "renamed");
     EXPECT_TRUE(sameIcon(read));
-    read->SetIcons(Paths("Images/launcher/globe_normal.png"));
+    read->SetIcons(zyntest::IconPaths("Images/launcher/globe_normal.png"));
     EXPECT_FALSE(sameIcon(read));
-    read->SetIcons(Paths(""));
+    read->SetIcons(zyntest::IconPaths(""));
     EXPECT_TRUE(sameIcon(read));
     // The new name is drawn where the old one was.
     EXPECT_FALSE(SamePixels(read->setA[0], help->setA[0], wxRect(70, 10, 60, 24)));
@@ -579,7 +570,7 @@ TEST_F(CatalogItemTest, EditChangesNameAndIconsAndAsksBeforeDroppingTheMenu)
 TEST_F(CatalogItemTest, ElementsRoundTripAndBuiltInTabsAreNotWritten)
 {
     CatalogItem* tab = Plain("a & <b>");
-    tab->SetIcons(Paths("n.png"));
+    tab->SetIcons(zyntest::IconPaths("n.png"));
     std::unique_ptr<wxXmlNode> node(tab->GetNode());
     ASSERT_TRUE(node);
     EXPECT_EQ(node->GetName(), "item");

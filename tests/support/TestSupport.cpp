@@ -116,6 +116,15 @@ bool WriteFile(const std::string& path, const std::string& content)
     return static_cast<bool>(out);
 }
 
+wxVector<wxString> IconPaths(const wxString& normal, const wxString& hover, const wxString& press)
+{
+    wxVector<wxString> paths;
+    paths.push_back(normal);
+    paths.push_back(hover);
+    paths.push_back(press);
+    return paths;
+}
+
 bool SamePixels(const Picture& a, const Picture& b)
 {
     if (a.GetSize() != b.GetSize())

@@ -5,6 +5,9 @@
 #include <functional>
 #include <string>
 
+#include <wx/string.h>
+#include <wx/vector.h>
+
 class Picture;
 class wxLog;
 class wxRect;
@@ -43,6 +46,9 @@ private:
 
 std::string ReadFile(const std::string& path);
 bool WriteFile(const std::string& path, const std::string& content);
+
+// The three icon paths of an item (normal, hover, press), as its editor takes them.
+wxVector<wxString> IconPaths(const wxString& normal, const wxString& hover = "", const wxString& press = "");
 
 // Same size and the same pixels.
 bool SamePixels(const Picture& a, const Picture& b);
