@@ -14,6 +14,7 @@
 
 #include "AppRunner.h"
 #include "PrivateXServer.h"
+#include "XClient.h"
 #include "ZynUtils.h"
 
 using zyntest::AppRunner;
@@ -195,15 +196,7 @@ TEST(Startup, ADisplayWithoutXTestEndsTheStartWithAFatalErrorBoxBeforeAnyFile)
     // Close the box as a window manager would; the program then ends.
     DisplayPtr display(XOpenDisplay(server.display.c_str()));
     ASSERT_TRUE(display);
-    XEvent ev{};
-    ev.xclient.type = ClientMessage;
-    ev.xclient.window = std::stoul(box);
-    ev.xclient.message_type = XInternAtom(display.get(), "WM_PROTOCOLS", False);
-    ev.xclient.format = 32;
-    ev.xclient.data.l[0] = static_cast<long>(XInternAtom(display.get(), "WM_DELETE_WINDOW", False));
-    ev.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display.get(), ev.xclient.window, False, NoEventMask, &ev);
-    XFlush(display.get());
+    zyntest::RequestClose(display.get(), std::stoul(box));
 
     const int status = app.WaitExit(pid);
     ASSERT_TRUE(WIFEXITED(status)) << status << app.Output();

@@ -780,19 +780,12 @@ Window FindTitled(Display* display, Window root, const wxString& title)
     return found;
 }
 
-// Asks a top-level window to close, as the window manager does for its close box.
+// Asks the top-level window titled title to close, as the window manager does for its close box.
 void RequestClose(Display* display, const wxString& title)
 {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = FindTitled(display, DefaultRootWindow(display), title);
-    ASSERT_NE(event.xclient.window, 0u) << "no window titled " << title;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
-    XFlush(display);
+    const Window window = FindTitled(display, DefaultRootWindow(display), title);
+    ASSERT_NE(window, 0u) << "no window titled " << title;
+    zyntest::RequestClose(display, window);
 }
 
 TEST_F(PreferenceFrameTest, CancelAndTheCloseBoxStoreNothing)
