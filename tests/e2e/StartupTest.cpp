@@ -141,12 +141,9 @@ TEST(Startup, CrashReportsOopsAndLeavesInputUsable)
     XSync(d, False);
 
     // The report box comes from a fresh process; close it.
-    std::string windows;
-    EXPECT_TRUE(zyntest::WaitUntil([&] {
-        windows = zyntest::Shell("xdotool search --name '^Oops!$' 2>/dev/null");
-        return !windows.empty();
-    }, 15000)) << "no \"Oops!\" box";
-    const std::string reportPid = zyntest::Shell("xdotool getwindowpid " + windows.substr(0, windows.find('\n')) + " 2>/dev/null");
+    const std::string box = zyntest::WaitForWindow("Oops!");
+    EXPECT_FALSE(box.empty()) << "no \"Oops!\" box";
+    const std::string reportPid = zyntest::Shell("xdotool getwindowpid " + box + " 2>/dev/null");
     if (!reportPid.empty())
         kill(std::stoi(reportPid), SIGKILL);
 }

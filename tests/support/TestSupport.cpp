@@ -153,14 +153,17 @@ std::string Shell(const std::string& command)
     return out;
 }
 
+std::string FindWindow(const std::string& title)
+{
+    const std::string windows = Shell("xdotool search --name '^" + title + "$' 2>/dev/null");
+    return windows.substr(0, windows.find('\n'));
+}
+
 std::string WaitForWindow(const std::string& title, int timeoutMs)
 {
-    std::string windows;
-    WaitUntil([&] {
-        windows = Shell("xdotool search --name '^" + title + "$' 2>/dev/null");
-        return !windows.empty();
-    }, timeoutMs);
-    return windows.substr(0, windows.find('\n'));
+    std::string window;
+    WaitUntil([&] { return !(window = FindWindow(title)).empty(); }, timeoutMs);
+    return window;
 }
 
 std::string AppDirOfBuild() { return ZYN_APP_DIR; }
