@@ -143,9 +143,7 @@ TEST(Startup, CrashReportsOopsAndLeavesInputUsable)
     // The report box comes from a fresh process; close it.
     const std::string box = zyntest::WaitForWindow("Oops!");
     EXPECT_FALSE(box.empty()) << "no \"Oops!\" box";
-    const std::string reportPid = zyntest::Shell("xdotool getwindowpid " + box + " 2>/dev/null");
-    if (!reportPid.empty())
-        kill(std::stoi(reportPid), SIGKILL);
+    zyntest::KillOwnerOf(box);
 }
 
 TEST(Startup, StartWithSystemWritesAnEntryForTheFolderItStartedFrom)

@@ -124,4 +124,14 @@ int AppRunner::WaitExit(pid_t pid, int timeoutMs)
     return status;
 }
 
+int AppRunner::AnswerBoxAndWaitExit(const std::string& box, pid_t pid)
+{
+    Shell("xdotool windowactivate --sync " + box + " key --clearmodifiers Return 2>/dev/null");
+    const int status = WaitExit(pid, 5000);
+    if (status != -1)
+        return status;
+    kill(pid, SIGTERM);
+    return WaitExit(pid);
+}
+
 } // namespace zyntest

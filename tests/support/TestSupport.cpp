@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <wx/app.h>
@@ -164,6 +166,13 @@ std::string WaitForWindow(const std::string& title, int timeoutMs)
     std::string window;
     WaitUntil([&] { return !(window = FindWindow(title)).empty(); }, timeoutMs);
     return window;
+}
+
+void KillOwnerOf(const std::string& window)
+{
+    const std::string pid = Shell("xdotool getwindowpid " + window + " 2>/dev/null");
+    if (!pid.empty())
+        kill(static_cast<pid_t>(std::strtol(pid.c_str(), nullptr, 10)), SIGKILL);
 }
 
 std::string AppDirOfBuild() { return ZYN_APP_DIR; }

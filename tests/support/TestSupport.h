@@ -62,6 +62,8 @@ std::string Shell(const std::string& command);
 std::string FindWindow(const std::string& title);
 // The same, waiting up to timeoutMs for one to appear.
 std::string WaitForWindow(const std::string& title, int timeoutMs = 15000);
+// Kills the process that shows window (an X window id), when there is one.
+void KillOwnerOf(const std::string& window);
 
 // The application directory the build assembled.
 std::string AppDirOfBuild();
