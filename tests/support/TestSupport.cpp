@@ -155,9 +155,10 @@ std::string Shell(const std::string& command)
     return out;
 }
 
-std::string FindWindow(const std::string& title)
+std::string FindWindow(const std::string& title, bool onlyShown)
 {
-    const std::string windows = Shell("xdotool search --name '^" + title + "$' 2>/dev/null");
+    const std::string windows =
+        Shell(std::string("xdotool search ") + (onlyShown ? "--onlyvisible " : "") + "--name '^" + title + "$' 2>/dev/null");
     return windows.substr(0, windows.find('\n'));
 }
 

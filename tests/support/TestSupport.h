@@ -58,8 +58,9 @@ bool SamePixels(const Picture& a, const Picture& b, const wxRect& area);
 // Runs a shell command and gives its standard output.
 std::string Shell(const std::string& command);
 
-// The X id of the first window titled exactly title, or "" when there is none.
-std::string FindWindow(const std::string& title);
+// The X id of the first window titled exactly title, or "" when there is none;
+// with onlyShown, of the first one that is shown.
+std::string FindWindow(const std::string& title, bool onlyShown = false);
 // The same, waiting up to timeoutMs for one to appear.
 std::string WaitForWindow(const std::string& title, int timeoutMs = 15000);
 // Kills the process that shows window (an X window id), when there is one.
