@@ -5,6 +5,7 @@
 
 #include <wx/filefn.h>
 #include <wx/mstream.h>
+#include <wx/tooltip.h>
 #include <wx/utils.h>
 #include <wx/xml/xml.h>
 
@@ -241,8 +242,12 @@ TEST_F(ListMenuTest, LongPressOpensThePopUpOverTheRow)
     // The entries slid over the row: the first stands at the row's icon.
     EditMenu* popup = list->editMenu;
     EXPECT_EQ(popup->GetItem(1)->GetPosition().x, row->GetPosition().x + 15);
-    for (const ButtonImpl* entry : popup->items)
+    for (const ButtonImpl* entry : popup->items) {
         EXPECT_TRUE(entry->IsShown());
+        // Each entry names itself in a tip; the spacer has nothing to say.
+        const wxToolTip* tip = entry->GetToolTip();
+        EXPECT_EQ(tip ? tip->GetTip() : wxString(), entry->actionType == 0 ? wxString() : entry->name) << entry->name;
+    }
     EXPECT_TRUE(popup->GetItem(1)->builtIn);
 
     // A click elsewhere on the list closes the pop-up and gives the row back.
