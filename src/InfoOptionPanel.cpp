@@ -51,10 +51,7 @@ InfoOptionPanel::InfoOptionPanel(wxWindow* parent, wxWindowID, const wxPoint&, c
     TextCtrlDescription = new wxTextCtrl(this, ID_TEXTCTRL_DESCRIPT, _("Text"), wxDefaultPosition, wxSize(-1, 64),
                                          wxTE_MULTILINE, wxDefaultValidator, "ID_TEXTCTRL_DESCRIPT");
     TextCtrlDescription->Disable();
-    // Inset like the rows around it, so its left edge lines up with their controls.
-    wxBoxSizer* textRow = new wxBoxSizer(wxHORIZONTAL);
-    textRow->Add(TextCtrlDescription, 1, wxALL | wxEXPAND, 5);
-    top->Add(textRow, 1, wxLEFT | wxRIGHT | wxEXPAND, 5);
+    top->Add(TextCtrlDescription, 1, wxALL | wxEXPAND, 5);
 
     wxBoxSizer* row3 = new wxBoxSizer(wxHORIZONTAL);
     CheckBoxImage = new wxCheckBox(this, ID_CHECKBOX_IMAGE, _("BG Image"), wxDefaultPosition, wxDefaultSize, 0,
