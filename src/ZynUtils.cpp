@@ -3,6 +3,7 @@
 #include <wx/aboutdlg.h>
 #include <wx/arrstr.h>
 #include <wx/cmdline.h>
+#include <wx/dialog.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/generic/aboutdlgg.h>
@@ -10,6 +11,7 @@
 #include <wx/msgdlg.h>
 #include <wx/translation.h>
 #include <wx/utils.h>
+#include <wx/wxcrt.h>
 
 #include "AlertObject.h"
 #include "BitmapManager.h"
@@ -105,12 +107,32 @@ bool OpenWithDesktop(const wxString& target)
     return Spawn(args);
 }
 
+// Whether text starts with an address scheme ("https:", "mailto:").
+bool HasScheme(const wxString& text)
+{
+    const size_t colon = text.find(':');
+    if (colon == wxString::npos || colon < 2 || !wxIsalpha(text[0]))
+        return false;
+    for (size_t i = 1; i < colon; ++i)
+        if (!wxIsalnum(text[i]) && text[i] != '+' && text[i] != '-' && text[i] != '.')
+            return false;
+    return true;
+}
+
 // A program: an executable file runs itself, a desktop entry goes through the
-// desktop's launcher, any other file opens with its default application.
+// desktop's launcher, any other file or a folder opens with its default
+// application. A bare name runs from the search path and an address opens in the
+// desktop; a file that is not there is a failure, not a start.
 bool OpenProgram(const wxString& path)
 {
-    if (!wxFileExists(path))
+    if (wxDirExists(path) || (!wxFileExists(path) && HasScheme(path)))
         return OpenWithDesktop(path);
+    if (!wxFileExists(path)) {
+        if (!path.Contains("/"))
+            return Spawn(wxArrayString(1, &path));
+        ZLOG_ERROR("Cannot open \"%s\": no such file.", path);
+        return false;
+    }
     if (path.EndsWith(".desktop")) {
         std::string error;
         if (zplat::LaunchDesktopEntry(path.utf8_string(), error))
@@ -145,11 +167,31 @@ void LogAssert(const wxString& file, int line, const wxString& func, const wxStr
     ZLOG_ERROR("Assertion failed: %s (%s) at %s:%d in %s", cond, msg, file, line, func);
 }
 
+// An open modal dialog holds the end of the main loop until someone answers it;
+// at the end of the session nobody will: every one is answered No or Cancel.
+void CancelModalDialogs()
+{
+    for (wxWindow* window : wxTopLevelWindows) {
+        auto* dialog = dynamic_cast<wxDialog*>(window);
+        if (dialog && dialog->IsModal())
+            dialog->EndModal(dynamic_cast<AlertObject*>(dialog) ? wxNO : wxID_CANCEL);
+    }
+}
+
 } // namespace
 
 ZynUtils& wxGetApp()
 {
     return *static_cast<ZynUtils*>(wxApp::GetInstance());
+}
+
+void InitTranslations(wxLocale& locale)
+{
+    // An uninstalled system locale would otherwise stop the start with a modal box.
+    wxLogNull quiet;
+    locale.Init(wxLANGUAGE_DEFAULT, wxLOCALE_LOAD_DEFAULT);
+    wxFileTranslationsLoader::AddCatalogLookupPathPrefix("./Langs");
+    locale.AddCatalog(locale.GetCanonicalName());
 }
 
 ZynUtils::ZynUtils() = default;
@@ -159,13 +201,7 @@ bool ZynUtils::OnInit()
 {
     wxSetAssertHandler(LogAssert);
     wxInitAllImageHandlers();
-    {
-        // An uninstalled system locale would otherwise stop the start with a modal box.
-        wxLogNull quiet;
-        m_locale.Init(wxLANGUAGE_DEFAULT, wxLOCALE_LOAD_DEFAULT);
-        wxFileTranslationsLoader::AddCatalogLookupPathPrefix("./Langs");
-        m_locale.AddCatalog(m_locale.GetCanonicalName());
-    }
+    InitTranslations(m_locale);
 
     if (!CheckEnvironment())
         return false;
@@ -241,7 +277,10 @@ bool ZynUtils::CheckEnvironment()
         ShowLauncher(true);
     });
     // Ending the session must not lose the settings: shut down as Quit does, without asking.
-    session.SetTerminateHandler([this] { Shutdown(); });
+    session.SetTerminateHandler([this] {
+        CancelModalDialogs();
+        Quit(false);
+    });
 
     zplat::CrashReport report;
     report.text = wxString(_("Oops!")).utf8_string() + ": " +
@@ -317,15 +356,10 @@ void ZynUtils::ApplySettings()
     HotkeyManager::LoadSettings();
 }
 
-void ZynUtils::Quit()
+void ZynUtils::Quit(bool ask)
 {
-    if (ShowConfirm(_("Are you sure to Exit ?")) == wxNO)
+    if (ask && ShowConfirm(_("Are you sure to Exit ?")) == wxNO)
         return;
-    Shutdown();
-}
-
-void ZynUtils::Shutdown()
-{
     ZLOG_INFO("Shutting down...");
     // Closing the launcher writes "launcher.xml"; its destruction ends the loop.
     if (launcher)
