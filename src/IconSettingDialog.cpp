@@ -62,6 +62,7 @@ IconSettingDialog::IconSettingDialog(wxWindow* parent, const int& itemKind)
 {
     Create(parent, wxID_ANY, _("Zyn Utils - Icon Settings"), wxDefaultPosition, wxDefaultSize, wxCAPTION,
            "wxID_ANY");
+    SetIcons(BitmapManager::AppIcons());
     // Placed once, at the default size; the layout below only sizes the dialog.
     Centre(wxCENTRE_ON_SCREEN);
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));

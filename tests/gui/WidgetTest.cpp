@@ -486,6 +486,22 @@ bool ShowsDial(const Picture& canvas, const Picture& dial)
     return true;
 }
 
+// Whether everything drawn over the dial inside the digits' box stays off the ring's
+// segments (radius 45 and more around the dial's centre, (120, 125) of the canvas).
+bool DigitsInsideRing(const Picture& canvas, const Picture& dial)
+{
+    for (int y = Digits.GetTop(); y <= Digits.GetBottom(); ++y)
+        for (int x = Digits.GetLeft(); x <= Digits.GetRight(); ++x) {
+            const wxPoint d(x - 60, y - 65);
+            const bool onDial = d.x >= 0 && d.y >= 0 && d.x < dial.GetWidth() && d.y < dial.GetHeight();
+            const uint32_t under = onDial ? dial.GetPixel(d.x, d.y) : 0;
+            const int dx = x - 120, dy = y - 125;
+            if (canvas.GetPixel(x, y) != under && dx * dx + dy * dy >= 45 * 45)
+                return false;
+        }
+    return true;
+}
+
 class MonitorDesk : public WidgetDesk {
 protected:
     void SetUp() override
@@ -564,6 +580,7 @@ TEST_F(MonitorDesk, AFullProcessorFillsTheDialAndAWideMemoryLineStillShows)
         EXPECT_TRUE(Drawn(canvas, MemoryLine));
         EXPECT_FALSE(Drawn(canvas, wxRect(0, 28, 8, 22)) || Drawn(canvas, wxRect(232, 28, 8, 22))) << "cut at an edge";
         EXPECT_TRUE(Drawn(canvas, Digits));
+        EXPECT_TRUE(DigitsInsideRing(canvas, monitor.dialFrames[c.entry])) << "digits over the ring";
     }
 }
 
