@@ -1,6 +1,7 @@
 #include "ListItem.h"
 
 #include <wx/utils.h>
+#include <wx/window.h>
 #include <wx/xml/xml.h>
 
 #include "IconSettingDialog.h"

@@ -3,11 +3,13 @@
 // wheel on long lists, long presses, and the edit pop-up over a row.
 #include <gtest/gtest.h>
 
+#include <wx/dialog.h>
 #include <wx/filefn.h>
 #include <wx/mstream.h>
 #include <wx/testing.h>
 #include <wx/tooltip.h>
 #include <wx/utils.h>
+#include <wx/window.h>
 #include <wx/xml/xml.h>
 
 #include "EditMenu.h"
