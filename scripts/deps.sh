@@ -11,7 +11,7 @@ PACKAGES=(
   xvfb openbox picom trayer dbus dbus-x11 dunst xdotool x11-utils x11-xserver-utils
   imagemagick librsvg2-bin python3 sox
   fonts-liberation fonts-wqy-zenhei fonts-quattrocento desktop-file-utils gettext locales
-  sound-theme-freedesktop wx3.2-i18n
+  sound-theme-freedesktop
 )
 
 missing=()
