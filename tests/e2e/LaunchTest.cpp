@@ -263,12 +263,8 @@ TEST_F(Launch, EveryRoadOpensTheLauncher)
         {"second start", [&] { app.WaitExit(app.Start({path})); }},
         {"tray icon",
          [&] {
-             const Window icon = client.FindTrayIcon("zyn-utils");
-             XWindowAttributes attrs;
-             XGetWindowAttributes(d, icon, &attrs);
              int x = 0, y = 0;
-             Window child;
-             XTranslateCoordinates(d, icon, DefaultRootWindow(d), attrs.width / 2, attrs.height / 2, &x, &y, &child);
+             ASSERT_TRUE(WaitUntil([&] { return client.TrayIconCentre("zyn-utils", x, y); }));
              ClickAt(client, wxPoint(x, y));
          }},
         {"hot key", [&] { client.Chord({XK_Control_L, XK_Alt_L}, XK_z); }},

@@ -102,14 +102,9 @@ TEST_F(TranslatedStart, StartsWithoutABoxAndOpensThePreferencesFromTheTrayMenuUn
             << "a box of the program is up after a quiet start";
 
         zyntest::XClient client;
-        Window icon = 0;
-        ASSERT_TRUE(zyntest::WaitUntil([&] { return (icon = client.FindTrayIcon("zyn-utils")) != 0; }, 15000))
-            << "the tray host never embedded the icon";
-        XWindowAttributes attrs;
-        XGetWindowAttributes(*client, icon, &attrs);
         int x = 0, y = 0;
-        Window child;
-        XTranslateCoordinates(*client, icon, DefaultRootWindow(*client), attrs.width / 2, attrs.height / 2, &x, &y, &child);
+        ASSERT_TRUE(zyntest::WaitUntil([&] { return client.TrayIconCentre("zyn-utils", x, y); }, 15000))
+            << "the tray host never embedded the icon";
         client.MoveTo(x, y);
         client.Button(Button3, true);
         client.Button(Button3, false);

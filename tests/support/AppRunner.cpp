@@ -1,6 +1,7 @@
 #include "AppRunner.h"
 
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -93,8 +94,14 @@ pid_t AppRunner::Start(const std::vector<std::string>& extraEnv, const std::stri
         envp.push_back(s.data());
     envp.push_back(nullptr);
 
+    const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid == 0) {
+        // The program ends with the test, however the test ends: a program left
+        // running would answer every later test's start as the running instance.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent)
+            _exit(125);
         if (chdir(dir.Path().c_str()) != 0)
             _exit(126);
         const int fd = open(output.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);

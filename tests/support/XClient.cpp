@@ -156,6 +156,15 @@ Window XClient::FindTrayIcon(const std::string& program) const
     return FindEmbedded(d, DefaultRootWindow(d), XInternAtom(d, "_XEMBED_INFO", False), program);
 }
 
+bool XClient::TrayIconCentre(const std::string& program, int& x, int& y) const
+{
+    const Window icon = FindTrayIcon(program);
+    XWindowAttributes attrs;
+    Window child;
+    return icon && XGetWindowAttributes(d, icon, &attrs) &&
+           XTranslateCoordinates(d, icon, DefaultRootWindow(d), attrs.width / 2, attrs.height / 2, &x, &y, &child);
+}
+
 bool XClient::PopupMenuShown() const
 {
     const Atom type = XInternAtom(d, "_NET_WM_WINDOW_TYPE", False);

@@ -37,6 +37,9 @@ public:
     // The tray icon a program embedded (found by its class name), 0 when none is
     // on screen: other programs of the session may have icons in the tray too.
     Window FindTrayIcon(const std::string& program) const;
+    // The middle of that icon on the screen; false while none is embedded (the tray
+    // host may be embedding it again when the program sets a new picture).
+    bool TrayIconCentre(const std::string& program, int& x, int& y) const;
     // A popup menu is up: a viewable override-redirect window of the popup-menu type
     // (the desktop widgets are override-redirect windows too).
     bool PopupMenuShown() const;
