@@ -3,6 +3,8 @@
 #include <wx/aboutdlg.h>
 #include <wx/arrstr.h>
 #include <wx/cmdline.h>
+#include <wx/dialog.h>
+#include <wx/evtloop.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/generic/aboutdlgg.h>
@@ -145,6 +147,15 @@ void LogAssert(const wxString& file, int line, const wxString& func, const wxStr
     ZLOG_ERROR("Assertion failed: %s (%s) at %s:%d in %s", cond, msg, file, line, func);
 }
 
+// Modal loops nest in the main loop, which cannot end while one of them runs.
+void CloseModalDialogs()
+{
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal())
+            dialog->EndModal(wxID_CANCEL);
+    zplat::CloseToolkitDialogs(); // message boxes run the toolkit's loop, not ours
+}
+
 } // namespace
 
 ZynUtils& wxGetApp()
@@ -241,7 +252,27 @@ bool ZynUtils::CheckEnvironment()
         ShowLauncher(true);
     });
     // Ending the session must not lose the settings: shut down as Quit does, without asking.
-    session.SetTerminateHandler([this] { Shutdown(); });
+    // No box may hold the end either: records go to the verbose log and standard error
+    // from now on, and the boxes already open are answered as if closed.
+    session.SetTerminateHandler([this] {
+        static bool ending = false;
+        if (!ending) {
+            ending = true;
+            if (logWindow)
+                logWindow->StopBoxes();
+            else
+                wxLog::SetActiveTarget(new wxLogStderr); // the old target may be showing its box: left alive
+            // The launcher may go while a box's loop runs, where leaving the main loop is
+            // ignored: leave it from the main loop's own idle time.
+            Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
+                event.Skip();
+                if (!launcher && GetMainLoop() && GetMainLoop()->IsRunning())
+                    ExitMainLoop();
+            });
+        }
+        Shutdown();
+        CloseModalDialogs();
+    });
 
     zplat::CrashReport report;
     report.text = wxString(_("Oops!")).utf8_string() + ": " +
