@@ -277,6 +277,23 @@ TEST_F(LaunchWindowTest, AFileThatCannotBeReadIsKeptBesideTheOneWrittenBack)
     }
 }
 
+// Without a copy of a file it could not read, the launcher never writes over it.
+TEST_F(LaunchWindowTest, AFileThatCannotBeReadNorCopiedIsNeverWrittenOver)
+{
+    const std::string broken = "<Launcher><menu type=\"1\"><item><name>Mine</name>";
+    std::filesystem::create_directory(Path("launcher.xml.bak")); // the copy cannot be made
+    LogCapture capture;
+    LaunchWindow* window = Make(broken);
+    window->Close();
+    Pump(30);
+    EXPECT_FALSE(windows.back());
+    EXPECT_EQ(Saved(), broken);
+    const std::vector<std::string> errors = Errors(capture);
+    ASSERT_EQ(errors.size(), 2u) << capture.Text();
+    EXPECT_EQ(errors[0], "Cannot keep a copy of \"~/launcher.xml\" as \"~/launcher.xml.bak\".");
+    EXPECT_EQ(errors[1], "Cannot write \"launcher.xml\": it was not read completely and no copy of it could be kept.");
+}
+
 TEST_F(LaunchWindowTest, AFailedWriteKeepsTheOldFileAndSaysSo)
 {
     const std::string mine = Launcher(RootMenu(Icon("Mine")));
