@@ -51,8 +51,11 @@ inline uint32_t TakeFlagged(AnimationFrame& frame, const AnimationFrame& in, uin
 }
 
 // The effect, then the end frame, then the start: the order every caller of an animator keeps.
+// A refused start leaves the effect alone: the locked run reads it on every tick.
 inline bool Animate(WinFX& animator, uint32_t effect, const AnimationFrame& end)
 {
+    if (!animator.Accepts(effect))
+        return false;
     animator.effect = effect;
     animator.SetFrame(end);
     return animator.Start();

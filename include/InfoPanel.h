@@ -35,6 +35,8 @@ public:
     bool ShowItem(IconItem* item);
 
     static wxPoint Offset; // one for every panel
+    static const wxSize CompactSize; // the first opening stage: title and picture
+    static const wxSize MinimumSize; // the smallest revealed size, where showing starts
     static const wxPoint DescriptionPos;
     static const wxSize DescriptionSize;
 

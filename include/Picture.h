@@ -44,7 +44,8 @@ public:
     // an invalid Picture when size has an empty side.
     Picture Scaled(const wxSize& size) const;
 
-    // Straight RGBA image <-> premultiplied pixels. An image without alpha is opaque.
+    // Straight RGBA image <-> premultiplied pixels. An image without alpha is opaque
+    // but for the pixels of its mask colour, if it has one.
     static Picture FromImage(const wxImage& image);
     wxImage ToImage() const;
     wxBitmap ToBitmap() const;

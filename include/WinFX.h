@@ -44,6 +44,8 @@ public:
 
     // Takes the end values and flags, unless a locked run refuses the present effect.
     void SetFrame(const AnimationFrame& frame);
+    // False while a locked run goes on and the effect is not locked itself.
+    bool Accepts(uint32_t newEffect) const;
 
     // List operations (positions 1-based); all but ClearTargets refuse while running.
     bool AddTarget(Animatable* target);

@@ -36,6 +36,11 @@ public:
     // Raises through the window service: never activates, keeps owned windows above.
     void Raise() override;
 
+    // Moves to any place, -1 included (the toolkit's Move takes -1 as "keep
+    // the present coordinate"); the size stays.
+    void Move(int x, int y);
+    void Move(const wxPoint& pos) { Move(pos.x, pos.y); }
+
 protected:
     // Geometry changes reach the X window at once and are reported at once
     // (wxEVT_MOVE), so windows that follow another one never lag a frame.

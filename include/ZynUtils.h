@@ -37,9 +37,9 @@ public:
     bool ToggleLauncher();
     void ShowPreference();
     void ApplySettings();
-    void Quit();
-    // Quit without the question: closes the launcher (or ends the loop), so OnExit saves.
-    void Shutdown();
+    // Asks first unless ask is false (the session's end); then closes the launcher
+    // (or ends the loop), so OnExit saves.
+    void Quit(bool ask = true);
     bool ExecuteAction(const int& type, const wxString& command);
 
     wxLocale m_locale;
@@ -50,6 +50,8 @@ public:
 
 ZynUtils& wxGetApp();
 
+// The system's language, with the program's catalog of that name from "./Langs".
+void InitTranslations(wxLocale& locale);
 bool InitManagers();
 void ShowAboutBox();
 // The crash report box; shown by the report process that the crash handler starts.

@@ -83,6 +83,9 @@ ActionOptionPanel::ActionOptionPanel(wxWindow* parent)
     urlText = _("http://");
     DirDialogFolder = new wxDirDialog(this, _("Select directory"), wxEmptyString, wxDD_DEFAULT_STYLE,
                                       wxDefaultPosition, wxDefaultSize, "wxDirDialog");
+    // The GTK choosers drop the window name they are given for one of their own.
+    FileDialogProgram->SetName("wxFileDialog");
+    DirDialogFolder->SetName("wxDirDialog");
 
     top->Fit(this);
     top->SetSizeHints(this);

@@ -30,8 +30,10 @@ wxEND_EVENT_TABLE()
 ButtonImpl::ButtonImpl(wxWindow* parent, const wxString& name, const wxPoint& pos)
     : ZynObject(parent, name, pos, wxDefaultSize), iconPaths(3), name(name)
 {
-    if (!PressTimer)
+    if (!PressTimer) {
         PressTimer = new TickTimer(nullptr);
+        PressTimer->SetOwner(PressTimer); // no button holds it yet
+    }
     SetLabel(name);
     TakeDoubleClicksAsPresses(this);
 }

@@ -149,15 +149,19 @@ bool CatalogMenu::Swap(const unsigned& i, const unsigned& j)
 
 bool CatalogMenu::Delete(const unsigned& index)
 {
-    const ButtonImpl* item = GetItem(index);
+    ButtonImpl* item = GetItem(index);
     if (!item || GetCount() == 1 || item->builtIn) {
         ShowWarning();
         return false;
     }
     const ColumnShift shift = CatalogDeleteShift(GetCount(), SelectedIndex(), index);
     const wxPoint at = item->GetPosition();
-    if (!MenuImpl::Delete(index))
+    if (!animator.RemoveTarget(item)) {
+        ZLOG_ERROR("Error deleting menu item, cannot remove animator target.");
         return false;
+    }
+    items.erase(items.begin() + (index - 1));
+    DestroyItem(item);
     if (shift.select != 0)
         Select(shift.select);
     Apply(shift, at);

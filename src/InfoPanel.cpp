@@ -6,6 +6,8 @@
 #include "ZynLog.h"
 
 wxPoint InfoPanel::Offset(-270, -215);
+const wxSize InfoPanel::CompactSize(PanelCompactSize);
+const wxSize InfoPanel::MinimumSize(PanelMinimumSize);
 const wxPoint InfoPanel::DescriptionPos(15, 295);
 const wxSize InfoPanel::DescriptionSize(215, 130);
 
@@ -26,7 +28,7 @@ InfoPanel::InfoPanel(wxWindow* parent, const wxString& title, const wxPoint& pos
     }
     fullSize = cleanBitmap.GetSize();
     shownSize = fullSize;
-    if (fullSize.x < PanelCompactSize.x || fullSize.y < PanelCompactSize.y)
+    if (fullSize.x < CompactSize.x || fullSize.y < CompactSize.y)
         ZLOG_ERROR("Invalid Info Panel Image.");
     canvas.SelectObject(canvasBitmap);
     panel.SelectObject(panelBitmap);
@@ -135,8 +137,8 @@ void InfoPanel::OnAnimationEnd()
     // Every animation that leaves the panel visible ends in the stage the item needs.
     if (expanded == hasDescription)
         return;
-    nextFrame.width = hasDescription ? fullSize.x : PanelCompactSize.x;
-    nextFrame.height = hasDescription ? fullSize.y : PanelCompactSize.y;
+    nextFrame.width = hasDescription ? fullSize.x : CompactSize.x;
+    nextFrame.height = hasDescription ? fullSize.y : CompactSize.y;
     nextFrame.flags = FRAME_SIZE;
     Animate(animator, EFFECT_EASE_OUT, nextFrame);
     expanded = hasDescription;
@@ -169,10 +171,10 @@ bool InfoPanel::ShowItem(IconItem* item)
     } else {
         expanded = false;
         nextFrame.alpha = 255;
-        nextFrame.width = PanelCompactSize.x;
-        nextFrame.height = PanelCompactSize.y;
+        nextFrame.width = CompactSize.x;
+        nextFrame.height = CompactSize.y;
         nextFrame.flags = FRAME_SIZE | FRAME_ALPHA;
-        ShowAt(item->GetPosition() + wxPoint(x, y), PanelMinimumSize, 0);
+        ShowAt(item->GetPosition() + wxPoint(x, y), MinimumSize, 0);
         Show();
     }
     animator.anchor = item;

@@ -1,5 +1,6 @@
 #include "NotifyWindow.h"
 
+#include "FrameOps.h"
 #include "LaunchWindow.h"
 #include "ZynUtils.h"
 
@@ -25,9 +26,7 @@ void NotifyPicture::LoadPicture(const Frames& frames, const wxString& text)
 
 void NotifyPicture::Animate(uint32_t effect)
 {
-    animator.effect = effect;
-    animator.SetFrame(targetFrame);
-    animator.Start();
+    ::Animate(animator, effect, targetFrame);
 }
 
 void NotifyPicture::StartWidening()

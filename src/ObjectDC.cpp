@@ -54,11 +54,12 @@ bool ObjectDC::UpdateAlpha()
 }
 
 // The toolkit learns the geometry the push gave the window, so that its
-// position and size read back at once.
+// position and size read back at once. A coordinate of -1 is a place like any
+// other here, not "keep the present one".
 void ObjectDC::SyncToolkit(bool move)
 {
     if (move)
-        hwnd->SetSize(pos.x, pos.y, size.x, size.y);
+        hwnd->SetSize(pos.x, pos.y, size.x, size.y, wxSIZE_ALLOW_MINUS_ONE);
     else
         hwnd->SetSize(size);
 }

@@ -78,10 +78,14 @@ Picture Picture::Scaled(const wxSize& size) const
     return out;
 }
 
-Picture Picture::FromImage(const wxImage& image)
+Picture Picture::FromImage(const wxImage& source)
 {
-    if (!image.IsOk())
+    if (!source.IsOk())
         return Picture();
+    // A mask colour (GIF, XPM, icon files) is transparency too.
+    wxImage image = source;
+    if (!image.HasAlpha() && image.HasMask())
+        image.InitAlpha();
     Picture out(image.GetWidth(), image.GetHeight());
     const unsigned char* rgb = image.GetData();
     const unsigned char* alpha = image.HasAlpha() ? image.GetAlpha() : nullptr;

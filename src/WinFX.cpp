@@ -42,9 +42,7 @@ WinFX::~WinFX() = default;
 
 bool WinFX::Start()
 {
-    if (targets.empty())
-        return false;
-    if (IsRunning() && locked && !(effect & EFFECT_LOCK))
+    if (targets.empty() || !Accepts(effect))
         return false;
     locked = (effect & EFFECT_LOCK) != 0;
     duration = (effect & EFFECT_HALF) ? AnimationDuration / 2 : AnimationDuration;
@@ -161,10 +159,11 @@ void WinFX::Stop()
 
 void WinFX::SetFrame(const AnimationFrame& frame)
 {
-    if (IsRunning() && locked && !(effect & EFFECT_LOCK))
-        return;
-    target = frame;
+    if (Accepts(effect))
+        target = frame;
 }
+
+bool WinFX::Accepts(uint32_t newEffect) const { return !(IsRunning() && locked && !(newEffect & EFFECT_LOCK)); }
 
 bool WinFX::AddTarget(Animatable* object)
 {

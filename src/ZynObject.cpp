@@ -56,7 +56,7 @@ void ZynObject::ApplyFrame(AnimationFrame& f)
         frame.x = *f.px;
         frame.y = *f.py;
         frame.flags |= FRAME_POSITION;
-        DoSetSize(frame.x, frame.y, -1, -1, 0);
+        Move(frame.x, frame.y); // -1 included: an animation passes through it
     }
     if (f.flags & FRAME_SIZE) {
         frame.width = *f.pw;
@@ -72,6 +72,12 @@ void ZynObject::OnAnimationEnd()
 {
     if (frame.alpha == 0)
         wxTopLevelWindow::Show(false);
+}
+
+void ZynObject::Move(int x, int y)
+{
+    const wxSize size = GetSize();
+    DoSetSize(x, y, size.x, size.y, wxSIZE_ALLOW_MINUS_ONE);
 }
 
 void ZynObject::Raise()

@@ -12,6 +12,7 @@
 #include <wx/msgdlg.h>
 #include <wx/translation.h>
 #include <wx/utils.h>
+#include <wx/wxcrt.h>
 
 #include "AlertObject.h"
 #include "BitmapManager.h"
@@ -107,12 +108,32 @@ bool OpenWithDesktop(const wxString& target)
     return Spawn(args);
 }
 
+// Whether text starts with an address scheme ("https:", "mailto:").
+bool HasScheme(const wxString& text)
+{
+    const size_t colon = text.find(':');
+    if (colon == wxString::npos || colon < 2 || !wxIsalpha(text[0]))
+        return false;
+    for (size_t i = 1; i < colon; ++i)
+        if (!wxIsalnum(text[i]) && text[i] != '+' && text[i] != '-' && text[i] != '.')
+            return false;
+    return true;
+}
+
 // A program: an executable file runs itself, a desktop entry goes through the
-// desktop's launcher, any other file opens with its default application.
+// desktop's launcher, any other file or a folder opens with its default
+// application. A bare name runs from the search path and an address opens in the
+// desktop; a file that is not there is a failure, not a start.
 bool OpenProgram(const wxString& path)
 {
-    if (!wxFileExists(path))
+    if (wxDirExists(path) || (!wxFileExists(path) && HasScheme(path)))
         return OpenWithDesktop(path);
+    if (!wxFileExists(path)) {
+        if (!path.Contains("/"))
+            return Spawn(wxArrayString(1, &path));
+        ZLOG_ERROR("Cannot open \"%s\": no such file.", path);
+        return false;
+    }
     if (path.EndsWith(".desktop")) {
         std::string error;
         if (zplat::LaunchDesktopEntry(path.utf8_string(), error))
@@ -147,12 +168,15 @@ void LogAssert(const wxString& file, int line, const wxString& func, const wxStr
     ZLOG_ERROR("Assertion failed: %s (%s) at %s:%d in %s", cond, msg, file, line, func);
 }
 
-// Modal loops nest in the main loop, which cannot end while one of them runs.
-void CloseModalDialogs()
+// An open modal dialog holds the end of the main loop until someone answers it;
+// at the end of the session nobody will: every one is answered No or Cancel.
+void CancelModalDialogs()
 {
-    for (wxWindow* window : wxTopLevelWindows)
-        if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal())
-            dialog->EndModal(wxID_CANCEL);
+    for (wxWindow* window : wxTopLevelWindows) {
+        auto* dialog = dynamic_cast<wxDialog*>(window);
+        if (dialog && dialog->IsModal())
+            dialog->EndModal(dynamic_cast<AlertObject*>(dialog) ? wxNO : wxID_CANCEL);
+    }
     zplat::CloseToolkitDialogs(); // message boxes run the toolkit's loop, not ours
 }
 
@@ -163,6 +187,15 @@ ZynUtils& wxGetApp()
     return *static_cast<ZynUtils*>(wxApp::GetInstance());
 }
 
+void InitTranslations(wxLocale& locale)
+{
+    // An uninstalled system locale would otherwise stop the start with a modal box.
+    wxLogNull quiet;
+    locale.Init(wxLANGUAGE_DEFAULT, wxLOCALE_LOAD_DEFAULT);
+    wxFileTranslationsLoader::AddCatalogLookupPathPrefix("./Langs");
+    locale.AddCatalog(locale.GetCanonicalName());
+}
+
 ZynUtils::ZynUtils() = default;
 ZynUtils::~ZynUtils() = default;
 
@@ -170,13 +203,7 @@ bool ZynUtils::OnInit()
 {
     wxSetAssertHandler(LogAssert);
     wxInitAllImageHandlers();
-    {
-        // An uninstalled system locale would otherwise stop the start with a modal box.
-        wxLogNull quiet;
-        m_locale.Init(wxLANGUAGE_DEFAULT, wxLOCALE_LOAD_DEFAULT);
-        wxFileTranslationsLoader::AddCatalogLookupPathPrefix("./Langs");
-        m_locale.AddCatalog(m_locale.GetCanonicalName());
-    }
+    InitTranslations(m_locale);
 
     if (!CheckEnvironment())
         return false;
@@ -253,7 +280,7 @@ bool ZynUtils::CheckEnvironment()
     });
     // Ending the session must not lose the settings: shut down as Quit does, without asking.
     // No box may hold the end either: records go to the verbose log and standard error
-    // from now on, and the boxes already open are answered as if closed.
+    // from now on, and the boxes already open are answered.
     session.SetTerminateHandler([this] {
         static bool ending = false;
         if (!ending) {
@@ -270,8 +297,8 @@ bool ZynUtils::CheckEnvironment()
                     ExitMainLoop();
             });
         }
-        Shutdown();
-        CloseModalDialogs();
+        CancelModalDialogs();
+        Quit(false);
     });
 
     zplat::CrashReport report;
@@ -348,15 +375,10 @@ void ZynUtils::ApplySettings()
     HotkeyManager::LoadSettings();
 }
 
-void ZynUtils::Quit()
+void ZynUtils::Quit(bool ask)
 {
-    if (ShowConfirm(_("Are you sure to Exit ?")) == wxNO)
+    if (ask && ShowConfirm(_("Are you sure to Exit ?")) == wxNO)
         return;
-    Shutdown();
-}
-
-void ZynUtils::Shutdown()
-{
     ZLOG_INFO("Shutting down...");
     // Closing the launcher writes "launcher.xml"; its destruction ends the loop.
     if (launcher)

@@ -5,6 +5,7 @@
 
 #include <wx/app.h>
 #include <wx/init.h>
+#include <wx/intl.h>
 
 #include "ZynUtils.h"
 
@@ -14,9 +15,13 @@ class CrashReportApp : public wxApp {
 public:
     bool OnInit() override
     {
+        InitTranslations(locale);
         ReportFatalError();
         return false;
     }
+
+private:
+    wxLocale locale;
 };
 
 bool IsCrashReport()

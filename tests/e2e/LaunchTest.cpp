@@ -14,11 +14,13 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <iostream>
 #include <filesystem>
 #include <random>
 #include <thread>
 
+#include <wx/arrstr.h>
 #include <wx/xml/xml.h>
 
 #include "AppRunner.h"
@@ -118,6 +120,20 @@ bool HideByBackdrop(zyntest::XClient& client)
     return Gone("Zyn Utils - Launcher") && Gone("Applications");
 }
 
+// Answers the open alert with Yes; its buttons take clicks once it has
+// unfolded, so it is clicked until it goes.
+bool AnswerYes(zyntest::XClient& client)
+{
+    const wxRect alert = Settled("Zyn Alert");
+    if (alert.IsEmpty())
+        return false;
+    const wxPoint yes = alert.GetPosition() + YesButtonOrigin + wxPoint(20, 20);
+    return WaitUntil([&] {
+        ClickAt(client, yes);
+        return WaitUntil([] { return Shown("Zyn Alert").IsEmpty(); }, 300);
+    }, 10000);
+}
+
 // The tree of a menu file as the program reads it.
 std::unique_ptr<wxXmlDocument> ReadMenuFile(const std::string& path)
 {
@@ -133,6 +149,79 @@ void FakeProgram(const std::string& path, const std::string& marker)
     zyntest::WriteFile(path, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + marker + ".part'\nmv '" +
                                  marker + ".part' '" + marker + "'\n");
     std::filesystem::permissions(path, std::filesystem::perms(0755));
+}
+
+// The element of the first <item> of the tree (depth first) named name; nullptr when none is.
+wxXmlNode* ItemNamed(wxXmlNode* node, const wxString& name)
+{
+    for (wxXmlNode* child = node->GetChildren(); child; child = child->GetNext()) {
+        if (child->GetType() != wxXML_ELEMENT_NODE)
+            continue;
+        if (child->GetName() == "item" && child->GetChildren() && MenuXml::Content(child->GetChildren()) == name)
+            return child;
+        if (wxXmlNode* found = ItemNamed(child, name))
+            return found;
+    }
+    return nullptr;
+}
+
+// Replaces the text of the element's child named name (the first child of path "a/b").
+void SetChildText(wxXmlNode* element, const wxString& path, const wxString& text)
+{
+    wxXmlNode* node = element;
+    for (const wxString& name : wxSplit(path, '/')) {
+        node = node->GetChildren();
+        while (node && node->GetName() != name)
+            node = node->GetNext();
+        ASSERT_TRUE(node) << path;
+    }
+    ASSERT_TRUE(node->GetChildren()) << path;
+    node->GetChildren()->SetContent(text);
+}
+
+// The X window of the shown top-level titled exactly title (0 when none is) and its
+// area on the screen: window managers frame their windows, so the area is asked of the server.
+Window ShownWindow(Display* d, const std::string& title, wxRect* area = nullptr)
+{
+    const std::string ids = Shell("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null");
+    if (ids.empty())
+        return 0;
+    const Window w = std::stoul(ids.substr(0, ids.find('\n')));
+    XWindowAttributes attrs;
+    int x = 0, y = 0;
+    Window child;
+    if (!XGetWindowAttributes(d, w, &attrs) ||
+        !XTranslateCoordinates(d, w, DefaultRootWindow(d), 0, 0, &x, &y, &child))
+        return 0;
+    if (area)
+        *area = wxRect(x, y, attrs.width, attrs.height);
+    return w;
+}
+
+// Whether the window titled title is shown and has the keyboard (the window manager made it active).
+bool Active(Display* d, const std::string& title)
+{
+    const Window w = ShownWindow(d, title);
+    return w && std::strtoul(Shell("xdotool getactivewindow 2>/dev/null").c_str(), nullptr, 10) == w;
+}
+
+// A digest of the screen's pixels in the rectangle.
+std::string ScreenDigest(const wxRect& r)
+{
+    return Shell("import -window root -crop " + std::to_string(r.width) + "x" + std::to_string(r.height) + "+" +
+                 std::to_string(r.x) + "+" + std::to_string(r.y) + " +repage rgb:- | md5sum");
+}
+
+// The digest once two pictures in a row agree: no animation is under way there.
+std::string SteadyDigest(const wxRect& r)
+{
+    std::string last, now = ScreenDigest(r);
+    WaitUntil([&] {
+        last = now;
+        now = ScreenDigest(r);
+        return now == last;
+    });
+    return now;
 }
 
 std::string BuildDir() { return std::filesystem::path(ZYN_BIN_DIR).parent_path().string(); }
@@ -247,15 +336,9 @@ TEST_F(Launch, AnEntryRunsItsActionAndQuittingWritesTheSameTreeBack)
     std::filesystem::remove(app.PathOf("launcher.xml"));
     ClickOn(client, "Settings");
     ClickOn(client, "Logout");
-    const wxRect alert = Settled("Zyn Alert");
-    ASSERT_FALSE(alert.IsEmpty()) << app.Log();
+    ASSERT_FALSE(Settled("Zyn Alert").IsEmpty()) << app.Log();
     EXPECT_FALSE(std::filesystem::exists(app.PathOf("launcher.xml"))) << "nothing is written before the answer";
-    // Its buttons take clicks once it has unfolded: click until it goes.
-    const wxPoint yes = alert.GetPosition() + YesButtonOrigin + wxPoint(20, 20);
-    EXPECT_TRUE(WaitUntil([&] {
-        ClickAt(client, yes);
-        return WaitUntil([] { return Shown("Zyn Alert").IsEmpty(); }, 300);
-    }, 10000));
+    EXPECT_TRUE(AnswerYes(client));
     const int status = app.WaitExit(pid);
     ASSERT_TRUE(WIFEXITED(status)) << status << app.Output();
     const std::string log = app.Log();
@@ -276,21 +359,156 @@ TEST_F(Launch, AnEntryRunsItsActionAndQuittingWritesTheSameTreeBack)
     EXPECT_EQ(zyntest::ReadFile(app.PathOf("launcher.xml")), written);
 }
 
+// The launcher's list rows edited in the real editor, with real input: the
+// edit entries of a long press, the editor above the launcher with the
+// keyboard, its URL prompt, OK; then quitting writes the menu file.
+class EditRow : public Launch {
+protected:
+    // Opens the launcher and the root's "Applications" list; the "Terminal" row's place.
+    wxRect OpenApplications()
+    {
+        pid = Start(Core());
+        app.WaitExit(app.Start({path}));
+        EXPECT_TRUE(LauncherShown()) << app.Log();
+        ClickOn(client, "Applications");
+        return Settled("Terminal");
+    }
+
+    // A long press on the row, then a click on the edit entry that slid out over it.
+    void Choose(const wxRect& row, const std::string& entry)
+    {
+        client.MoveTo(row.x + row.width / 2, row.y + row.height / 2);
+        client.Button(Button1, true);
+        const bool entries = WaitUntil([&] { return !Shown(entry).IsEmpty(); });
+        client.Button(Button1, false);
+        ASSERT_TRUE(entries) << app.Log();
+        ClickOn(client, entry);
+    }
+
+    // Types the name into the open editor, then keys that lead from the name's
+    // field to the URL kind's browse button and press it; types the address
+    // into the prompt and accepts both.
+    void Edit(const std::string& name, const std::string& keysToBrowse, const std::string& url)
+    {
+        Display* d = *client;
+        const std::string editor = "Zyn Utils - Icon Settings";
+        // The editor comes above the launcher with the keyboard, in the name's field.
+        ASSERT_TRUE(WaitUntil([&] { return Active(d, editor); })) << app.Log();
+        Shell("xdotool key ctrl+a && xdotool type " + name);
+        Shell("xdotool key " + keysToBrowse);
+        ASSERT_TRUE(WaitUntil([&] { return Active(d, "URL"); })) << app.Log();
+        Shell("xdotool key ctrl+a && xdotool type " + url + " && xdotool key Return");
+        ASSERT_TRUE(Gone("URL"));
+        ASSERT_TRUE(WaitUntil([&] { return Active(d, editor); }));
+        // OK is the tool at the left end of the bottom bar.
+        wxRect area;
+        ASSERT_TRUE(ShownWindow(d, editor, &area));
+        EXPECT_TRUE(WaitUntil([&] {
+            ClickAt(client, wxPoint(area.x + 30, area.GetBottom() - 28));
+            return Gone(editor);
+        }, 10000));
+    }
+
+    // Quits through "Settings", "Logout" and the question; the menu file as written then.
+    std::unique_ptr<wxXmlDocument> Quit()
+    {
+        std::filesystem::remove(app.PathOf("launcher.xml"));
+        ClickOn(client, "Settings");
+        ClickOn(client, "Logout");
+        EXPECT_TRUE(AnswerYes(client)) << app.Log();
+        const int status = app.WaitExit(pid);
+        EXPECT_TRUE(WIFEXITED(status)) << status << app.Output();
+        return ReadMenuFile(app.PathOf("launcher.xml"));
+    }
+
+    pid_t pid = -1;
+};
+
+// "Modify": the row shows its new name at once in its place, and the menu file
+// holds the new name and action with all else as it was read.
+TEST_F(EditRow, ModifiedRowKeepsItsNewNameAndActionInTheMenuFile)
+{
+    const wxRect row = OpenApplications();
+    ASSERT_FALSE(row.IsEmpty());
+    const std::string before = SteadyDigest(row);
+    ASSERT_NO_FATAL_FAILURE(Choose(row, "Modify"));
+    // The row runs a command: past the "Action" box to its kinds, one to the left for "URL".
+    ASSERT_NO_FATAL_FAILURE(Edit("shell", "Tab Tab Left Tab Tab space", "https://example.org/zyn"));
+    EXPECT_EQ(Settled("shell"), row) << app.Log();
+    EXPECT_TRUE(Shown("Terminal").IsEmpty());
+    client.MoveTo(RootPoint.x + 20, RootPoint.y + 20); // where the pointer was for the first picture
+    EXPECT_TRUE(WaitUntil([&] { return ScreenDigest(row) != before; })) << "the row still shows its old face";
+
+    auto written = Quit();
+    auto expected = ReadMenuFile(original);
+    ASSERT_TRUE(expected && written);
+    wxXmlNode* item = ItemNamed(expected->GetRoot(), "Terminal");
+    ASSERT_TRUE(item);
+    SetChildText(item, "name", "shell");
+    SetChildText(item, "action/type", "3");
+    SetChildText(item, "action/command", "https://example.org/zyn");
+    EXPECT_TRUE(MenuXml::SameData(expected->GetRoot(), written->GetRoot()))
+        << zyntest::ReadFile(app.PathOf("launcher.xml"));
+}
+
+// "Add": the new row, edited before it exists, comes before the row it was
+// asked from, on screen and in the menu file.
+TEST_F(EditRow, AddedRowStandsBeforeTheRowItWasAskedFromAndIsSaved)
+{
+    const wxRect row = OpenApplications();
+    ASSERT_FALSE(row.IsEmpty());
+    ASSERT_NO_FATAL_FAILURE(Choose(row, "Add"));
+    // A new row has no action: check the box, then from "Program" two to the right for "URL".
+    ASSERT_NO_FATAL_FAILURE(Edit("notes", "Tab space Tab Right Right Tab Tab space", "https://example.org/notes"));
+    // The list centres itself again: the new row stands right above "Terminal" (rows overlap a little).
+    const wxRect notesRow = Settled("notes"), terminalRow = Settled("Terminal");
+    ASSERT_FALSE(notesRow.IsEmpty()) << app.Log();
+    EXPECT_EQ(notesRow.x, terminalRow.x);
+    EXPECT_GT(terminalRow.y, notesRow.y + notesRow.height / 2);
+    EXPECT_LT(terminalRow.y, notesRow.y + 3 * notesRow.height / 2);
+
+    auto written = Quit();
+    auto expected = ReadMenuFile(original);
+    zyntest::WriteFile(app.PathOf("added.xml"), "<item><name>notes</name><icon><normal/><hover/><press/></icon>"
+                                                "<action><type>3</type><command>https://example.org/notes</command>"
+                                                "</action></item>");
+    auto added = ReadMenuFile(app.PathOf("added.xml"));
+    ASSERT_TRUE(expected && written && added);
+    wxXmlNode* terminal = ItemNamed(expected->GetRoot(), "Terminal");
+    ASSERT_TRUE(terminal);
+    terminal->GetParent()->InsertChild(new wxXmlNode(*added->GetRoot()), terminal);
+    EXPECT_TRUE(MenuXml::SameData(expected->GetRoot(), written->GetRoot()))
+        << zyntest::ReadFile(app.PathOf("launcher.xml"));
+}
+
 // The end of the session closes the launcher without a question: the menu
-// file and the settings are written, shown or not.
+// file and the settings are written, shown or not, and an open modal window
+// (the quit question, the about box) is answered rather than waited for.
 TEST_F(Launch, TheSessionsEndClosesTheLauncherWithoutAsking)
 {
     const struct {
         int signal;
         bool shown;
-    } cases[] = {{SIGTERM, true}, {SIGHUP, true}, {SIGHUP, false}};
+        const char* entry;  // a "Settings" entry opened before the signal
+        const char* window; // the modal window it opens
+    } cases[] = {{SIGTERM, true, nullptr, nullptr},
+                 {SIGHUP, true, nullptr, nullptr},
+                 {SIGHUP, false, nullptr, nullptr},
+                 {SIGTERM, true, "Logout", "Zyn Alert"},
+                 {SIGTERM, true, "Help", "About Zyn Utils"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.signal);
         SCOPED_TRACE(c.shown);
+        SCOPED_TRACE(c.entry ? c.entry : "");
         const pid_t pid = Start(Core());
         if (c.shown) {
             app.WaitExit(app.Start({path}));
             ASSERT_TRUE(LauncherShown()) << app.Log();
+        }
+        if (c.entry) {
+            ClickOn(client, "Settings");
+            ClickOn(client, c.entry);
+            ASSERT_TRUE(WaitUntil([&] { return !Shown(c.window).IsEmpty(); })) << app.Log();
         }
         std::filesystem::remove(app.PathOf("launcher.xml"));
         std::filesystem::remove(app.PathOf("Configs/Core.xml"));

@@ -55,6 +55,7 @@ TEST(Startup, LogsItsOrderAndSavesWhenTheSessionEndsIt)
         EXPECT_EQ(log.find("Exiting..."), std::string::npos) << log;
         const char* const order[] = {"<Info> Zyn Utils Started.", "<Info> Initializing...",
                                      "<Info> Initializing FontManager...", "<Info> FontManager is ready.",
+                                     "<Info> Initializing HotkeyManager...", "<Info> HotkeyManager is ready.",
                                      "<Info> Initializing BitmapManager...", "<Info> BitmapManager is ready.",
                                      "<Info> Initializing SoundManager...", "<Info> SoundManager is ready.",
                                      "<Info> Zyn Utils is ready."};

@@ -123,3 +123,19 @@ TEST_F(TranslatedStart, StartsWithoutABoxAndOpensThePreferencesFromTheTrayMenuUn
         EXPECT_FALSE(zyntest::WaitForWindow(c.title).empty()) << "no \"" << c.title << "\" window\n" << app.Output();
     }
 }
+
+TEST_F(TranslatedStart, TheCrashReportSpeaksTheLanguageToo)
+{
+    AppRunner app;
+    app.WriteQuietVerboseCore();
+    const pid_t pid = app.Start(Environment("zh_CN.UTF-8", true));
+    ASSERT_TRUE(app.WaitForLog("Zyn Utils is ready.")) << app.Output() << app.Log();
+    ASSERT_EQ(kill(pid, SIGSEGV), 0);
+    app.WaitExit(pid);
+    // The report box comes from a fresh process, which reads the catalog itself.
+    const std::string box = zyntest::WaitForWindow("糟糕！");
+    ASSERT_FALSE(box.empty()) << "no translated report box\n" << app.Output();
+    const std::string reportPid = zyntest::Shell("xdotool getwindowpid " + box + " 2>/dev/null");
+    if (!reportPid.empty())
+        kill(std::stoi(reportPid), SIGKILL);
+}

@@ -3,6 +3,7 @@
 // launcher fades out), the about box, quitting, and applying the settings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -140,6 +141,11 @@ TEST_F(ActionDispatch, ActionsStartWhatTheyNameAndTheLauncherFadesOutAfterThem)
         {"unknown", 7, "recorder x", false, false, "", ""},
         {"program", ACTION_PROGRAM, program, true, true, "program", ""},
         {"document", ACTION_PROGRAM, document, true, true, "xdg-open", document + "\n"},
+        {"program on the search path", ACTION_PROGRAM, "recorder", true, true, "recorder", ""},
+        {"folder as program", ACTION_PROGRAM, folder, true, true, "xdg-open", folder + "\n"},
+        {"address as program", ACTION_PROGRAM, "mailto:a@example.org", true, true, "xdg-open", "mailto:a@example.org\n"},
+        {"no such file", ACTION_PROGRAM, folder + "/gone.txt", false, true, "", ""},
+        {"no such program", ACTION_PROGRAM, "no-such-program-here", false, true, "", ""},
         {"folder", ACTION_FOLDER, folder, true, true, "xdg-open", folder + "\n"},
         {"address", ACTION_URL, "https://example.org/a b?c=\"d\"", true, true, "xdg-open", "https://example.org/a b?c=\"d\"\n"},
         {"command", ACTION_COMMAND, "recorder \"two words\" 'single quoted' plain\\ escaped \"\"", true, true, "recorder",
@@ -192,7 +198,12 @@ TEST_F(ActionDispatch, QuitAsksAndOnYesClosesTheLauncherWhichWritesTheFile)
     std::filesystem::remove(*appDir / "launcher.xml");
 
     wxTEST_DIALOG(wxGetApp().Quit(), ExpectAlert(wxYES));
-    EXPECT_TRUE(capture.Contains("Shutting down..."));
+    const auto shutting = std::find_if(capture.lines.begin(), capture.lines.end(),
+                                       [](const zyntest::LogLine& line) { return line.text == "Shutting down..."; });
+    ASSERT_NE(shutting, capture.lines.end()) << capture.Text();
+    EXPECT_EQ(shutting->level, wxLOG_Info);
+    EXPECT_EQ(shutting->source, "src/ZynUtils");
+    EXPECT_EQ(shutting->function, "Quit");
     EXPECT_NE(ReadFile(*appDir / "launcher.xml").find("<name>A</name>"), std::string::npos);
     EXPECT_TRUE(launcher && launcher->IsClosing()) << "it fades out first";
     Settle();

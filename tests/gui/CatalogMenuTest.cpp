@@ -304,6 +304,22 @@ TEST_F(CatalogMenuTest, DeleteKeepsTheSelectionAtItsPlace)
     }
     EXPECT_EQ(single->GetCount(), 2u);
 
+    // While the column moves the animator keeps its targets: the menu says so itself, without the warning.
+    ASSERT_TRUE(single->Show(false));
+    ASSERT_TRUE(single->animator.IsRunning());
+    {
+        LogCapture log;
+        EXPECT_FALSE(single->Delete(1));
+        ASSERT_EQ(log.lines.size(), 1u) << log.Text();
+        EXPECT_EQ(log.lines[0].level, wxLOG_Error);
+        EXPECT_EQ(log.lines[0].text, "Error deleting menu item, cannot remove animator target.");
+        EXPECT_EQ(log.lines[0].source, "src/CatalogMenu");
+        EXPECT_EQ(log.lines[0].function, "Delete");
+    }
+    EXPECT_FALSE(WarningShown());
+    EXPECT_EQ(Names(single), "c1 Plug-ins");
+    Settle();
+
     struct Case {
         unsigned chosen, index;
         std::string names;

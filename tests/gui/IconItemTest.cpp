@@ -45,6 +45,7 @@ class ProbeIndicator : public Indicator {
 public:
     using Indicator::Indicator;
     AnimationFrame& Frame() { return frame; }
+    ObjectDC& DC() { return objectDC; }
 };
 
 // A plain column of icon items for the edit pop-up to work on: the base's
@@ -383,6 +384,15 @@ TEST_F(IconItemTest, IndicatorStretchesToTheListAndSlidesBetweenItems)
     EXPECT_FALSE(marker->IsShown());
     EXPECT_FALSE(marker->FadeOut());
     EXPECT_FALSE(marker->PointTo(nullptr));
+
+    // Keep leaves the opacity as it is; an alpha above 255 is recorded but not applied.
+    marker->ShowAt(wxPoint(10, 10), wxSize(24, 100), 120);
+    marker->ShowAt(wxPoint(10, 10), wxSize(24, 100), KeepAlpha);
+    EXPECT_EQ(marker->Frame().alpha, 120);
+    EXPECT_EQ(marker->DC().blend.SourceConstantAlpha, 120);
+    marker->ShowAt(wxPoint(10, 10), wxSize(24, 100), 300);
+    EXPECT_EQ(marker->Frame().alpha, 300);
+    EXPECT_EQ(marker->DC().blend.SourceConstantAlpha, 120);
 
     Frames shortImage = {Picture(24, 20, 0xFF808080)};
     Indicator* stub = Keep(new Indicator(anchor, wxDefaultPosition, shortImage));

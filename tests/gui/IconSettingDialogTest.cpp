@@ -6,10 +6,14 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/dirdlg.h>
+#include <wx/filedlg.h>
 #include <wx/filefn.h>
 #include <wx/filepicker.h>
 #include <wx/image.h>
 #include <wx/radiobut.h>
+#include <wx/statline.h>
+#include <wx/stattext.h>
 #include <wx/statbmp.h>
 #include <wx/testing.h>
 #include <wx/textctrl.h>
@@ -260,6 +264,83 @@ TEST(IconSettingDialog, EnableOptionPanelsTouchesOnlyPagesWhoseBoxIsChecked)
     EXPECT_FALSE(dialog.PanelInfo->FilePickerCtrlImage->IsEnabled());
 }
 
+// Every control carries its id's name as its window name, the forms "wxID_ANY",
+// and the texts shown are exactly the forms' own.
+TEST(IconSettingDialog, FormsNameTheirControlsAndShowTheirTexts)
+{
+    IconSettingDialog dialog(nullptr, IconSettingDialog::ITEM_KIND_ICON);
+    IconPickerDialog picker(nullptr);
+    const SubMenuOptionPanel& sub = *dialog.PanelSubMenu;
+    const InfoOptionPanel& info = *dialog.PanelInfo;
+    const ActionOptionPanel& action = *dialog.PanelAction;
+    const struct {
+        const wxWindow* window;
+        const char* name;
+        const char* label; // nullptr: not checked
+        const char* tip;
+    } controls[] = {
+        {&dialog, "wxID_ANY", "Zyn Utils - Icon Settings", ""},
+        {dialog.StaticTextTitle, "ID_STATICTEXT_TITLE", "Icon Setting", ""},
+        {dialog.StaticLineTitle, "ID_STATICLINE_TITLE", nullptr, ""},
+        {dialog.StaticBitmapIcon, "ID_STATICBITMAP_ICON", nullptr, ""},
+        {dialog.ButtonIconPicker, "ID_BUTTON_ICONPICKER", "Edit", ""},
+        {dialog.StaticTextName, "ID_STATICTEXT_NAME", "Name", ""},
+        {dialog.TextCtrlName, "ID_TEXTCTRL_NAME", nullptr, ""},
+        {dialog.PanelSetting, "ID_PANEL_SETTING", nullptr, ""},
+        {dialog.ToolBarBottom, "ID_TOOLBAR_BOTTOM", nullptr, ""},
+        {&sub, "wxID_ANY", nullptr, ""},
+        {sub.CheckBoxSubMenu, "ID_CHECKBOX_Menu", "Sub-Menu", ""},
+        {sub.RadioButtonCatalog, "ID_RADIOBUTTON_CATALOG", "Catalog Menu",
+         "A 'Catalog Menu' has one or more items which own sub-menus."},
+        {sub.StaticLineMenu, "ID_STATICLINE_MENU", nullptr, ""},
+        {sub.RadioButtonList, "ID_RADIOBUTTON_LIST", "List Menu",
+         "A 'List Menu' has one or more items which perform actions."},
+        {&info, "wxID_ANY", nullptr, ""},
+        {info.CheckBoxInfoPanel, "ID_CHECKBOX1", "Info Panel", ""},
+        {info.StaticLinePanel, "ID_STATICLINE_PANEL", nullptr, ""},
+        {info.RadioButtonDescription, "ID_RADIOBUTTON_DESCRIPT", "Description", ""},
+        {info.RadioButtonPlugin, "ID_RADIOBUTTON_PLUGIN", "Plugin", ""},
+        {info.TextCtrlDescription, "ID_TEXTCTRL_DESCRIPT", nullptr, ""},
+        {info.CheckBoxImage, "ID_CHECKBOX_IMAGE", "BG Image", ""},
+        {info.FilePickerCtrlImage, "ID_FILEPICKERCTRL_Image", nullptr, ""},
+        {&action, "wxID_ANY", nullptr, ""},
+        {action.CheckBoxAction, "ID_CHECKBOX_ACTION", "Action", ""},
+        {action.StaticLineMenu, "ID_STATICLINE_MENU", nullptr, ""},
+        {action.RadioButtonProgram, "ID_RADIOBUTTON_PROGRAM", "Program", "Execute an existed program."},
+        {action.RadioButtonFolder, "ID_RADIOBUTTON_FOLDER", "Folder", "Open a folder in the file manager."},
+        {action.RadioButtonUrl, "ID_RADIOBUTTON_URL", "URL", "Open a web, file or e-mail address. "},
+        {action.RadioButtonCommand, "ID_RADIOBUTTON_COMMAND", "Command", "Run a command or program with parameters."},
+        {action.RadioButtonPlugin, "ID_RADIOBUTTON_PLUGIN", "Plugin", ""},
+        {action.TextCtrlCommand, "ID_TEXTCTRL_COMMAND", nullptr, ""},
+        {action.ButtonDetail, "ID_BUTTON_DETAIL", "...", ""},
+        {action.FileDialogProgram, "wxFileDialog", nullptr, ""},
+        {action.DirDialogFolder, "wxDirDialog", nullptr, ""},
+        {&picker, "wxID_ANY", "Icon Picker", ""},
+        {picker.StaticTextNormal, "ID_STATICTEXT_NORMAL", "Normal", ""},
+        {picker.FilePickerCtrlNormal, "ID_FILEPICKERCTRL_NORMAL", nullptr, ""},
+        {picker.StaticTextHover, "ID_STATICTEXT_HOVER", "Hover", ""},
+        {picker.FilePickerCtrlHover, "ID_FILEPICKERCTRL_HOVER", nullptr, ""},
+        {picker.StaticTextPress, "ID_STATICTEXT_PRESS", "Press", ""},
+        {picker.FilePickerCtrlPress, "ID_FILEPICKERCTRL_PRESS", nullptr, ""},
+        {picker.StaticText4, "ID_STATICTEXT4", "* Leave 'Press' icon blank to use same icon as Hover state.", ""},
+        {picker.StaticLine1, "ID_STATICLINE1", nullptr, ""},
+    };
+    for (const auto& c : controls) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.window->GetName(), c.name);
+        if (c.label) {
+            EXPECT_EQ(c.window->GetLabel(), c.label);
+        }
+        EXPECT_EQ(c.window->GetToolTipText(), c.tip);
+    }
+    EXPECT_EQ(dialog.StaticTextTitle->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
+    EXPECT_EQ(dialog.ToolOk->GetShortHelp(), "OK");
+    EXPECT_EQ(dialog.ToolCancel->GetShortHelp(), "Cancel");
+    EXPECT_EQ(info.TextCtrlDescription->GetValue(), "Text");
+    EXPECT_EQ(action.FileDialogProgram->GetMessage(), "Select file");
+    EXPECT_EQ(action.DirDialogFolder->GetMessage(), "Select directory");
+}
+
 TEST(IconSettingDialog, ShowsThePagesThatFitTheKindOfItem)
 {
     const struct {
@@ -306,6 +387,18 @@ TEST(IconSettingDialog, OkToolAtTheLeftEndAcceptsCancelToolAtTheRightEndCancels)
         cancel.SetSize(cancel.GetSize() + wxSize(extraWidth, 0));
         EXPECT_EQ(ShowAndClickToolbar(cancel, -20), wxID_CANCEL);
     }
+}
+
+// Closed by the window manager (Alt+F4, as the user closes a window), the
+// editor and its icon chooser answer as Cancel does.
+TEST(IconSettingDialog, ClosingTheEditorOrItsIconChooserCancels)
+{
+    const zyntest::ModalStep close = {[](zyntest::XClient& input) { input.Chord({XK_Alt_L}, XK_F4); }, {}};
+    IconSettingDialog editor(nullptr, IconSettingDialog::ITEM_KIND_LIST);
+    EXPECT_EQ(zyntest::ShowModalDriving(editor, {close}), wxID_CANCEL);
+
+    IconPickerDialog picker(nullptr);
+    EXPECT_EQ(zyntest::ShowModalDriving(picker, {close}), wxID_CANCEL);
 }
 
 } // namespace

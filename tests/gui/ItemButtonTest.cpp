@@ -150,6 +150,15 @@ TEST_F(ItemButton, NameIsTheLabelAndTheBaseHasNoEditor)
     EXPECT_EQ(b->GetName(), "renamed");
 }
 
+// Until a button is pressed the shared timer is its own owner: nothing else gets its events.
+TEST_F(ItemButton, PressTimerBelongsToNoButtonBeforeAPress)
+{
+    Button(wxPoint(100, 100));
+    ASSERT_NE(PressTimer, nullptr);
+    EXPECT_EQ(PressTimer->GetOwner(), PressTimer);
+    EXPECT_FALSE(PressTimer->IsRunning());
+}
+
 // A button destroyed in the middle of its press gives back the timer and the pointer grab.
 TEST_F(ItemButton, DestroyedButtonStopsItsTimerAndReleasesThePointer)
 {

@@ -131,6 +131,16 @@ TEST_F(ListMenuTest, FiveRowsNeitherDragNorScroll)
     Release();
     EXPECT_EQ(Ys(list), before);
     EXPECT_TRUE(Ran(3)); // no drag began, so the release ran the row
+    // The rows never see the move either: it does not cancel a long press.
+    Press(Centre(list->GetItem(4)));
+    MoveTo(Centre(list->GetItem(4)) + wxPoint(0, 40));
+    LongPress();
+    EXPECT_TRUE(list->editMenu->shown);
+    EXPECT_EQ(list->editMenu->target, list->GetItem(4));
+    Release();
+    Settle();
+    list->editMenu->Show(false);
+    Settle();
     MoveTo(Centre(list->GetItem(2)));
     input.Button(5, true);
     input.Button(5, false);
@@ -274,6 +284,7 @@ TEST_F(ListMenuTest, InsertEditsANewRowAndPutsItBeforeTheIndex)
     EXPECT_EQ(list->GetCount(), 4u);
     EXPECT_EQ(list->GetItem(1)->name, "fresh");
     EXPECT_EQ(list->GetItem(2)->name, "r1");
+    EXPECT_TRUE(list->GetItem(1)->IsShown());
     // Four rows are re-centred on the owner, the new one first.
     EXPECT_EQ(Ys(list), Pitched(400 + (58 - 200) / 2, 4));
     EXPECT_NE(firstY, list->GetItem(1)->GetPosition().y);

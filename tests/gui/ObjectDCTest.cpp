@@ -54,6 +54,38 @@ TEST_F(ObjectContext, FreshContextPushesOpaqueAtOrigin)
     EXPECT_EQ(Of(w.get()).content, std::vector<uint32_t>(12, 0xFF112233));
 }
 
+TEST_F(ObjectContext, PushGoesToAnyPositionMinusOneIncluded)
+{
+    std::unique_ptr<Probe> w(new Probe);
+    w->DC().size = wxSize(4, 3);
+    for (const wxPoint at : {wxPoint(-1, -1), wxPoint(-1, 40), wxPoint(30, -1), wxPoint(-20, -30)}) {
+        w->DC().pos = at;
+        ASSERT_TRUE(w->DC().Update(Picture(4, 3, 0xFF112233), true));
+        EXPECT_EQ(w->GetPosition(), at);
+        EXPECT_EQ(Of(w.get()).rect, (zplat::WindowRect{at.x, at.y, 4, 3}));
+    }
+}
+
+TEST_F(ObjectContext, MovesReachMinusOne)
+{
+    std::unique_ptr<Probe> w(new Probe);
+    for (const bool animated : {true, false})
+        for (const wxPoint at : {wxPoint(-1, -1), wxPoint(20, -1), wxPoint(-1, 30), wxPoint(40, 50)}) {
+            SCOPED_TRACE(testing::Message() << (animated ? "frame " : "move ") << at.x << "," << at.y);
+            if (animated) {
+                AnimationFrame f;
+                f.x = at.x;
+                f.y = at.y;
+                f.flags = FRAME_Y;
+                w->ApplyFrame(f);
+            } else {
+                w->Move(at);
+            }
+            EXPECT_EQ(w->GetRect(), wxRect(at, wxSize(7, 8)));
+            EXPECT_EQ(Of(w.get()).rect, (zplat::WindowRect{at.x, at.y, 7, 8}));
+        }
+}
+
 TEST_F(ObjectContext, PushWithoutPositionKeepsTheToolkitsPlace)
 {
     std::unique_ptr<Probe> w(new Probe);

@@ -71,3 +71,16 @@ TEST(Picture, ScalingWeighsColourByAlpha)
     EXPECT_FALSE(p.Scaled(wxSize(0, 4)).IsOk());
     EXPECT_TRUE(p.Scaled(wxSize(8, 8)).SharesPixelsWith(p));
 }
+
+TEST(Picture, MaskColourBecomesTransparent)
+{
+    // GIF, XPM and icon files load with a mask colour instead of an alpha channel.
+    wxImage image(2, 1);
+    image.SetRGB(0, 0, 200, 100, 50);
+    image.SetRGB(1, 0, 10, 20, 30);
+    image.SetMaskColour(10, 20, 30);
+    const Picture p = Picture::FromImage(image);
+    ASSERT_TRUE(p.IsOk());
+    EXPECT_EQ(p.GetPixel(0, 0), 0xFFC86432u);
+    EXPECT_EQ(p.GetPixel(1, 0), 0u);
+}

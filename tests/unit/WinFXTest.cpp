@@ -2,10 +2,12 @@
 // reverse order, lock, anchor and the target list.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
+#include "FrameOps.h"
 #include "WinFX.h"
 #include "zplat/Clock.h"
 
@@ -75,12 +77,7 @@ protected:
         clock.now = fx.startTick + elapsed;
         fx.Notify();
     }
-    bool Run(WinFX& fx, uint32_t effect, const AnimationFrame& end)
-    {
-        fx.effect = effect;
-        fx.SetFrame(end);
-        return fx.Start();
-    }
+    bool Run(WinFX& fx, uint32_t effect, const AnimationFrame& end) { return Animate(fx, effect, end); }
 
     zplat::ManualClock clock;
 };
@@ -214,10 +211,21 @@ TEST_F(Animator, LockedRunAcceptsOnlyLockedStarts)
     EXPECT_TRUE(fx.locked);
     EXPECT_FALSE(Run(fx, 0x08, Frame(FRAME_ALPHA, 0, 0, 0, 0, 7)));
     EXPECT_EQ(fx.target.alpha, 100); // SetFrame refused as well
+    EXPECT_EQ(fx.effect, 0x108u);    // the locked run goes on with its own curve
     EXPECT_TRUE(Run(fx, 0x110, Frame(FRAME_ALPHA, 0, 0, 0, 0, 0)));
     EXPECT_TRUE(fx.locked);
     EXPECT_EQ(t.ends, 0); // an interrupted run gets no end
     EXPECT_EQ(t.starts, 2);
+}
+
+TEST_F(Animator, DestroyingARunningAnimatorCallsNoEnd)
+{
+    // Owners delete their animator while their targets are half torn down.
+    Target t;
+    auto fx = std::make_unique<WinFX>(&t);
+    ASSERT_TRUE(Run(*fx, 0x08, Frame(FRAME_X, 100)));
+    fx.reset();
+    EXPECT_EQ(t.ends, 0);
 }
 
 TEST_F(Animator, ListOperations)
