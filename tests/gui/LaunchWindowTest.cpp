@@ -14,6 +14,7 @@
 #include "HotkeyManager.h"
 #include "IconMenu.h"
 #include "LaunchWindow.h"
+#include "MenuXml.h"
 #include "LauncherFixture.h"
 #include "ListItem.h"
 #include "ScreenProbe.h"
@@ -141,8 +142,11 @@ TEST_F(LaunchWindowTest, MenuFileReadsWhatItCanSaysWhatItCannotAndKeepsWhatItWou
                            "<descrip>d</descrip><image/></panel></item>")),
          false, {"Error parsing xml, invalid hover icon.", kept}, "1[A " + BuiltIns + "]"},
         {"second root menu", Launcher(RootMenu(Icon("A")) + RootMenu(Icon("B"))), false, {kept}, "1[A " + BuiltIns + "]"},
-        {"nested without end", Launcher(Nested(100000)), false,
+        // As deep as the size bound lets a file be.
+        {"nested without end", Launcher(Nested(29000)), false,
          {"Error parsing xml, elements nested deeper than 1000 levels.", kept}, placeholder},
+        {"larger than the bound", Launcher(RootMenu(Icon(std::string(MenuXml::MaxFileBytes, 'N')))), false,
+         {"Error parsing xml, the file is larger than 1048576 bytes.", kept}, placeholder},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
