@@ -208,6 +208,21 @@ TEST_F(FileConfigTest, UnreadableFileReadsAsEmptyIsKeptAsABackupAndIsReplaced)
     }
 }
 
+// A settings file the user keeps elsewhere behind a link stays there, the link with it.
+TEST_F(FileConfigTest, ALinkedFileIsWrittenWhereItLivesAndTheLinkStays)
+{
+    const zyntest::TempDir elsewhere;
+    WriteCore(std::string(kHeader) + "<Core/>\n");
+    std::filesystem::rename(CorePath(), elsewhere / "Core.xml");
+    std::filesystem::create_symlink(elsewhere / "Core.xml", CorePath());
+    ConfigImpl* core = GetConfig(cfg::Core);
+    core->WriteBool(cfg::General, cfg::CheckUpdate, false);
+    EXPECT_TRUE(core->Flush());
+    EXPECT_TRUE(std::filesystem::is_symlink(CorePath()));
+    EXPECT_NE(ReadFile(elsewhere / "Core.xml").find("<property key=\"CheckUpdate\" value=\"0\"/>"), std::string::npos);
+    DestroyAllConfigs();
+}
+
 // Writes that cannot finish: the old file stays as it was and the failure is logged.
 TEST_F(FileConfigTest, AFailedWriteKeepsTheOldFileAndIsReported)
 {
