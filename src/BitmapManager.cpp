@@ -110,8 +110,8 @@ bool Initial()
     for (const ThemeEntry& entry : ThemeTable) {
         const int type = entry.type;
         if (IsBackground(type) && !BitmapStore[type][0].IsOk()) {
-            // The start ends with a general box: the log names the file.
-            ZLOG_ERROR("Cannot load the theme image \"Images/%s\".", entry.files[0]);
+            // The start ends with a general box that asks for the verbose log: it names the file.
+            ZLOG_INFO("Cannot load the theme image \"Images/%s\".", entry.files[0]);
             return false;
         }
     }
