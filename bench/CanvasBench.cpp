@@ -1,7 +1,7 @@
 // The canvas against pixman and cairo on the same pictures: fill, blend
 // (a 46x46 theme icon and 1920x1080 pictures), the fade ramp, text, and the
 // copy of a frame list. Prints the time ratio ours / theirs at the end.
-//   cmake --build build --target zyn-bench && build/bin/zyn-bench
+//   cmake --build build --target zyn-bench-canvas && build/bin/zyn-bench-canvas
 #include <benchmark/benchmark.h>
 
 #include <cairo.h>
@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include <wx/image.h>
 #include <wx/imagpng.h>
 #include <wx/init.h>
 
@@ -356,7 +357,7 @@ int main(int argc, char** argv)
     wxImage::AddHandler(new wxPNGHandler);
     AppDir = ZYN_APP_DIR;
     if (!FontManager::Initial() || !BitmapManager::Initial()) {
-        fprintf(stderr, "zyn-bench: the application directory %s does not open\n", ZYN_APP_DIR);
+        fprintf(stderr, "zyn-bench-canvas: the application directory %s does not open\n", ZYN_APP_DIR);
         return 1;
     }
     benchmark::Initialize(&argc, argv);

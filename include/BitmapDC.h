@@ -32,7 +32,7 @@ public:
     void DrawGlyphTextEx(const wxString& text, const wxPoint& pos, const wxSize& box, const uint32_t& colour, const int& pixelSize);
     void DrawGlyphTextCentered(const wxString& text, const wxPoint& pos, const uint32_t& colour, const int& pixelSize);
 
-    // Rectangle copies between canvases (the forms of BitBlt, StretchBlt and AlphaBlend):
+    // Rectangle copies between canvases:
     // srcRect of src goes to dest (copied as it is, no blending).
     void Blit(const Picture& src, const wxRect& srcRect, const wxPoint& dest);
     // srcRect of src scaled to destRect, copied as it is.

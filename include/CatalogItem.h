@@ -4,6 +4,8 @@
 // opens or closes the sub-menu.
 #pragma once
 
+#include <wx/timer.h>
+
 #include "ButtonImpl.h"
 
 class CatalogItem : public ButtonImpl {

@@ -3,6 +3,8 @@
 // opens and closes. The system monitor widget reuses it for its icon.
 #pragma once
 
+#include <wx/timer.h>
+
 #include "FadingItem.h"
 
 enum PanelType : int32_t { PANEL_NONE = 0, PANEL_DESCRIPTION = 1, PANEL_PLUGIN = 2, PANEL_BUILTIN = 1000 };

@@ -2,6 +2,8 @@
 // name, carrying an action that runs when the row is clicked.
 #pragma once
 
+#include <wx/timer.h>
+
 #include "FadingItem.h"
 
 class ListItem : public FadingItem {

@@ -8,6 +8,7 @@
 
 #include <wx/event.h>
 #include <wx/string.h>
+#include <wx/timer.h>
 
 #include "BalloonStack.h"
 #include "NotifyWindow.h"

@@ -7,6 +7,7 @@
 
 #include <wx/event.h>
 #include <wx/string.h>
+#include <wx/timer.h>
 
 #include "NotifyWindow.h"
 #include "TickTimer.h"

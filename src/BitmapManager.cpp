@@ -1,5 +1,7 @@
 #include "BitmapManager.h"
 
+#include <wx/bitmap.h>
+#include <wx/image.h>
 #include <wx/imagpng.h>
 
 #include "SystemPaths.h"

@@ -2,6 +2,7 @@
 
 #include <wx/event.h>
 #include <wx/intl.h>
+#include <wx/timer.h>
 
 #include "BitmapManager.h"
 #include "CatalogItem.h"

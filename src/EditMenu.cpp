@@ -1,6 +1,7 @@
 #include "EditMenu.h"
 
 #include <wx/event.h>
+#include <wx/timer.h>
 
 #include "BitmapManager.h"
 #include "ButtonImpl.h"
@@ -49,6 +50,8 @@ Menuable* EditMenu::Append(const wxString& name, const int& type, const wxString
     entry->parentMenu = this;
     entry->builtIn = true;
     entry->SetAction(type, command);
+    if (type == 0)
+        entry->UnsetToolTip(); // a spacer: its name is no word for the user
     entry->Bind(wxEVT_LEFT_DOWN, &EditMenu::OnPressStart, this);
     entry->Bind(wxEVT_LEFT_UP, &EditMenu::OnSelect, this);
     entry->Bind(wxEVT_MOTION, &EditMenu::OnIgnoreMotion, this);

@@ -4,7 +4,9 @@
 
 #include <wx/event.h>
 #include <wx/intl.h>
+#include <wx/timer.h>
 #include <wx/utils.h>
+#include <wx/window.h>
 
 #include "BitmapManager.h"
 #include "EditMenu.h"

@@ -7,6 +7,8 @@
 #include <wx/statline.h>
 #include <wx/stattext.h>
 
+#include "BitmapManager.h"
+
 const long IconPickerDialog::ID_FILEPICKERCTRL_NORMAL = wxNewId();
 const long IconPickerDialog::ID_FILEPICKERCTRL_HOVER = wxNewId();
 const long IconPickerDialog::ID_FILEPICKERCTRL_PRESS = wxNewId();
@@ -22,6 +24,7 @@ wxEND_EVENT_TABLE()
 IconPickerDialog::IconPickerDialog(wxWindow* parent)
 {
     Create(parent, wxID_ANY, _("Icon Picker"), wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE, "wxID_ANY");
+    SetIcons(BitmapManager::AppIcons());
     wxBoxSizer* main = new wxBoxSizer(wxVERTICAL);
 
     // One row per state: its label and a picker of existing PNG files.

@@ -1,9 +1,11 @@
 #include "IconSettingDialog.h"
 
 #include <wx/artprov.h>
+#include <wx/bitmap.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/filepicker.h>
+#include <wx/font.h>
 #include <wx/intl.h>
 #include <wx/panel.h>
 #include <wx/radiobut.h>
@@ -60,6 +62,7 @@ IconSettingDialog::IconSettingDialog(wxWindow* parent, const int& itemKind)
 {
     Create(parent, wxID_ANY, _("Zyn Utils - Icon Settings"), wxDefaultPosition, wxDefaultSize, wxCAPTION,
            "wxID_ANY");
+    SetIcons(BitmapManager::AppIcons());
     // Placed once, at the default size; the layout below only sizes the dialog.
     Centre(wxCENTRE_ON_SCREEN);
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));

@@ -8,7 +8,9 @@
 #include <wx/filefn.h>
 #include <wx/iconbndl.h>
 #include <wx/mstream.h>
+#include <wx/toplevel.h>
 #include <wx/utils.h>
+#include <wx/window.h>
 #include <wx/xml/xml.h>
 
 #include "AtomicFile.h"

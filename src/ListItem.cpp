@@ -1,5 +1,7 @@
 #include "ListItem.h"
 
+#include <wx/utils.h>
+#include <wx/window.h>
 #include <wx/xml/xml.h>
 
 #include "IconSettingDialog.h"
@@ -104,6 +106,10 @@ void ListItem::OnLeftUp(wxMouseEvent& event)
     if (ModalOpenFlag)
         return;
     ButtonImpl::OnLeftUp(event);
+    // The row's action ran before this (a box may have been up, the row disabled):
+    // a pointer that left meanwhile sent its leave to a disabled row, which never saw it.
+    if (!GetScreenRect().Contains(wxGetMousePosition()))
+        ButtonImpl::OnLeaveWindow(event);
 }
 
 void ListItem::OnTimer(wxTimerEvent& event)

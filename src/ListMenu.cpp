@@ -3,7 +3,9 @@
 #include <cstdlib>
 
 #include <wx/intl.h>
+#include <wx/timer.h>
 #include <wx/utils.h>
+#include <wx/window.h>
 
 #include "BitmapManager.h"
 #include "EditMenu.h"

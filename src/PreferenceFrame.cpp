@@ -1,7 +1,10 @@
 #include "PreferenceFrame.h"
 
+#include <wx/bitmap.h>
+#include <wx/choice.h>
 #include <wx/iconbndl.h>
 #include <wx/intl.h>
+#include <wx/radiobut.h>
 #include <wx/settings.h>
 
 #include "AboutPanel.h"

@@ -1,5 +1,7 @@
 #include "TrayIcon.h"
 
+#include <wx/bitmap.h>
+#include <wx/filefn.h>
 #include <wx/image.h>
 #include <wx/menu.h>
 #include <wx/notifmsg.h>

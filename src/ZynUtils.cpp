@@ -9,6 +9,7 @@
 #include <wx/filename.h>
 #include <wx/generic/aboutdlgg.h>
 #include <wx/image.h>
+#include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/translation.h>
 #include <wx/utils.h>

@@ -230,18 +230,20 @@ def socket(cx, cy, r, state):
 
 
 def list_faces():
-    """List row, 200 x 52 (pitch 50): icon (26 x 26) at (15, 13), name at (66, 31)."""
+    """List row, 200 x 52 (pitch 50): icon (26 x 26) at (15, 13), name at (66, 31); the
+    face right of the name stays plain, so a long name never runs into an ornament."""
     shape = "M10 3 H190 Q197 3 197 10 V42 Q197 49 190 49 H10 Q3 49 3 42 V10 Q3 3 10 3 Z"
     for state in ("normal", "hover", "press"):
-        body = face(shape, state) + socket(28, 26, 16, state) + diamond(186, 26, 3.2)
+        body = face(shape, state) + socket(28, 26, 16, state)
         add(f"background/list_{state}.png", 200, 52, body)
     add("etc/list_preview.png", 64, 64, preview_square("normal"))
 
 
 def catalog_faces():
     """Catalog tab, 180 x 44 (pitch 42): icon (26 x 26) at (35, 9), name at (70, 27).
-    Set A (cata) is the plain tab, set B (catb) the selected one; both the same size."""
-    shape = "M3 22 L14 4 H169 Q177 4 177 12 V32 Q177 40 169 40 H14 Z"
+    Set A (cata) is the plain tab, set B (catb) the selected one; both the same size.
+    The tab ends at column 160: the indicator of an open list stands on columns 163-186."""
+    shape = "M3 22 L14 4 H152 Q160 4 160 12 V32 Q160 40 152 40 H14 Z"
     for state in ("normal", "hover", "press"):
         add(f"background/cata_{state}.png", 180, 44,
             face(shape, state) + socket(48, 22, 14, state))
@@ -250,7 +252,7 @@ def catalog_faces():
             face(shape, state, selected=True) + socket(48, 22, 14, state)
             + f'<circle cx="14" cy="22" r="4.2" fill="{gem_fill}" stroke="{DARK}" stroke-width="1"/>'
             + f'<circle cx="13" cy="21" r="1.4" fill="#fff" opacity="0.85"/>'
-            + diamond(170, 22, 3))
+            + diamond(153, 22, 3))
     add("etc/cata_preview.png", 64, 64, preview_square("normal", tab=True))
 
 

@@ -1,6 +1,7 @@
 #include "zplat/SystemInfo.h"
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -22,13 +23,12 @@ std::string FirstLine(const std::filesystem::path& path)
 std::optional<uint64_t> Number(const std::filesystem::path& path)
 {
     const std::string text = FirstLine(path);
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+    uint64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end)
         return std::nullopt;
-    try {
-        return std::stoull(text);
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
+    return value;
 }
 
 // What one battery holds now and when full, in its own units (energy in µWh,

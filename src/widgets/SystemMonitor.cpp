@@ -21,6 +21,8 @@ const wxPoint MemoryPos(120, 45);
 const wxPoint DialPos(60, 65);
 const wxPoint DigitsPos(122, 147);
 const int DigitsSize = 60;
+// The widest the digits may be to stand inside the dial's ring (its inner edge has a radius of 45).
+const int DigitsWidth = 72;
 const wxPoint PercentPos(200, 180);
 const int PercentSize = 20;
 const uint32_t TextColour = 0xBB333333;
@@ -157,7 +159,12 @@ void SystemMonitor::DrawMemoryUsage(const int& usage, const int& used, const int
         --size;
     canvas.DrawGlyphTextCentered(memoryText, MemoryPos, TextColour, size);
     canvas.BlendBitmap(dialFrames[DialEntry(usage)], DialPos, 255);
-    canvas.DrawGlyphTextCentered(UsageDigits(usage), DigitsPos, TextColour, DigitsSize);
+    // "100" is drawn smaller than two digits, so it does not run over the ring.
+    const wxString digits = UsageDigits(usage);
+    int digitsSize = DigitsSize;
+    while (digitsSize > DefaultTextSize && MeasureGlyphText(digits, digitsSize) > DigitsWidth)
+        --digitsSize;
+    canvas.DrawGlyphTextCentered(digits, DigitsPos, TextColour, digitsSize);
     canvas.DrawGlyphText("%", PercentPos, TextColour, PercentSize);
 }
 

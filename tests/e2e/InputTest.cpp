@@ -16,30 +16,13 @@ using zyntest::AppRunner;
 using zyntest::OtherWindow;
 using zyntest::WaitUntil;
 
-namespace {
-
-const char kGestureOn[] =
-    "  <config catalog=\"General\">\n"
-    "    <property key=\"VerboseMode\" value=\"1\"/>\n"
-    "    <property key=\"CheckUpdate\" value=\"0\"/>\n"
-    "  </config>\n"
-    "  <config catalog=\"Appearance\">\n"
-    "    <property key=\"ShowSplash\" value=\"0\"/>\n"
-    "  </config>\n"
-    "  <config catalog=\"Hotkey\">\n"
-    "    <property key=\"Enable\" value=\"1\"/>\n"
-    "    <property key=\"GestureType\" value=\"1\"/>\n"
-    "  </config>\n";
-
-} // namespace
-
 TEST(Input, KilledInMidGestureLeavesClicksAndKeysToOthers)
 {
     zyntest::XClient client;
     ASSERT_TRUE(client);
     Display* d = *client;
     AppRunner app;
-    app.WriteCore(kGestureOn);
+    app.WriteQuietVerboseCore("", {{"Hotkey/Enable", "1"}, {"Hotkey/GestureType", "1"}});
     const pid_t pid = app.Start();
     // Its tray icon is embedded once the start-up is over and the event loop runs; the
     // gesture is watched from the end of the start-up, which the log tells.

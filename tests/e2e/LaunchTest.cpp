@@ -37,19 +37,10 @@ namespace {
 
 // The default menu's root column at the fixed place of launch type 1.
 const wxPoint RootPoint(300, 250);
-const int RootPitch = 66; // icon item height and margin
 
 std::string Core(const std::string& more = "")
 {
-    return "  <config catalog=\"General\">\n"
-           "    <property key=\"VerboseMode\" value=\"1\"/>\n"
-           "    <property key=\"CheckUpdate\" value=\"0\"/>\n"
-           "  </config>\n"
-           "  <config catalog=\"Appearance\">\n"
-           "    <property key=\"ShowSplash\" value=\"0\"/>\n"
-           "    <property key=\"LaunchType\" value=\"1\"/>\n"
-           "  </config>\n" +
-           more;
+    return AppRunner::QuietVerboseCatalogs({{"Appearance/LaunchType", "1"}}, more);
 }
 
 // Ctrl+Alt+Z and the gesture.
@@ -63,10 +54,10 @@ const char HotkeyAndGesture[] = "  <config catalog=\"Hotkey\">\n"
 // The geometry of the shown window titled exactly title; an empty rectangle when none is shown.
 wxRect Shown(const std::string& title)
 {
-    const std::string ids = Shell("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null");
-    if (ids.empty())
+    const std::string id = zyntest::FindWindow(title, true);
+    if (id.empty())
         return wxRect();
-    const std::string text = Shell("xdotool getwindowgeometry --shell " + ids.substr(0, ids.find('\n')) + " 2>/dev/null");
+    const std::string text = Shell("xdotool getwindowgeometry --shell " + id + " 2>/dev/null");
     const auto value = [&](const std::string& key) {
         const size_t at = text.find(key + "=");
         return at == std::string::npos ? 0 : std::stoi(text.substr(at + key.size() + 1));
@@ -183,10 +174,10 @@ void SetChildText(wxXmlNode* element, const wxString& path, const wxString& text
 // area on the screen: window managers frame their windows, so the area is asked of the server.
 Window ShownWindow(Display* d, const std::string& title, wxRect* area = nullptr)
 {
-    const std::string ids = Shell("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null");
-    if (ids.empty())
+    const std::string id = zyntest::FindWindow(title, true);
+    if (id.empty())
         return 0;
-    const Window w = std::stoul(ids.substr(0, ids.find('\n')));
+    const Window w = std::stoul(id);
     XWindowAttributes attrs;
     int x = 0, y = 0;
     Window child;

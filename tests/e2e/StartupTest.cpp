@@ -14,6 +14,7 @@
 
 #include "AppRunner.h"
 #include "PrivateXServer.h"
+#include "XClient.h"
 #include "ZynUtils.h"
 
 using zyntest::AppRunner;
@@ -140,31 +141,10 @@ TEST(Startup, CrashReportsOopsAndLeavesInputUsable)
     XSync(d, False);
 
     // The report box comes from a fresh process; close it.
-    std::string windows;
-    EXPECT_TRUE(zyntest::WaitUntil([&] {
-        windows = zyntest::Shell("xdotool search --name '^Oops!$' 2>/dev/null");
-        return !windows.empty();
-    }, 15000)) << "no \"Oops!\" box";
-    const std::string reportPid = zyntest::Shell("xdotool getwindowpid " + windows.substr(0, windows.find('\n')) + " 2>/dev/null");
-    if (!reportPid.empty())
-        kill(std::stoi(reportPid), SIGKILL);
+    const std::string box = zyntest::WaitForWindow("Oops!");
+    EXPECT_FALSE(box.empty()) << "no \"Oops!\" box";
+    zyntest::KillOwnerOf(box);
 }
-
-namespace {
-
-std::string QuietCore(bool startWithSystem)
-{
-    return std::string("  <config catalog=\"General\">\n"
-                       "    <property key=\"VerboseMode\" value=\"1\"/>\n"
-                       "    <property key=\"CheckUpdate\" value=\"0\"/>\n"
-                       "    <property key=\"StartWithSystem\" value=\"") + (startWithSystem ? "1" : "0") + "\"/>\n"
-           "  </config>\n"
-           "  <config catalog=\"Appearance\">\n"
-           "    <property key=\"ShowSplash\" value=\"0\"/>\n"
-           "  </config>\n";
-}
-
-} // namespace
 
 TEST(Startup, StartWithSystemWritesAnEntryForTheFolderItStartedFrom)
 {
@@ -174,7 +154,7 @@ TEST(Startup, StartWithSystemWritesAnEntryForTheFolderItStartedFrom)
     AppRunner first, second; // the program started from two folders in turn
     for (AppRunner* app : {&first, &second}) {
         SCOPED_TRACE(app->Dir());
-        app->WriteCore(QuietCore(true));
+        app->WriteQuietVerboseCore("", {{"General/StartWithSystem", "1"}});
         const pid_t pid = app->Start(env);
         ASSERT_TRUE(app->WaitForLog("Zyn Utils is ready.")) << app->Output();
         const std::string text = zyntest::ReadFile(entry);
@@ -184,7 +164,7 @@ TEST(Startup, StartWithSystemWritesAnEntryForTheFolderItStartedFrom)
         kill(pid, SIGTERM);
         ASSERT_NE(app->WaitExit(pid), -1);
     }
-    second.WriteCore(QuietCore(false));
+    second.WriteQuietVerboseCore("", {{"General/StartWithSystem", "0"}});
     std::filesystem::remove(second.PathOf("Verbose.log")); // so the wait below sees this run
     const pid_t pid = second.Start(env);
     ASSERT_TRUE(second.WaitForLog("Zyn Utils is ready.")) << second.Output();
@@ -211,15 +191,7 @@ TEST(Startup, ADisplayWithoutXTestEndsTheStartWithAFatalErrorBoxBeforeAnyFile)
     // Close the box as a window manager would; the program then ends.
     DisplayPtr display(XOpenDisplay(server.display.c_str()));
     ASSERT_TRUE(display);
-    XEvent ev{};
-    ev.xclient.type = ClientMessage;
-    ev.xclient.window = std::stoul(box);
-    ev.xclient.message_type = XInternAtom(display.get(), "WM_PROTOCOLS", False);
-    ev.xclient.format = 32;
-    ev.xclient.data.l[0] = static_cast<long>(XInternAtom(display.get(), "WM_DELETE_WINDOW", False));
-    ev.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display.get(), ev.xclient.window, False, NoEventMask, &ev);
-    XFlush(display.get());
+    zyntest::RequestClose(display.get(), std::stoul(box));
 
     const int status = app.WaitExit(pid);
     ASSERT_TRUE(WIFEXITED(status)) << status << app.Output();
@@ -238,13 +210,7 @@ TEST(Startup, StartsTheUpdaterInItsFolderOnlyWhenAskedAndWhenItExists)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         AppRunner app;
-        app.WriteCore(std::string("  <config catalog=\"General\">\n"
-                                  "    <property key=\"VerboseMode\" value=\"1\"/>\n"
-                                  "    <property key=\"CheckUpdate\" value=\"") + (c.checkUpdate ? "1" : "0") + "\"/>\n"
-                      "  </config>\n"
-                      "  <config catalog=\"Appearance\">\n"
-                      "    <property key=\"ShowSplash\" value=\"0\"/>\n"
-                      "  </config>\n");
+        app.WriteQuietVerboseCore("", {{"General/CheckUpdate", c.checkUpdate ? "1" : "0"}});
         std::filesystem::remove(app.PathOf("zyn-updater"));
         if (c.present) {
             ASSERT_TRUE(zyntest::WriteFile(app.PathOf("zyn-updater"), "#!/bin/sh\npwd > updater-ran.txt\n"));

@@ -2,9 +2,6 @@
 // program stops with its fatal box; with the whole theme it starts quietly.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-
 #include <filesystem>
 
 #include "AppRunner.h"
@@ -20,13 +17,7 @@ TEST(ThemeStart, MissingPanelImageEndsTheStartWithFatalError)
     const std::string box = zyntest::WaitForWindow("Fatal Error");
     ASSERT_FALSE(box.empty()) << "no \"Fatal Error\" box\n" << app.Output();
     // Answering the box ends the program.
-    zyntest::Shell("xdotool windowactivate --sync " + box + " key --clearmodifiers Return 2>/dev/null");
-    int status = app.WaitExit(pid, 5000);
-    if (status == -1) { // the box may not take the key under every window manager
-        kill(pid, SIGTERM);
-        status = app.WaitExit(pid);
-    }
-    EXPECT_NE(status, -1);
+    EXPECT_NE(app.AnswerBoxAndWaitExit(box, pid), -1);
     EXPECT_EQ(app.Log().find("Zyn Utils is ready."), std::string::npos);
     EXPECT_NE(app.Log().find("<Info> Cannot load the theme image \"Images/background/panel.png\"."), std::string::npos) << app.Log();
 }

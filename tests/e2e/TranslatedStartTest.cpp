@@ -73,11 +73,7 @@ TEST_F(TranslatedStart, FatalErrorBoxIsTitledInTheLanguageOfAnInstalledLocale)
         const pid_t pid = app.Start(Environment(c.lang, c.installed));
         const std::string box = zyntest::WaitForWindow(c.title);
         ASSERT_FALSE(box.empty()) << "no \"" << c.title << "\" box\n" << app.Output();
-        zyntest::Shell("xdotool windowactivate --sync " + box + " key --clearmodifiers Return 2>/dev/null");
-        if (app.WaitExit(pid, 5000) == -1) { // the box may not take the key under every window manager
-            kill(pid, SIGTERM);
-            EXPECT_NE(app.WaitExit(pid), -1);
-        }
+        EXPECT_NE(app.AnswerBoxAndWaitExit(box, pid), -1);
     }
 }
 
@@ -135,7 +131,5 @@ TEST_F(TranslatedStart, TheCrashReportSpeaksTheLanguageToo)
     // The report box comes from a fresh process, which reads the catalog itself.
     const std::string box = zyntest::WaitForWindow("糟糕！");
     ASSERT_FALSE(box.empty()) << "no translated report box\n" << app.Output();
-    const std::string reportPid = zyntest::Shell("xdotool getwindowpid " + box + " 2>/dev/null");
-    if (!reportPid.empty())
-        kill(std::stoi(reportPid), SIGKILL);
+    zyntest::KillOwnerOf(box);
 }

@@ -55,15 +55,6 @@ public:
     zyntest::TempDir home;
 };
 
-// The X window id of the message box with this title, or "" when there is none.
-std::string FindBox(const std::string& title)
-{
-    std::string id = zyntest::Shell("xdotool search --name '^" + title + "$' 2>/dev/null | head -n 1");
-    while (!id.empty() && id.back() == '\n')
-        id.pop_back();
-    return id;
-}
-
 // A local port nobody listens on: a server's, once it is gone.
 int ClosedPort()
 {
@@ -84,9 +75,8 @@ TEST(Updater, OffersTheProductPageForANewerReleaseAndOpensItOnOk)
         HttpServer server(HttpServer::Ok("2013.03.10 Alpha2\n"));
         UpdaterRun run;
         const pid_t pid = run.Start(server.HostPort());
-        std::string box;
-        ASSERT_TRUE(zyntest::WaitUntil([&] { return !(box = FindBox("New Version")).empty(); }, 15000))
-            << run.app.Output();
+        const std::string box = zyntest::WaitForWindow("New Version");
+        ASSERT_FALSE(box.empty()) << run.app.Output();
         EXPECT_EQ(server.Requests(), std::vector<std::string>{kRequest});
         zyntest::Shell("xdotool windowactivate --sync " + box + " key " + c.key);
         const int status = run.app.WaitExit(pid);

@@ -14,18 +14,7 @@ namespace {
 
 std::string CoreWithSplash(bool splash)
 {
-    return "  <config catalog=\"General\">\n"
-           "    <property key=\"VerboseMode\" value=\"1\"/>\n"
-           "    <property key=\"CheckUpdate\" value=\"0\"/>\n"
-           "  </config>\n"
-           "  <config catalog=\"Appearance\">\n"
-           "    <property key=\"ShowSplash\" value=\"" +
-           std::string(splash ? "1" : "0") + "\"/>\n  </config>\n";
-}
-
-std::string Windows(const std::string& title)
-{
-    return zyntest::Shell("xdotool search --name '^" + title + "$' 2>/dev/null");
+    return AppRunner::QuietVerboseCatalogs({{"Appearance/ShowSplash", splash ? "1" : "0"}});
 }
 
 } // namespace
@@ -53,7 +42,7 @@ TEST(Welcome, SplashShowsTheBalloonWithItsPictureAndPlaysTheSound)
     ASSERT_TRUE(app.WaitForLog("Zyn Utils is ready.")) << app.Output() << app.Log();
     // The program's X requests may still be on their way when the log line is written.
     for (const char* title : {"Zyn Message", "Zyn Notification"})
-        EXPECT_TRUE(zyntest::WaitUntil([&] { return !Windows(title).empty(); })) << "no \"" << title << "\" window";
+        EXPECT_FALSE(zyntest::WaitForWindow(title, 5000).empty()) << "no \"" << title << "\" window";
     uint32_t shown = 0;
     EXPECT_TRUE(zyntest::WaitUntil([&] { return zyntest::NearRgb(shown = probe.Pixel(x, y), expected, 4); }))
         << std::hex << shown << " instead of " << expected;
@@ -75,7 +64,7 @@ TEST(Welcome, NoSplashShowsNothing)
     app.Start();
     ASSERT_TRUE(app.WaitForLog("Zyn Utils is ready.")) << app.Output() << app.Log();
     // The welcome would be built before the start is ready.
-    EXPECT_TRUE(Windows("Zyn Message").empty());
-    EXPECT_TRUE(Windows("Zyn Notification").empty());
+    EXPECT_TRUE(zyntest::FindWindow("Zyn Message").empty());
+    EXPECT_TRUE(zyntest::FindWindow("Zyn Notification").empty());
     EXPECT_EQ(app.Log().find("Sound 0"), std::string::npos);
 }

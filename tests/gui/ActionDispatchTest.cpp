@@ -12,6 +12,7 @@
 #include <wx/generic/aboutdlgg.h>
 #include <wx/hyperlink.h>
 #include <wx/stattext.h>
+#include <wx/testing.h>
 #include <wx/weakref.h>
 
 #include "AlertObject.h"

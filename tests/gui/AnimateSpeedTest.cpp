@@ -1,6 +1,8 @@
 // The application's settings pass reloads the animation speed.
 #include <gtest/gtest.h>
 
+#include <wx/app.h>
+
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "WinFX.h"

@@ -6,6 +6,7 @@
 
 #include <wx/checkbox.h>
 #include <wx/mstream.h>
+#include <wx/testing.h>
 #include <wx/xml/xml.h>
 
 #include "CatalogItem.h"
@@ -22,6 +23,7 @@ using zyntest::ExpectEditor;
 using zyntest::LauncherTest;
 using zyntest::LogCapture;
 using zyntest::PumpUntil;
+using zyntest::SamePixels;
 using zyntest::WarningShown;
 
 namespace {
@@ -51,15 +53,6 @@ std::vector<int> Column(int count, int at, int y)
     for (int k = 1; k <= count; ++k)
         ys.push_back(y + (k - at) * Pitch);
     return ys;
-}
-
-wxVector<wxString> Paths(const wxString& normal)
-{
-    wxVector<wxString> paths;
-    paths.push_back(normal);
-    paths.push_back(wxString());
-    paths.push_back(wxString());
-    return paths;
 }
 
 class CatalogMenuTest : public LauncherTest {
@@ -475,12 +468,9 @@ TEST_F(CatalogItemTest, WithoutAnIconPathTheHelpIconIsDrawn)
     const CatalogItem* help = Plain("tab");
     const wxRect icon(35, (44 - 26) / 2, 26, 26);
     auto sameIcon = [&](const CatalogItem* a) {
-        for (int y = icon.y; y < icon.GetBottom(); ++y)
-            for (int x = icon.x; x < icon.GetRight(); ++x)
-                for (size_t k = 0; k < 3; ++k)
-                    if (a->setA[k].GetPixel(x, y) != help->setA[k].GetPixel(x, y) ||
-                        a->setB[k].GetPixel(x, y) != help->setB[k].GetPixel(x, y))
-                        return false;
+        for (size_t k = 0; k < 3; ++k)
+            if (!SamePixels(a->setA[k], help->setA[k], icon) || !SamePixels(a->setB[k], help->setB[k], icon))
+                return false;
         return true;
     };
     EXPECT_EQ(read->setA[0].GetSize(), wxSize(180, 44));
@@ -488,16 +478,12 @@ TEST_F(CatalogItemTest, WithoutAnIconPathTheHelpIconIsDrawn)
     read->SetName("renamed");
     EXPECT_EQ(read->GetLabel(), "renamed");
     EXPECT_TRUE(sameIcon(read));
-    read->SetIcons(Paths("Images/launcher/globe_normal.png"));
+    read->SetIcons(zyntest::IconPaths("Images/launcher/globe_normal.png"));
     EXPECT_FALSE(sameIcon(read));
-    read->SetIcons(Paths(""));
+    read->SetIcons(zyntest::IconPaths(""));
     EXPECT_TRUE(sameIcon(read));
     // The new name is drawn where the old one was.
-    bool differs = false;
-    for (int y = 10; y < 34; ++y)
-        for (int x = 70; x < 130; ++x)
-            differs = differs || read->setA[0].GetPixel(x, y) != help->setA[0].GetPixel(x, y);
-    EXPECT_TRUE(differs);
+    EXPECT_FALSE(SamePixels(read->setA[0], help->setA[0], wxRect(70, 10, 60, 24)));
 }
 
 TEST_F(CatalogItemTest, FacesFollowSelectionOpeningAndThePointer)
@@ -584,7 +570,7 @@ TEST_F(CatalogItemTest, EditChangesNameAndIconsAndAsksBeforeDroppingTheMenu)
 TEST_F(CatalogItemTest, ElementsRoundTripAndBuiltInTabsAreNotWritten)
 {
     CatalogItem* tab = Plain("a & <b>");
-    tab->SetIcons(Paths("n.png"));
+    tab->SetIcons(zyntest::IconPaths("n.png"));
     std::unique_ptr<wxXmlNode> node(tab->GetNode());
     ASSERT_TRUE(node);
     EXPECT_EQ(node->GetName(), "item");

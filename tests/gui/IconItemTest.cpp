@@ -4,6 +4,7 @@
 
 #include <wx/checkbox.h>
 #include <wx/mstream.h>
+#include <wx/testing.h>
 #include <wx/xml/xml.h>
 
 #include "AlertObject.h"
@@ -31,15 +32,6 @@ public:
     AnimationFrame& Frame() { return frame; }
     ObjectDC& DC() { return objectDC; }
 };
-
-wxVector<wxString> Paths(const wxString& normal, const wxString& hover, const wxString& press)
-{
-    wxVector<wxString> paths;
-    paths.push_back(normal);
-    paths.push_back(hover);
-    paths.push_back(press);
-    return paths;
-}
 
 class ProbeIndicator : public Indicator {
 public:
@@ -203,7 +195,7 @@ TEST_F(IconItemTest, EditTakesTheEditorsValuesOrNothing)
     const wxString normal = "Images/launcher/globe_normal.png";
     wxTEST_DIALOG(EXPECT_TRUE(item->Edit()), ExpectEditor([&](IconSettingDialog& d) {
                       d.SetItemName("after");
-                      d.SetIconPaths(Paths(normal, "", ""));
+                      d.SetIconPaths(zyntest::IconPaths(normal, "", ""));
                       d.SetPanelType(PANEL_DESCRIPTION);
                       d.SetPanelDescription("new words");
                       return wxID_OK;
@@ -262,7 +254,7 @@ TEST_F(IconItemTest, MissingFramesFallBackToTheNormalOne)
 TEST_F(IconItemTest, NodesRoundTripAndBuiltInItemsAreNotWritten)
 {
     ProbeIcon* item = Icon(nullptr, "a & <b>", wxPoint(300, 400));
-    item->SetIcons(Paths("n.png", "h.png", "p.png"));
+    item->SetIcons(zyntest::IconPaths("n.png", "h.png", "p.png"));
     item->SetPanel(PANEL_DESCRIPTION, "line one\nline ]]> two", "pic.png");
     std::unique_ptr<wxXmlNode> node(item->GetNode());
     ASSERT_TRUE(node);

@@ -4,6 +4,8 @@
 // deleting items with their re-layouts and warnings.
 #include <gtest/gtest.h>
 
+#include <wx/testing.h>
+
 #include "EditMenu.h"
 #include "IconMenu.h"
 #include "Indicator.h"

@@ -10,6 +10,7 @@
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
 #include <wx/filepicker.h>
+#include <wx/font.h>
 #include <wx/image.h>
 #include <wx/radiobut.h>
 #include <wx/statline.h>
@@ -129,10 +130,7 @@ TEST(IconSettingDialog, NameAndIconPathsComeBackAsSet)
     dialog.SetItemName("Browser");
     EXPECT_EQ(dialog.GetItemName(), "Browser");
 
-    wxVector<wxString> paths;
-    paths.push_back("a.png");
-    paths.push_back("b.png");
-    paths.push_back("c.png");
+    const wxVector<wxString> paths = zyntest::IconPaths("a.png", "b.png", "c.png");
     dialog.SetIconPaths(paths);
     EXPECT_TRUE(dialog.GetIconPaths() == paths);
     // The dialog's own list passed back in stays as it is.
@@ -477,11 +475,7 @@ TEST(IconSettingDialog, PreviewCentresTheNormalIconShrunkIntoItsBoxOnTheItemBack
         SCOPED_TRACE(c.kind);
         SCOPED_TRACE(c.icon);
         IconSettingDialog dialog(nullptr, c.kind);
-        wxVector<wxString> paths;
-        paths.push_back(c.icon);
-        paths.push_back("hover.png");
-        paths.push_back("");
-        dialog.SetIconPaths(paths);
+        dialog.SetIconPaths(zyntest::IconPaths(c.icon, "hover.png"));
         const wxImage preview = PreviewOf(dialog);
         ASSERT_TRUE(preview.IsOk());
         ASSERT_EQ(preview.GetSize(), wxSize(64, 64));
@@ -568,17 +562,12 @@ TEST(IconSettingDialog, IconChooserGetsThePathsAndOnlyOkReplacesThemAndRedraws)
     const std::string icon = WriteIcon(icons, "icon.png", 20, 20);
     WorkingDirectory appDir(zyntest::AppDirOfBuild());
     IconSettingDialog dialog(nullptr, IconSettingDialog::ITEM_KIND_CATALOG);
-    wxVector<wxString> old;
-    old.push_back("/icons/missing.png");
-    old.push_back("/icons/missing_hover.png");
-    old.push_back("/icons/missing_press.png");
+    const wxVector<wxString> old = zyntest::IconPaths("/icons/missing.png", "/icons/missing_hover.png",
+                                                      "/icons/missing_press.png");
     dialog.SetIconPaths(old);
 
     wxVector<wxString> given;
-    wxVector<wxString> chosen;
-    chosen.push_back(icon);
-    chosen.push_back(icon);
-    chosen.push_back("");
+    const wxVector<wxString> chosen = zyntest::IconPaths(icon, icon);
     wxTEST_DIALOG(Press(dialog.ButtonIconPicker), ExpectIconPicker(&given, chosen, wxID_CANCEL));
     EXPECT_TRUE(given == old);
     EXPECT_TRUE(dialog.GetIconPaths() == old);

@@ -3,6 +3,7 @@
 // alpha rules of placing a button.
 #include <gtest/gtest.h>
 
+#include <wx/timer.h>
 #include <wx/xml/xml.h>
 
 #include "ConfigImpl.h"

@@ -7,6 +7,7 @@
 #include <wx/checkbox.h>
 #include <wx/display.h>
 #include <wx/radiobut.h>
+#include <wx/textctrl.h>
 #include <wx/textdlg.h>
 #include <wx/toolbar.h>
 

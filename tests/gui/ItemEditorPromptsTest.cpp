@@ -4,7 +4,9 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/dialog.h>
 #include <wx/dirdlg.h>
+#include <wx/filedlg.h>
 #include <wx/filefn.h>
 #include <wx/filepicker.h>
 #include <wx/frame.h>
@@ -225,20 +227,11 @@ TEST(ItemEditorPrompts, EveryPromptGoesWithTheEditor)
     }
 }
 
-wxVector<wxString> Paths(const wxString& normal, const wxString& hover, const wxString& press)
-{
-    wxVector<wxString> paths;
-    paths.push_back(normal);
-    paths.push_back(hover);
-    paths.push_back(press);
-    return paths;
-}
-
 TEST(IconPicker, GivesBackThePathsItWasGiven)
 {
     IconPickerDialog picker(nullptr);
     EXPECT_EQ(picker.GetName(), "wxID_ANY");
-    const wxVector<wxString> paths = Paths("/i/n.png", "/i/h.png", "/i/p.png");
+    const wxVector<wxString> paths = zyntest::IconPaths("/i/n.png", "/i/h.png", "/i/p.png");
     picker.SetPaths(paths);
     EXPECT_TRUE(picker.GetPaths() == paths);
 
@@ -246,7 +239,7 @@ TEST(IconPicker, GivesBackThePathsItWasGiven)
     wxVector<wxString> one;
     one.push_back("/i/only.png");
     picker.SetPaths(one);
-    EXPECT_TRUE(picker.GetPaths() == Paths("/i/only.png", "", ""));
+    EXPECT_TRUE(picker.GetPaths() == zyntest::IconPaths("/i/only.png", "", ""));
 }
 
 TEST(IconPicker, ReturnsWhatTheUserTypedOrClearedOnOk)
@@ -256,7 +249,7 @@ TEST(IconPicker, ReturnsWhatTheUserTypedOrClearedOnOk)
     for (const std::string& path : {normal, hover, press})
         zyntest::WriteFile(path, "not checked");
     IconPickerDialog picker(nullptr);
-    picker.SetPaths(Paths(normal, hover, press));
+    picker.SetPaths(zyntest::IconPaths(normal, hover, press));
     wxTextCtrl* const pressText = picker.FilePickerCtrlPress->GetTextCtrl();
     wxTextCtrl* const hoverText = picker.FilePickerCtrlHover->GetTextCtrl();
     const int rc = zyntest::ShowModalDriving(picker, {
@@ -267,7 +260,7 @@ TEST(IconPicker, ReturnsWhatTheUserTypedOrClearedOnOk)
         zyntest::Click(picker.FindWindow(wxID_OK)),
     });
     EXPECT_EQ(rc, wxID_OK);
-    EXPECT_TRUE(picker.GetPaths() == Paths(normal, "/nowhere/typed.png", "")) << picker.GetPaths()[1] << "|"
+    EXPECT_TRUE(picker.GetPaths() == zyntest::IconPaths(normal, "/nowhere/typed.png", "")) << picker.GetPaths()[1] << "|"
                                                                                << picker.GetPaths()[2];
 }
 

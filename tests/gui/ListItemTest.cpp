@@ -4,6 +4,7 @@
 
 #include <wx/checkbox.h>
 #include <wx/mstream.h>
+#include <wx/testing.h>
 #include <wx/xml/xml.h>
 
 #include "ActionOptionPanel.h"
@@ -12,6 +13,7 @@
 
 using zyntest::ExpectEditor;
 using zyntest::LauncherTest;
+using zyntest::SamePixels;
 
 namespace {
 
@@ -22,17 +24,6 @@ protected:
         return Keep(new ListItem(nullptr, name, wxPoint(300, 300), icons, BitmapManager::System(BITMAP_LIST)));
     }
 };
-
-bool SamePixels(const Picture& a, const Picture& b)
-{
-    if (a.GetSize() != b.GetSize())
-        return false;
-    for (int y = 0; y < a.GetHeight(); ++y)
-        for (int x = 0; x < a.GetWidth(); ++x)
-            if (a.GetPixel(x, y) != b.GetPixel(x, y))
-                return false;
-    return true;
-}
 
 TEST_F(ListItemTest, EditTakesTheEditorsValuesOrNothing)
 {

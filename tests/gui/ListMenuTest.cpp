@@ -3,8 +3,13 @@
 // wheel on long lists, long presses, and the edit pop-up over a row.
 #include <gtest/gtest.h>
 
+#include <wx/dialog.h>
 #include <wx/filefn.h>
 #include <wx/mstream.h>
+#include <wx/testing.h>
+#include <wx/tooltip.h>
+#include <wx/utils.h>
+#include <wx/window.h>
 #include <wx/xml/xml.h>
 
 #include "EditMenu.h"
@@ -12,6 +17,7 @@
 #include "LauncherFixture.h"
 #include "ListItem.h"
 #include "ListMenu.h"
+#include "ModalDriver.h"
 #include "ScreenProbe.h"
 #include "SoundManager.h"
 #include "TrayItem.h"
@@ -106,6 +112,38 @@ TEST_F(ListMenuTest, ClickRunsThePressedRowWhereverItIsReleased)
     EXPECT_TRUE(Ran(1));
     EXPECT_FALSE(wxFileExists(dir / "r3"));
     EXPECT_EQ(wxWindow::GetCapture(), nullptr);
+}
+
+// A row whose action holds a box is disabled meanwhile and never hears the pointer
+// leave: once the box is closed it shows its plain face, not the hover one.
+TEST_F(ListMenuTest, ARowLeftWhileItsBoxWasUpShowsItsPlainFace)
+{
+    ListMenu* list = Open(2);
+    ButtonImpl* row = list->GetItem(1);
+    row->SetAction(ACTION_ABOUT, "");
+    const wxPoint away = Centre(list->GetItem(2)) + wxPoint(0, 300);
+    bool closed = false;
+    int turns = 0;
+    zyntest::Driving(
+        [&] {
+            Click(Spot(row));
+            PumpUntil([&] { return closed; }, 5000);
+        },
+        {// The pointer leaves while the box is up, and the box stays a while (ten more
+         // steps of the driver) for the events of the move to arrive.
+         {[&](zyntest::XClient& x) { x.MoveTo(away.x, away.y); },
+          [&] { return wxGetMousePosition() == away && ++turns > 10; }},
+         {[&](zyntest::XClient&) {
+              if (wxDialog* box = zyntest::ActiveDialog()) {
+                  box->EndModal(wxID_OK);
+                  closed = true;
+              }
+          },
+          {}}});
+    ASSERT_TRUE(closed);
+    Pump(50);
+    EXPECT_EQ(row->state, ITEM_STATE_NORMAL);
+    EXPECT_EQ(list->GetItem(2)->state, ITEM_STATE_NORMAL);
 }
 
 TEST_F(ListMenuTest, QuickSecondClickAtTheSameSpotRunsTheRowAgain)
@@ -217,8 +255,12 @@ TEST_F(ListMenuTest, LongPressOpensThePopUpOverTheRow)
     // The entries slid over the row: the first stands at the row's icon.
     EditMenu* popup = list->editMenu;
     EXPECT_EQ(popup->GetItem(1)->GetPosition().x, row->GetPosition().x + 15);
-    for (const ButtonImpl* entry : popup->items)
+    for (const ButtonImpl* entry : popup->items) {
         EXPECT_TRUE(entry->IsShown());
+        // Each entry names itself in a tip; the spacer has nothing to say.
+        const wxToolTip* tip = entry->GetToolTip();
+        EXPECT_EQ(tip ? tip->GetTip() : wxString(), entry->actionType == 0 ? wxString() : entry->name) << entry->name;
+    }
     EXPECT_TRUE(popup->GetItem(1)->builtIn);
 
     // A click elsewhere on the list closes the pop-up and gives the row back.

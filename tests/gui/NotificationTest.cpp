@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <wx/display.h>
+#include <wx/filefn.h>
 #include <wx/frame.h>
 #include <wx/timer.h>
 #include <wx/weakref.h>
@@ -29,6 +30,7 @@
 
 using zyntest::NearRgb;
 using zyntest::PumpUntil;
+using zyntest::SamePixels;
 
 namespace {
 
@@ -776,22 +778,13 @@ TEST_F(Notifications, AnimationsTakeTheirEffectsAndProperties)
 // centred, left of the drawing margin, so none of it is drawn; one that fits is.
 TEST_F(Notifications, TextTooWideForTheBackgroundIsNotDrawn)
 {
-    const auto same = [](const Picture& a, const Picture& b) {
-        if (a.GetSize() != b.GetSize())
-            return false;
-        for (int y = 0; y < a.GetHeight(); ++y)
-            for (int x = 0; x < a.GetWidth(); ++x)
-                if (a.GetPixel(x, y) != b.GetPixel(x, y))
-                    return false;
-        return true;
-    };
     const wxString wide(wxUniChar('W'), 200);
     const Picture& message = BitmapManager::System(BITMAP_MESSAGE)[0];
     const Picture& alert = BitmapManager::System(BITMAP_ALERT)[0];
-    EXPECT_TRUE(same(ShowMessage(wide, false)->sourceBitmap, message));
-    EXPECT_FALSE(same(ShowMessage("Fits", false)->sourceBitmap, message));
-    EXPECT_TRUE(same(Keep(ShowAlert(wide))->sourceBitmap, alert));
-    EXPECT_FALSE(same(Keep(ShowAlert("Fits"))->sourceBitmap, alert));
+    EXPECT_TRUE(SamePixels(ShowMessage(wide, false)->sourceBitmap, message));
+    EXPECT_FALSE(SamePixels(ShowMessage("Fits", false)->sourceBitmap, message));
+    EXPECT_TRUE(SamePixels(Keep(ShowAlert(wide))->sourceBitmap, alert));
+    EXPECT_FALSE(SamePixels(Keep(ShowAlert("Fits"))->sourceBitmap, alert));
 }
 
 // A background shorter than the bands: every copy clips (run under the sanitizers).

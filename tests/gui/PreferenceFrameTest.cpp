@@ -9,10 +9,16 @@
 #include <string>
 #include <vector>
 
+#include <wx/checkbox.h>
 #include <wx/display.h>
 #include <wx/filefn.h>
+#include <wx/font.h>
+#include <wx/image.h>
 #include <wx/intl.h>
+#include <wx/radiobut.h>
+#include <wx/stattext.h>
 #include <wx/timer.h>
+#include <wx/toolbar.h>
 #include <wx/weakref.h>
 
 #include "AboutPanel.h"
@@ -23,8 +29,8 @@
 #include "ConfigKeys.h"
 #include "GeneralPanel.h"
 #include "HotkeyManager.h"
-#include "NotifyWindow.h"
 #include "LogCapture.h"
+#include "NotifyWindow.h"
 #include "PluginPanel.h"
 #include "PreferenceFrame.h"
 #include "ScreenProbe.h"
@@ -33,11 +39,11 @@
 #include "TestSupport.h"
 #include "XClient.h"
 #include "ZynObject.h"
+#include "ZynUtils.h"
 
 // After the program's headers: Xlib defines macros such as None.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include "ZynUtils.h"
 
 namespace {
 
@@ -780,19 +786,12 @@ Window FindTitled(Display* display, Window root, const wxString& title)
     return found;
 }
 
-// Asks a top-level window to close, as the window manager does for its close box.
+// Asks the top-level window titled title to close, as the window manager does for its close box.
 void RequestClose(Display* display, const wxString& title)
 {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = FindTitled(display, DefaultRootWindow(display), title);
-    ASSERT_NE(event.xclient.window, 0u) << "no window titled " << title;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
-    XFlush(display);
+    const Window window = FindTitled(display, DefaultRootWindow(display), title);
+    ASSERT_NE(window, 0u) << "no window titled " << title;
+    zyntest::RequestClose(display, window);
 }
 
 TEST_F(PreferenceFrameTest, CancelAndTheCloseBoxStoreNothing)

@@ -11,6 +11,7 @@
 #include <string>
 
 #include <wx/menu.h>
+#include <wx/taskbar.h>
 #include <wx/timer.h>
 
 #include "ConfigImpl.h"
@@ -24,7 +25,7 @@
 
 namespace {
 
-// Records the menus it builds and hands each one to onMenu while it is on screen.
+// Counts the left clicks and the menus it builds, and keeps the last menu.
 class ProbeTray : public TrayIcon {
 public:
     ProbeTray()

@@ -6,6 +6,9 @@
 #include <functional>
 #include <memory>
 
+#include <wx/colour.h>
+#include <wx/datetime.h>
+#include <wx/dialog.h>
 #include <wx/eventfilter.h>
 #include <wx/filedlg.h>
 #include <wx/image.h>
@@ -35,6 +38,7 @@
 
 using zyntest::NearRgb;
 using zyntest::PumpUntil;
+using zyntest::SamePixels;
 
 namespace {
 
@@ -242,15 +246,6 @@ TEST_F(WidgetDesk, HPBarFillShowsTheBatteryFromTheRight)
     EXPECT_EQ(bar.barCanvas.GetPixel(82, y), frame.GetPixel(82, y));
 }
 
-bool Same(const Picture& a, const Picture& b, const wxRect& area)
-{
-    for (int y = area.y; y < area.GetBottom(); ++y)
-        for (int x = area.x; x < area.GetRight(); ++x)
-            if (a.GetPixel(x, y) != b.GetPixel(x, y))
-                return false;
-    return true;
-}
-
 TEST_F(WidgetDesk, HPBarTextsFollowTheFiguresAndAnEmptyNameIsDaskel)
 {
     HPBar bar(nullptr);
@@ -262,21 +257,21 @@ TEST_F(WidgetDesk, HPBarTextsFollowTheFiguresAndAnEmptyNameIsDaskel)
     const wxRect whole(0, 0, 368, 84), dateArea(38, 4, 200, 18), nameArea(40, 32, 200, 22), hpArea(200, 58, 110, 18),
         levelArea(312, 58, 48, 18);
     const Picture daskel = draw("Daskel", 500, 1, now);
-    EXPECT_TRUE(Same(draw("", 500, 1, now), daskel, whole));
-    EXPECT_FALSE(Same(draw("Aria", 500, 1, now), daskel, nameArea));
+    EXPECT_TRUE(SamePixels(draw("", 500, 1, now), daskel, whole));
+    EXPECT_FALSE(SamePixels(draw("Aria", 500, 1, now), daskel, nameArea));
     const Picture less = draw("Daskel", 499, 1, now);
-    EXPECT_FALSE(Same(less, daskel, hpArea));
-    EXPECT_TRUE(Same(less, daskel, levelArea));
-    EXPECT_TRUE(Same(less, daskel, dateArea));
-    EXPECT_FALSE(Same(draw("Daskel", 500, 1, now + wxTimeSpan::Minute()), daskel, dateArea));
-    EXPECT_FALSE(Same(draw("Daskel", 4500, 9, now), draw("Daskel", 5000, 10, now), levelArea));
+    EXPECT_FALSE(SamePixels(less, daskel, hpArea));
+    EXPECT_TRUE(SamePixels(less, daskel, levelArea));
+    EXPECT_TRUE(SamePixels(less, daskel, dateArea));
+    EXPECT_FALSE(SamePixels(draw("Daskel", 500, 1, now + wxTimeSpan::Minute()), daskel, dateArea));
+    EXPECT_FALSE(SamePixels(draw("Daskel", 4500, 9, now), draw("Daskel", 5000, 10, now), levelArea));
     // The last level keeps its last digit inside the canvas and stands where the others do.
-    EXPECT_FALSE(Same(draw("Daskel", 5000, 10, now), draw("Daskel", 50000, 100, now), levelArea));
+    EXPECT_FALSE(SamePixels(draw("Daskel", 5000, 10, now), draw("Daskel", 50000, 100, now), levelArea));
     bar.DrawBar(now, "Daskel", 500, 500, 10);
     const Picture ten = bar.barCanvas.GetSubPicture(whole);
     bar.DrawBar(now, "Daskel", 500, 500, 100);
-    EXPECT_TRUE(Same(bar.barCanvas, ten, wxRect(312, 58, 36, 18))) << "Lv.100 moved from x 315";
-    EXPECT_FALSE(Same(bar.barCanvas, ten, wxRect(348, 58, 20, 18)));
+    EXPECT_TRUE(SamePixels(bar.barCanvas, ten, wxRect(312, 58, 36, 18))) << "Lv.100 moved from x 315";
+    EXPECT_FALSE(SamePixels(bar.barCanvas, ten, wxRect(348, 58, 20, 18)));
 }
 
 TEST_F(WidgetDesk, HPBarLevelRisesOnceEverySixtyTicksUpToAHundred)
@@ -491,6 +486,22 @@ bool ShowsDial(const Picture& canvas, const Picture& dial)
     return true;
 }
 
+// Whether everything drawn over the dial inside the digits' box stays off the ring's
+// segments (radius 45 and more around the dial's centre, (120, 125) of the canvas).
+bool DigitsInsideRing(const Picture& canvas, const Picture& dial)
+{
+    for (int y = Digits.GetTop(); y <= Digits.GetBottom(); ++y)
+        for (int x = Digits.GetLeft(); x <= Digits.GetRight(); ++x) {
+            const wxPoint d(x - 60, y - 65);
+            const bool onDial = d.x >= 0 && d.y >= 0 && d.x < dial.GetWidth() && d.y < dial.GetHeight();
+            const uint32_t under = onDial ? dial.GetPixel(d.x, d.y) : 0;
+            const int dx = x - 120, dy = y - 125;
+            if (canvas.GetPixel(x, y) != under && dx * dx + dy * dy >= 45 * 45)
+                return false;
+        }
+    return true;
+}
+
 class MonitorDesk : public WidgetDesk {
 protected:
     void SetUp() override
@@ -539,14 +550,14 @@ TEST_F(MonitorDesk, ClickOpensThePanelWithDashesThenTheFiguresEverySecondAndTheN
 
     monitor.Notify(); // 5 %, 3072 of 4096 MB
     const Picture five = monitor.canvasBitmap.GetSubPicture(wxRect(0, 0, 240, 240));
-    EXPECT_FALSE(Same(five, opened, MemoryLine));
+    EXPECT_FALSE(SamePixels(five, opened, MemoryLine));
     EXPECT_TRUE(ShowsDial(five, dials[1]));
-    EXPECT_FALSE(Same(five, opened, Digits));
+    EXPECT_FALSE(SamePixels(five, opened, Digits));
     monitor.Notify(); // 42 %
     const Picture fortyTwo = monitor.canvasBitmap.GetSubPicture(wxRect(0, 0, 240, 240));
     EXPECT_TRUE(ShowsDial(fortyTwo, dials[10]));
-    EXPECT_TRUE(Same(fortyTwo, five, MemoryLine));
-    EXPECT_FALSE(Same(fortyTwo, five, Digits));
+    EXPECT_TRUE(SamePixels(fortyTwo, five, MemoryLine));
+    EXPECT_FALSE(SamePixels(fortyTwo, five, Digits));
 
     Click(IconCentre(monitor));
     EXPECT_TRUE(PumpUntil([&] { return !monitor.panel->IsShown(); }));
@@ -569,6 +580,7 @@ TEST_F(MonitorDesk, AFullProcessorFillsTheDialAndAWideMemoryLineStillShows)
         EXPECT_TRUE(Drawn(canvas, MemoryLine));
         EXPECT_FALSE(Drawn(canvas, wxRect(0, 28, 8, 22)) || Drawn(canvas, wxRect(232, 28, 8, 22))) << "cut at an edge";
         EXPECT_TRUE(Drawn(canvas, Digits));
+        EXPECT_TRUE(DigitsInsideRing(canvas, monitor.dialFrames[c.entry])) << "digits over the ring";
     }
 }
 

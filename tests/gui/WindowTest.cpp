@@ -284,6 +284,25 @@ TEST_F(Windows, OwnedWindowStaysAboveItsOwner)
     }
 }
 
+// A window that takes an owner goes above it; the owner stays below the windows
+// shown after it (a notice owned by the backdrop must not lift the backdrop over the menus).
+TEST_F(Windows, TakingAnOwnerLeavesTheOwnerWhereItStands)
+{
+    TestObject* owner = Square(wxPoint(400, 500), 60, 0xFF0000FF);
+    ASSERT_TRUE(PumpUntil([&] { return probe.TopLevelOf(owner) != 0; }));
+    TestObject* later = Square(wxPoint(420, 520), 60, 0xFF00FF00);
+    ASSERT_TRUE(PumpUntil([&] { return probe.IsAbove(later, owner); }));
+    TestObject* owned = Square(wxPoint(390, 490), 20, 0xFFFFFF00);
+    ASSERT_TRUE(PumpUntil([&] { return probe.IsAbove(owned, later); }));
+    later->Raise();
+    ASSERT_TRUE(PumpUntil([&] { return probe.IsAbove(later, owned); }));
+
+    EXPECT_TRUE(owned->SetOwner(owner));
+    EXPECT_TRUE(PumpUntil([&] { return probe.IsAbove(owned, later); }));
+    EXPECT_TRUE(probe.IsAbove(later, owner));
+    EXPECT_TRUE(Shows(440, 540, 0x00FF00)) << std::hex << probe.Pixel(440, 540);
+}
+
 TEST_F(Windows, ThemedWindowsStayAboveOtherApplications)
 {
     TestObject* w = Square(wxPoint(600, 600), 50, 0xFF00FFFF);

@@ -35,16 +35,39 @@ void AppRunner::WriteCore(const std::string& catalogs)
     WriteFile(dir / "Configs/Core.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Core>\n" + catalogs + "</Core>\n");
 }
 
-void AppRunner::WriteQuietVerboseCore(const std::string& moreCatalogs)
+std::string AppRunner::QuietVerboseCatalogs(const Settings& settings, const std::string& moreCatalogs)
 {
-    WriteCore("  <config catalog=\"General\">\n"
-              "    <property key=\"VerboseMode\" value=\"1\"/>\n"
-              "    <property key=\"CheckUpdate\" value=\"0\"/>\n"
-              "  </config>\n"
-              "  <config catalog=\"Appearance\">\n"
-              "    <property key=\"ShowSplash\" value=\"0\"/>\n"
-              "  </config>\n" +
-              moreCatalogs);
+    struct Catalog {
+        std::string name;
+        Settings properties;
+    };
+    std::vector<Catalog> catalogs = {{"General", {{"VerboseMode", "1"}, {"CheckUpdate", "0"}}},
+                                     {"Appearance", {{"ShowSplash", "0"}}}};
+    for (const auto& [path, value] : settings) {
+        const std::string name = path.substr(0, path.find('/')), key = path.substr(path.find('/') + 1);
+        auto catalog = std::find_if(catalogs.begin(), catalogs.end(), [&](const Catalog& c) { return c.name == name; });
+        if (catalog == catalogs.end())
+            catalog = catalogs.insert(catalogs.end(), Catalog{name, {}});
+        Settings& properties = catalog->properties;
+        auto it = std::find_if(properties.begin(), properties.end(), [&](const auto& p) { return p.first == key; });
+        if (it != properties.end())
+            it->second = value;
+        else
+            properties.emplace_back(key, value);
+    }
+    std::string text;
+    for (const Catalog& catalog : catalogs) {
+        text += "  <config catalog=\"" + catalog.name + "\">\n";
+        for (const auto& [key, value] : catalog.properties)
+            text += "    <property key=\"" + key + "\" value=\"" + value + "\"/>\n";
+        text += "  </config>\n";
+    }
+    return text + moreCatalogs;
+}
+
+void AppRunner::WriteQuietVerboseCore(const std::string& moreCatalogs, const Settings& settings)
+{
+    WriteCore(QuietVerboseCatalogs(settings, moreCatalogs));
 }
 
 pid_t AppRunner::Start(const std::vector<std::string>& extraEnv, const std::string& name)
@@ -99,6 +122,16 @@ int AppRunner::WaitExit(pid_t pid, int timeoutMs)
         return -1;
     pids.erase(std::remove(pids.begin(), pids.end(), pid), pids.end());
     return status;
+}
+
+int AppRunner::AnswerBoxAndWaitExit(const std::string& box, pid_t pid)
+{
+    Shell("xdotool windowactivate --sync " + box + " key --clearmodifiers Return 2>/dev/null");
+    const int status = WaitExit(pid, 5000);
+    if (status != -1)
+        return status;
+    kill(pid, SIGTERM);
+    return WaitExit(pid);
 }
 
 } // namespace zyntest

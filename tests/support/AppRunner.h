@@ -5,6 +5,7 @@
 
 #include <string>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
 
 #include "TestSupport.h"
@@ -21,8 +22,13 @@ public:
 
     // Writes "Configs/Core.xml" with the given <config> elements inside <Core>.
     void WriteCore(const std::string& catalogs);
-    // A Core.xml in verbose mode with the splash and the update check off, for quiet runs.
-    void WriteQuietVerboseCore(const std::string& moreCatalogs = "");
+    // ("Catalog/Key", value) pairs that change or add properties (and catalogs).
+    using Settings = std::vector<std::pair<std::string, std::string>>;
+    // The <config> elements of a quiet run: verbose log, no update check, no splash;
+    // then moreCatalogs.
+    static std::string QuietVerboseCatalogs(const Settings& settings = {}, const std::string& moreCatalogs = "");
+    // Writes them as "Configs/Core.xml".
+    void WriteQuietVerboseCore(const std::string& moreCatalogs = "", const Settings& settings = {});
 
     // Starts the program (another instance when one runs already), or another program of
     // the application directory; extraEnv as "NAME=VALUE" replaces those variables, a bare
@@ -34,7 +40,10 @@ public:
 
     // Waits for pid to end; its wait status, or -1 on time-out.
     int WaitExit(pid_t pid, int timeoutMs = 15000);
-    pid_t MainPid() const { return pids.empty() ? -1 : pids.front(); }
+    // Answers the message box (an X window id) of pid with Return and waits for pid to
+    // end; the box may not take the key under every window manager, so pid is then
+    // asked to end (SIGTERM). The wait status, or -1 when it never ends.
+    int AnswerBoxAndWaitExit(const std::string& box, pid_t pid);
 
 private:
     TempDir dir;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <wx/app.h>
 #include <wx/evtloop.h>
 #include <wx/image.h>
 #include <wx/init.h>

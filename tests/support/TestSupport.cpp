@@ -2,22 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <wx/app.h>
 #include <wx/debug.h>
 #include <wx/evtloop.h>
 #include <wx/filefn.h>
+#include <wx/gdicmn.h>
 #include <wx/log.h>
 
 #include "ConfigImpl.h"
+#include "Picture.h"
 #include "SoundManager.h"
 #include "SystemPaths.h"
 #include "zplat/Sound.h"
@@ -113,6 +118,31 @@ bool WriteFile(const std::string& path, const std::string& content)
     return static_cast<bool>(out);
 }
 
+wxVector<wxString> IconPaths(const wxString& normal, const wxString& hover, const wxString& press)
+{
+    wxVector<wxString> paths;
+    paths.push_back(normal);
+    paths.push_back(hover);
+    paths.push_back(press);
+    return paths;
+}
+
+bool SamePixels(const Picture& a, const Picture& b)
+{
+    if (a.GetSize() != b.GetSize())
+        return false;
+    return std::equal(a.Pixels(), a.Pixels() + static_cast<size_t>(a.GetWidth()) * a.GetHeight(), b.Pixels());
+}
+
+bool SamePixels(const Picture& a, const Picture& b, const wxRect& area)
+{
+    for (int y = area.y; y <= area.GetBottom(); ++y)
+        for (int x = area.x; x <= area.GetRight(); ++x)
+            if (a.GetPixel(x, y) != b.GetPixel(x, y))
+                return false;
+    return true;
+}
+
 std::string Shell(const std::string& command)
 {
     std::string out;
@@ -125,14 +155,25 @@ std::string Shell(const std::string& command)
     return out;
 }
 
+std::string FindWindow(const std::string& title, bool onlyShown)
+{
+    const std::string windows =
+        Shell(std::string("xdotool search ") + (onlyShown ? "--onlyvisible " : "") + "--name '^" + title + "$' 2>/dev/null");
+    return windows.substr(0, windows.find('\n'));
+}
+
 std::string WaitForWindow(const std::string& title, int timeoutMs)
 {
-    std::string windows;
-    WaitUntil([&] {
-        windows = Shell("xdotool search --name '^" + title + "$' 2>/dev/null");
-        return !windows.empty();
-    }, timeoutMs);
-    return windows.substr(0, windows.find('\n'));
+    std::string window;
+    WaitUntil([&] { return !(window = FindWindow(title)).empty(); }, timeoutMs);
+    return window;
+}
+
+void KillOwnerOf(const std::string& window)
+{
+    const std::string pid = Shell("xdotool getwindowpid " + window + " 2>/dev/null");
+    if (!pid.empty())
+        kill(static_cast<pid_t>(std::strtol(pid.c_str(), nullptr, 10)), SIGKILL);
 }
 
 std::string AppDirOfBuild() { return ZYN_APP_DIR; }

@@ -5,7 +5,12 @@
 #include <functional>
 #include <string>
 
+#include <wx/string.h>
+#include <wx/vector.h>
+
+class Picture;
 class wxLog;
+class wxRect;
 
 namespace zplat {
 class FakeSoundPlayer;
@@ -42,11 +47,24 @@ private:
 std::string ReadFile(const std::string& path);
 bool WriteFile(const std::string& path, const std::string& content);
 
+// The three icon paths of an item (normal, hover, press), as its editor takes them.
+wxVector<wxString> IconPaths(const wxString& normal, const wxString& hover = "", const wxString& press = "");
+
+// Same size and the same pixels.
+bool SamePixels(const Picture& a, const Picture& b);
+// The same pixels inside area, which both pictures cover.
+bool SamePixels(const Picture& a, const Picture& b, const wxRect& area);
+
 // Runs a shell command and gives its standard output.
 std::string Shell(const std::string& command);
 
-// The X id of the first window titled exactly title, or "" when none appears within timeoutMs.
+// The X id of the first window titled exactly title, or "" when there is none;
+// with onlyShown, of the first one that is shown.
+std::string FindWindow(const std::string& title, bool onlyShown = false);
+// The same, waiting up to timeoutMs for one to appear.
 std::string WaitForWindow(const std::string& title, int timeoutMs = 15000);
+// Kills the process that shows window (an X window id), when there is one.
+void KillOwnerOf(const std::string& window);
 
 // The application directory the build assembled.
 std::string AppDirOfBuild();

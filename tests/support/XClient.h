@@ -48,4 +48,7 @@ private:
     Display* d;
 };
 
+// Asks a top-level window to close, as the window manager does for its close box.
+void RequestClose(Display* display, Window window);
+
 } // namespace zyntest

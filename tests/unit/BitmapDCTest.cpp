@@ -5,9 +5,11 @@
 #include "BitmapDC.h"
 #include "FontFixture.h"
 #include "LogCapture.h"
+#include "TestSupport.h"
 
 using fixture::FontCase;
 using fixture::FontStore;
+using zyntest::SamePixels;
 
 namespace {
 
@@ -43,13 +45,6 @@ Picture RandomPicture(std::mt19937& rng, int w, int h)
         for (int x = 0; x < w; ++x)
             p.Row(y)[x] = RandomPremultiplied(rng);
     return p;
-}
-
-bool SamePixels(const Picture& a, const Picture& b)
-{
-    if (a.GetSize() != b.GetSize())
-        return false;
-    return std::equal(a.Pixels(), a.Pixels() + a.GetWidth() * a.GetHeight(), b.Pixels());
 }
 
 // The pixels where a and b differ, as a count.

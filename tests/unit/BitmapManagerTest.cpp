@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include <wx/image.h>
 #include <wx/imagpng.h>
 
 #include "BitmapManager.h"

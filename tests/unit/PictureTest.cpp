@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <wx/image.h>
+
 #include "Picture.h"
 
 TEST(Picture, ImageRoundTripPremultiplies)

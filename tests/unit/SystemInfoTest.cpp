@@ -95,6 +95,8 @@ TEST_F(ProcSystemInfoTest, BatteriesAddUpTheirChargeAndStayWithinAHundred)
         {{{"type", "Battery"}, {"energy_now", "10"}, {"energy_full", "100"}},
          {{"type", "Battery"}, {"energy_now", "290"}, {"energy_full", "300"}}, 75},
         {{{"type", "Battery"}, {"capacity", "garbage"}}, {}, std::nullopt},
+        {{{"type", "Battery"}, {"capacity", "-5"}}, {}, std::nullopt},
+        {{{"type", "Battery"}, {"capacity", "123456789012345678901234567890"}}, {}, std::nullopt}, // too large
     };
     for (const Case& c : cases) {
         std::filesystem::remove_all(root / "sys");

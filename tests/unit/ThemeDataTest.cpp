@@ -5,6 +5,7 @@
 #include <wx/arrstr.h>
 #include <wx/filefn.h>
 #include <wx/image.h>
+#include <wx/imagpng.h>
 #include <wx/sstream.h>
 #include <wx/translation.h>
 #include <wx/xml/xml.h>
@@ -27,16 +28,16 @@
 
 namespace {
 
-struct ImageSpec {
+struct ThemeImage {
     std::string path;
     int width;
     int height;
     bool blended = true; // drawn with per-pixel alpha; the HP fills are copied as they are
 };
 
-std::vector<ImageSpec> ThemeImages()
+std::vector<ThemeImage> ThemeImages()
 {
-    std::vector<ImageSpec> specs = {
+    std::vector<ThemeImage> images = {
         {"Images/background/panel.png", 270, 429},
         {"Images/background/message.png", 400, 237},
         {"Images/background/alert.png", 350, 253},
@@ -61,32 +62,32 @@ std::vector<ImageSpec> ThemeImages()
         {"Images/tray.png", 64, 64},
     };
     for (const char* state : {"normal", "hover", "press"}) {
-        specs.push_back({std::string("Images/background/btn_") + state + ".png", 60, 60});
-        specs.push_back({std::string("Images/background/list_") + state + ".png", 200, 52});
-        specs.push_back({std::string("Images/background/cata_") + state + ".png", 180, 44});
-        specs.push_back({std::string("Images/background/catb_") + state + ".png", 180, 44});
+        images.push_back({std::string("Images/background/btn_") + state + ".png", 60, 60});
+        images.push_back({std::string("Images/background/list_") + state + ".png", 200, 52});
+        images.push_back({std::string("Images/background/cata_") + state + ".png", 180, 44});
+        images.push_back({std::string("Images/background/catb_") + state + ".png", 180, 44});
     }
     for (const char* state : {"normal", "hover"}) {
         for (const char* icon : {"help", "option", "logout", "modify", "add", "upper", "lower", "remove", "run"})
-            specs.push_back({std::string("Images/icon/") + icon + "_" + state + ".png", 26, 26});
+            images.push_back({std::string("Images/icon/") + icon + "_" + state + ".png", 26, 26});
         for (const char* icon : {"ok", "cancel"})
-            specs.push_back({std::string("Images/icon/") + icon + "_" + state + ".png", 40, 40});
+            images.push_back({std::string("Images/icon/") + icon + "_" + state + ".png", 40, 40});
         for (const char* symbol : {"info", "plugin", "setting"})
-            specs.push_back({std::string("Images/symbol/") + symbol + "_" + state + ".png", 46, 46});
+            images.push_back({std::string("Images/symbol/") + symbol + "_" + state + ".png", 46, 46});
         for (const char* emblem : {"terminal", "folder", "globe", "scroll"}) {
-            specs.push_back({std::string("Images/launcher/") + emblem + "_" + state + ".png", 46, 46});
-            specs.push_back({std::string("Images/launcher/") + emblem + "_small_" + state + ".png", 26, 26});
+            images.push_back({std::string("Images/launcher/") + emblem + "_" + state + ".png", 46, 46});
+            images.push_back({std::string("Images/launcher/") + emblem + "_small_" + state + ".png", 26, 26});
         }
     }
     for (const char* page : {"general", "appearance", "sound", "plugin", "about"})
-        specs.push_back({std::string("Images/etc/panel_") + page + ".png", 64, 50});
+        images.push_back({std::string("Images/etc/panel_") + page + ".png", 64, 50});
     for (int step = 0; step < 24; ++step)
-        specs.push_back({"Images/etc/clock/b" + std::to_string(step) + ".png", 120, 120});
+        images.push_back({"Images/etc/clock/b" + std::to_string(step) + ".png", 120, 120});
     for (int n : {16, 22, 24, 32, 48, 64, 128, 256})
-        specs.push_back({"Images/icons/app_" + std::to_string(n) + ".png", n, n});
+        images.push_back({"Images/icons/app_" + std::to_string(n) + ".png", n, n});
     for (int n : {16, 22, 24, 32, 48, 64})
-        specs.push_back({"Images/icons/tray_" + std::to_string(n) + ".png", n, n});
-    return specs;
+        images.push_back({"Images/icons/tray_" + std::to_string(n) + ".png", n, n});
+    return images;
 }
 
 std::string AppPath(const std::string& relative) { return zyntest::AppDirOfBuild() + "/" + relative; }
@@ -124,13 +125,13 @@ Tone MeanTone(const wxImage& image, int x0, int y0, int w, int h)
 
 TEST(ThemeData, EveryImageIsAnAlphaPngOfItsSize)
 {
-    for (const ImageSpec& spec : ThemeImages()) {
-        SCOPED_TRACE(spec.path);
-        const wxImage image = LoadPng(spec.path);
+    for (const ThemeImage& expected : ThemeImages()) {
+        SCOPED_TRACE(expected.path);
+        const wxImage image = LoadPng(expected.path);
         ASSERT_TRUE(image.IsOk()) << "missing or not a PNG";
-        EXPECT_EQ(image.GetWidth(), spec.width);
-        EXPECT_EQ(image.GetHeight(), spec.height);
-        if (spec.blended) {
+        EXPECT_EQ(image.GetWidth(), expected.width);
+        EXPECT_EQ(image.GetHeight(), expected.height);
+        if (expected.blended) {
             EXPECT_TRUE(image.HasAlpha());
         }
     }

@@ -204,8 +204,10 @@ public:
             if (o == w)
                 return false;
         w->owner = owner ? GTK_WIDGET(owner) : nullptr;
-        if (Window32* o = Find(owner); o && gtk_widget_get_mapped(o->widget))
-            Restack(*o);
+        // Only the owned window moves: raising the owner would put it over the
+        // windows shown since (a backdrop over its own menus).
+        if (Find(owner) && gtk_widget_get_mapped(w->widget))
+            Restack(*w);
         return true;
     }
 
