@@ -112,6 +112,8 @@ private:
 
     bool shown = false;
     bool closing = false;
+    // The file was not read completely and no copy of it could be kept: it is never written over.
+    bool keepFile = false;
 
     wxDECLARE_EVENT_TABLE();
 };

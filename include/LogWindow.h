@@ -15,6 +15,9 @@ public:
     ~LogWindow() override;
     // Shows the collected records only when one of them is a warning or an error.
     void Flush() override;
+    // From now on records go to the file and to standard error, never to a box:
+    // at the end of the session nobody is left to answer one.
+    void StopBoxes();
 
 protected:
     void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo& info) override;
@@ -24,6 +27,7 @@ private:
     wxFile file;
     wxLog* previousTarget = nullptr;
     wxDateTime stamp;
+    bool boxes = true;
 };
 
 // " <Info> " and the other tags of the file's lines, by the toolkit's log level.

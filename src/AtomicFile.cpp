@@ -1,6 +1,7 @@
 #include "AtomicFile.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 
@@ -12,10 +13,23 @@ namespace {
 
 wxString LastError() { return wxString::FromUTF8(std::strerror(errno)); }
 
+// The file a symbolic link at path names, so the write replaces that file and the link
+// stays; path itself when it is no link (or a dangling one).
+wxString Target(const wxString& path)
+{
+    char* real = realpath(path.fn_str(), nullptr);
+    if (!real)
+        return path;
+    const wxString target(real, wxConvFile);
+    free(real);
+    return target;
+}
+
 } // namespace
 
-bool WriteFileAtomically(const wxString& path, const std::string& bytes, wxString& error)
+bool WriteFileAtomically(const wxString& written, const std::string& bytes, wxString& error)
 {
+    const wxString path = Target(written);
     const wxString temp = path + ".tmp";
     wxLogNull quiet; // the caller reports the reason once, in its own words
     wxFile file;

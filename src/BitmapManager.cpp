@@ -48,6 +48,15 @@ const ThemeEntry ThemeTable[] = {
     {ETC_ICON_SPACER, {"etc/icon_spacer.png"}},
 };
 
+// The backgrounds no window can be drawn without.
+bool IsBackground(int type)
+{
+    for (int needed : {BITMAP_BUTTON, BITMAP_CATALOG, BITMAP_LIST, BITMAP_PANEL, BITMAP_MESSAGE, BITMAP_ALERT})
+        if (type == needed)
+            return true;
+    return false;
+}
+
 bool IsIconOrSymbol(int type)
 {
     return (type >= ICON_HELP && type <= ICON_CANCEL) || (type >= SYMBOL_INFO && type <= SYMBOL_SETTING);
@@ -100,9 +109,13 @@ bool Initial()
         }
     }
 
-    for (int type : {BITMAP_BUTTON, BITMAP_CATALOG, BITMAP_LIST, BITMAP_PANEL, BITMAP_MESSAGE, BITMAP_ALERT}) {
-        if (!BitmapStore[type][0].IsOk())
+    for (const ThemeEntry& entry : ThemeTable) {
+        const int type = entry.type;
+        if (IsBackground(type) && !BitmapStore[type][0].IsOk()) {
+            // The start ends with a general box that asks for the verbose log: it names the file.
+            ZLOG_INFO("Cannot load the theme image \"Images/%s\".", entry.files[0]);
             return false;
+        }
     }
     ZLOG_INFO("BitmapManager is ready.");
     return true;

@@ -62,9 +62,10 @@ FileConfig::FileConfig(const wxString& configName)
         }
         if (!loaded) {
             // Reads as empty, but what the user had is kept, not overwritten at exit.
+            // An error, not a verbose record: the verbose switch itself was in this file.
             const wxString backup = BackupName(full);
             if (wxRenameFile(full, backup, false))
-                ZLOG_INFO("\"%s\" is not a readable configuration; kept as \"%s\".", path, backup);
+                ZLOG_ERROR("\"%s\" is not a readable configuration; kept as \"%s\".", path, backup);
             else
                 ZLOG_ERROR("\"%s\" is not a readable configuration and cannot be kept as \"%s\".", path, backup);
         }

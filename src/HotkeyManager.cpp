@@ -40,7 +40,9 @@ wxString HotkeyName(int modifiers, char key)
         name += "Shift+";
     if (modifiers & MOD_WIN)
         name += "Win+";
-    return name + wxString(wxUniChar(static_cast<unsigned char>(key)));
+    // The byte is a Latin-1 code point, as the key's symbol takes it; a char would be
+    // read in the locale's encoding, where a byte above 127 alone is no character.
+    return name + wxString(wxUniChar(static_cast<unsigned>(static_cast<unsigned char>(key))));
 }
 
 bool RegisterHotkey()

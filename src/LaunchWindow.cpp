@@ -103,20 +103,23 @@ const BuiltInGroup BuiltIns[] = {
 
 // Copies a menu file that did not read completely to the first free
 // "launcher.xml.bak", "launcher.xml.bak.1", ...: the next save writes only
-// what could be read, and the user's file must not be lost with it.
-void KeepBackup(const wxString& path)
+// what could be read, and the user's file must not be lost with it. False when
+// no copy could be made.
+bool KeepBackup(const wxString& path)
 {
     for (int n = 0; n < 100; ++n) {
         const wxString backup = path + ".bak" + (n ? wxString::Format(".%d", n) : wxString());
         if (wxFileExists(backup))
             continue;
-        if (wxCopyFile(path, backup, false))
+        if (wxCopyFile(path, backup, false)) {
             ZLOG_ERROR("\"%s\" was not read completely; it is kept as \"%s\".", path, backup);
-        else
-            ZLOG_ERROR("Cannot keep a copy of \"%s\" as \"%s\".", path, backup);
-        return;
+            return true;
+        }
+        ZLOG_ERROR("Cannot keep a copy of \"%s\" as \"%s\".", path, backup);
+        return false;
     }
     ZLOG_ERROR("Cannot keep a copy of \"%s\": too many copies.", path);
+    return false;
 }
 
 } // namespace
@@ -330,7 +333,7 @@ bool LaunchWindow::Build()
     if (wxFileExists(path)) {
         const std::unique_ptr<wxXmlNode> tree = TreeElement();
         if (!loaded || !MenuXml::SameData(doc.GetRoot(), tree.get()))
-            KeepBackup(path);
+            keepFile = !KeepBackup(path);
     }
     return true;
 }
@@ -361,6 +364,10 @@ std::unique_ptr<wxXmlNode> LaunchWindow::TreeElement()
 
 bool LaunchWindow::SaveLauncherXml()
 {
+    if (keepFile) {
+        ZLOG_ERROR("Cannot write \"%s\": it was not read completely and no copy of it could be kept.", MenuFile);
+        return false;
+    }
     wxXmlDocument doc;
     doc.SetRoot(TreeElement().release());
     wxMemoryOutputStream out;

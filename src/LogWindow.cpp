@@ -1,5 +1,7 @@
 #include "LogWindow.h"
 
+#include <wx/msgout.h>
+
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "SystemPaths.h"
@@ -43,11 +45,22 @@ void LogWindow::DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRe
         stamp.Set(static_cast<time_t>(info.timestampMS / 1000));
         WriteLine(file, stamp.Format("%H:%M:%S") + LogLevelTag(level) + msg);
     }
-    wxLogGui::DoLogRecord(level, msg, info);
+    if (boxes)
+        wxLogGui::DoLogRecord(level, msg, info);
+    else if (level <= wxLOG_Warning)
+        wxMessageOutputStderr().Output(LogLevelTag(level) + msg);
+}
+
+void LogWindow::StopBoxes()
+{
+    boxes = false;
+    Clear();
 }
 
 void LogWindow::Flush()
 {
+    if (!boxes)
+        return;
     // Informational records wait for the next warning or error and show with it.
     m_bHasMessages = GetSeverityIcon() != wxICON_INFORMATION;
     wxLogGui::Flush();

@@ -3,6 +3,7 @@
 #include <map>
 #include <vector>
 
+#include <wx/filename.h>
 #include <wx/xml/xml.h>
 
 #include "ZynLog.h"
@@ -190,6 +191,11 @@ void Dismantle(wxXmlDocument& doc)
 
 bool Load(wxXmlDocument& doc, const wxString& path)
 {
+    const wxULongLong size = wxFileName::GetSize(path);
+    if (size != wxInvalidSize && size > static_cast<unsigned long>(MaxFileBytes)) {
+        ZLOG_ERROR("Error parsing xml, the file is larger than %ld bytes.", MaxFileBytes);
+        return false;
+    }
     // The parser's own dropping of blank text would also take blanks that
     // begin a value (it sees them in pieces): keep everything, then drop the indentation.
     if (!doc.Load(path, "UTF-8", wxXMLDOC_KEEP_WHITESPACE_NODES))

@@ -259,6 +259,7 @@ void PreferenceFrame::OnToolReset(wxCommandEvent&)
     // Every key goes, also those this window does not show; applying writes the defaults' effects.
     GetConfig(cfg::Core)->Clear();
     wxGetApp().ApplySettings();
+    GetConfig(cfg::Core)->Flush(); // what the user chose survives a crash before the exit
     Close();
 }
 
@@ -266,6 +267,7 @@ void PreferenceFrame::OnToolSave(wxCommandEvent&)
 {
     SaveSettings();
     wxGetApp().ApplySettings();
+    GetConfig(cfg::Core)->Flush(); // what the user chose survives a crash before the exit
     Close();
 }
 

@@ -4,6 +4,7 @@
 #include <wx/arrstr.h>
 #include <wx/cmdline.h>
 #include <wx/dialog.h>
+#include <wx/evtloop.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/generic/aboutdlgg.h>
@@ -177,6 +178,7 @@ void CancelModalDialogs()
         if (dialog && dialog->IsModal())
             dialog->EndModal(dynamic_cast<AlertObject*>(dialog) ? wxNO : wxID_CANCEL);
     }
+    zplat::CloseToolkitDialogs(); // message boxes run the toolkit's loop, not ours
 }
 
 } // namespace
@@ -278,7 +280,24 @@ bool ZynUtils::CheckEnvironment()
         ShowLauncher(true);
     });
     // Ending the session must not lose the settings: shut down as Quit does, without asking.
+    // No box may hold the end either: records go to the verbose log and standard error
+    // from now on, and the boxes already open are answered.
     session.SetTerminateHandler([this] {
+        static bool ending = false;
+        if (!ending) {
+            ending = true;
+            if (logWindow)
+                logWindow->StopBoxes();
+            else
+                wxLog::SetActiveTarget(new wxLogStderr); // the old target may be showing its box: left alive
+            // The launcher may go while a box's loop runs, where leaving the main loop is
+            // ignored: leave it from the main loop's own idle time.
+            Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
+                event.Skip();
+                if (!launcher && GetMainLoop() && GetMainLoop()->IsRunning())
+                    ExitMainLoop();
+            });
+        }
         CancelModalDialogs();
         Quit(false);
     });

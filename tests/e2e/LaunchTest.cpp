@@ -515,7 +515,7 @@ TEST_F(Launch, TheSessionsEndClosesTheLauncherWithoutAsking)
 }
 
 // Killed at any moment of a save, the program leaves a menu file that reads
-// as the old tree or the new one: never a part of one.
+// as the old tree or the new one, never a part of one, and a settings file that reads.
 TEST_F(Launch, KilledWhileSavingNeverLeavesAFileThatFailsToRead)
 {
     const std::string file = app.PathOf("launcher.xml");
@@ -560,6 +560,10 @@ TEST_F(Launch, KilledWhileSavingNeverLeavesAFileThatFailsToRead)
         auto doc = ReadMenuFile(file);
         ASSERT_TRUE(doc) << zyntest::ReadFile(file);
         ASSERT_TRUE(MenuXml::SameData(expected->GetRoot(), doc->GetRoot())) << zyntest::ReadFile(file);
+        // The settings, written right after, have the same guarantee.
+        auto settings = ReadMenuFile(app.PathOf("Configs/Core.xml"));
+        ASSERT_TRUE(settings && settings->GetRoot()) << zyntest::ReadFile(app.PathOf("Configs/Core.xml"));
+        ASSERT_EQ(settings->GetRoot()->GetName(), "Core");
     }
     close(inotify);
     EXPECT_EQ(killedDuringWrite, runs / 2);

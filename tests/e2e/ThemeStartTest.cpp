@@ -19,6 +19,7 @@ TEST(ThemeStart, MissingPanelImageEndsTheStartWithFatalError)
     // Answering the box ends the program.
     EXPECT_NE(app.AnswerBoxAndWaitExit(box, pid), -1);
     EXPECT_EQ(app.Log().find("Zyn Utils is ready."), std::string::npos);
+    EXPECT_NE(app.Log().find("<Info> Cannot load the theme image \"Images/background/panel.png\"."), std::string::npos) << app.Log();
 }
 
 TEST(ThemeStart, FontChainWarnsOnlyForWhatIsMissing)

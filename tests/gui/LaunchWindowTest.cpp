@@ -14,6 +14,7 @@
 #include "HotkeyManager.h"
 #include "IconMenu.h"
 #include "LaunchWindow.h"
+#include "MenuXml.h"
 #include "LauncherFixture.h"
 #include "ListItem.h"
 #include "ScreenProbe.h"
@@ -141,8 +142,11 @@ TEST_F(LaunchWindowTest, MenuFileReadsWhatItCanSaysWhatItCannotAndKeepsWhatItWou
                            "<descrip>d</descrip><image/></panel></item>")),
          false, {"Error parsing xml, invalid hover icon.", kept}, "1[A " + BuiltIns + "]"},
         {"second root menu", Launcher(RootMenu(Icon("A")) + RootMenu(Icon("B"))), false, {kept}, "1[A " + BuiltIns + "]"},
-        {"nested without end", Launcher(Nested(100000)), false,
+        // As deep as the size bound lets a file be.
+        {"nested without end", Launcher(Nested(29000)), false,
          {"Error parsing xml, elements nested deeper than 1000 levels.", kept}, placeholder},
+        {"larger than the bound", Launcher(RootMenu(Icon(std::string(MenuXml::MaxFileBytes, 'N')))), false,
+         {"Error parsing xml, the file is larger than 1048576 bytes.", kept}, placeholder},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -275,6 +279,23 @@ TEST_F(LaunchWindowTest, AFileThatCannotBeReadIsKeptBesideTheOneWrittenBack)
         EXPECT_NE(Saved().find("<name>Unkonwn</name>"), std::string::npos) << Saved();
         EXPECT_EQ(ReadFile(Path("launcher.xml.bak")), broken);
     }
+}
+
+// Without a copy of a file it could not read, the launcher never writes over it.
+TEST_F(LaunchWindowTest, AFileThatCannotBeReadNorCopiedIsNeverWrittenOver)
+{
+    const std::string broken = "<Launcher><menu type=\"1\"><item><name>Mine</name>";
+    std::filesystem::create_directory(Path("launcher.xml.bak")); // the copy cannot be made
+    LogCapture capture;
+    LaunchWindow* window = Make(broken);
+    window->Close();
+    Pump(30);
+    EXPECT_FALSE(windows.back());
+    EXPECT_EQ(Saved(), broken);
+    const std::vector<std::string> errors = Errors(capture);
+    ASSERT_EQ(errors.size(), 2u) << capture.Text();
+    EXPECT_EQ(errors[0], "Cannot keep a copy of \"~/launcher.xml\" as \"~/launcher.xml.bak\".");
+    EXPECT_EQ(errors[1], "Cannot write \"launcher.xml\": it was not read completely and no copy of it could be kept.");
 }
 
 TEST_F(LaunchWindowTest, AFailedWriteKeepsTheOldFileAndSaysSo)

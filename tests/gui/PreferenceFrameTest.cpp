@@ -190,8 +190,11 @@ protected:
     {
         oldDir = wxGetCwd();
         oldAppDir = AppDir;
-        // The data paths are relative to the program's directory, and the store works there too.
-        AppDir = wxString::FromUTF8(zyntest::AppDirOfBuild());
+        // The data paths are relative to the program's directory, and the store works there
+        // too: the build's data, seen from a folder of the test's own that takes the files.
+        for (const char* sub : {"Images", "Fonts", "Sounds", "Langs"})
+            zyntest::LinkFromBuild(sub, appDir.Path());
+        AppDir = wxString::FromUTF8(appDir.Path());
         EnterAppDir();
         // Applying the settings creates or removes the start-up entry: never the user's.
         oldStartupDir = StartupDir;
@@ -306,6 +309,7 @@ protected:
     wxString oldDir;
     wxString oldAppDir;
     wxString oldStartupDir;
+    zyntest::TempDir appDir;
     zyntest::TempDir startup;
     wxWeakRef<PreferenceFrame> frame;
     zyntest::XClient input;
@@ -756,6 +760,8 @@ TEST_F(PreferenceFrameTest, SaveStoresAppliesAndCloses)
     EXPECT_EQ(Stored(cfg::Application, cfg::Name), AppName);
     EXPECT_FALSE(ModalOpenFlag);
     EXPECT_TRUE(HotkeyEnabledFlag);
+    // On the disk at once: a crash before the exit must not take the user's choice.
+    EXPECT_NE(zyntest::ReadFile(appDir / "Configs/Core.xml").find("<property key=\"VerboseMode\" value=\"1\"/>"), std::string::npos);
 }
 
 // The client window titled title under root, or 0.
@@ -937,6 +943,9 @@ TEST_F(PreferenceFrameTest, ResetAnsweredYesEmptiesTheWholeStore)
     EXPECT_EQ(Stored(cfg::Application, cfg::Name), AppName);
     EXPECT_FALSE(ModalOpenFlag);
     EXPECT_TRUE(HotkeyEnabledFlag);
+    const std::string file = zyntest::ReadFile(appDir / "Configs/Core.xml");
+    EXPECT_NE(file.find("\"Application\""), std::string::npos) << file;
+    EXPECT_EQ(file.find("LockingMode"), std::string::npos) << file;
 }
 
 } // namespace

@@ -130,7 +130,9 @@ TEST_F(ThemeStore, EveryBackgroundsFirstFrameIsRequired)
         std::filesystem::rename(path, path + ".away");
         zyntest::LogCapture log;
         EXPECT_FALSE(Initial());
-        EXPECT_TRUE(log.Texts(wxLOG_Error).empty()); // no message of its own
+        // No error of its own: the start ends with a general box, and the verbose log names the file.
+        EXPECT_TRUE(log.Texts(wxLOG_Error).empty());
+        EXPECT_EQ(log.Texts(wxLOG_Info).back(), "Cannot load the theme image \"Images/" + std::string(file) + "\".");
         std::filesystem::rename(path + ".away", path);
     }
     // Any other file may be missing; its frame is null and later frames keep their places.

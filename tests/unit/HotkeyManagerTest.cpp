@@ -120,6 +120,9 @@ TEST_F(HotkeyManagerTest, AKeyHeldByAnotherProgramIsAFailureNamingTheKey)
     // A character no key types fails the same way instead of grabbing some other key.
     EXPECT_FALSE(SetHotkey(MOD_CONTROL, '!'));
     EXPECT_TRUE(log.Contains("Cannot register the hot key Ctrl+!")) << log.Text();
+    // A stored character outside ASCII (a hand-edited file) is named, not a toolkit assertion.
+    EXPECT_FALSE(SetHotkey(MOD_CONTROL, static_cast<char>(0xAC)));
+    EXPECT_TRUE(log.Contains("Cannot register the hot key Ctrl+\xC2\xAC:")) << log.Text();
 }
 
 TEST_F(HotkeyManagerTest, TheHookFollowsTheSwitchAndTheGestureType)

@@ -118,6 +118,20 @@ TEST_F(LogWindowTest, ShowsCollectedRecordsOnlyWithAWarningOrAnError)
     EXPECT_EQ(log.shown[1], (std::vector<std::string>{"fourth"}));
 }
 
+// At the end of the session no box may wait for an answer: records, also those
+// collected before, reach the file but no box.
+TEST_F(LogWindowTest, AfterStopBoxesRecordsReachTheFileButNoBox)
+{
+    ShownLogWindow log;
+    wxLogError("collected before");
+    log.StopBoxes();
+    wxLogError("after");
+    log.Flush();
+    EXPECT_TRUE(log.shown.empty());
+    EXPECT_NE(LogFile().find("<Error> collected before\n"), std::string::npos) << LogFile();
+    EXPECT_NE(LogFile().find("<Error> after\n"), std::string::npos) << LogFile();
+}
+
 TEST_F(LogWindowTest, AFileThatCannotBeOpenedIsReportedAndRecordsStillReachTheDialog)
 {
     AppDir = wxString::FromUTF8(app / "missing/folder");

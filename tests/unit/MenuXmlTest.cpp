@@ -136,7 +136,8 @@ TEST(MenuXml, SameDataComparesWhatASaveWrites)
 TEST(MenuXml, LoadRefusesFilesNestedDeeperThanTheBound)
 {
     const zyntest::TempDir dir;
-    for (const int depth : {MenuXml::MaxXmlDepth, 200000}) {
+    // The deepest nesting the size bound lets through: seven bytes a level.
+    for (const int depth : {MenuXml::MaxXmlDepth, static_cast<int>(MenuXml::MaxFileBytes / 7)}) {
         SCOPED_TRACE(depth);
         std::string xml;
         xml.reserve(static_cast<size_t>(depth) * 7);
@@ -151,5 +152,28 @@ TEST(MenuXml, LoadRefusesFilesNestedDeeperThanTheBound)
         EXPECT_EQ(MenuXml::Load(doc, dir / "launcher.xml"), accepted);
         EXPECT_EQ(doc.GetRoot() != nullptr, accepted);
         EXPECT_EQ(log.Contains("Error parsing xml, elements nested deeper than 1000 levels."), !accepted) << log.Text();
+    }
+}
+
+// A file above the size bound is refused at once rather than read for minutes.
+TEST(MenuXml, LoadRefusesFilesLargerThanTheBound)
+{
+    const zyntest::TempDir dir;
+    const std::string item = "<item><name>Name</name></item>";
+    const std::string head = "<Launcher>", tail = "</Launcher>";
+    const size_t items = (MenuXml::MaxFileBytes - head.size() - tail.size()) / item.size();
+    std::string atBound = head;
+    for (size_t i = 0; i < items; ++i)
+        atBound += item;
+    atBound += std::string(MenuXml::MaxFileBytes - atBound.size() - tail.size(), ' ') + tail;
+    ASSERT_EQ(atBound.size(), static_cast<size_t>(MenuXml::MaxFileBytes));
+    const std::string above = head + "<name>" + std::string(MenuXml::MaxFileBytes, 'N') + "</name>" + tail;
+    for (const bool accepted : {true, false}) {
+        SCOPED_TRACE(accepted);
+        zyntest::WriteFile(dir / "launcher.xml", accepted ? atBound : above);
+        zyntest::LogCapture log;
+        wxXmlDocument doc;
+        EXPECT_EQ(MenuXml::Load(doc, dir / "launcher.xml"), accepted);
+        EXPECT_EQ(log.Contains("1 Error parsing xml, the file is larger than 1048576 bytes."), !accepted) << log.Text();
     }
 }

@@ -29,6 +29,11 @@ public:
     virtual void SetTerminateHandler(std::function<void()> handler) = 0;
 };
 
+// Answers every open toolkit dialog as its window's close button would, so the
+// modal loops they run end: the end of the session must not wait on a box nobody
+// is left to answer.
+void CloseToolkitDialogs();
+
 // The session in use: the X11 one unless a test installed another.
 Session& GetSession();
 // Installs session (owned); nullptr restores the X11 session.

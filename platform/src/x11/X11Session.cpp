@@ -12,6 +12,7 @@
 #include <X11/extensions/shape.h>
 #include <gdk/gdk.h>
 #include <gdk/gdkx.h>
+#include <gtk/gtk.h>
 #include <glib-unix.h>
 #include <signal.h>
 
@@ -166,6 +167,15 @@ private:
 using Slot = Backend<Session, X11Session>;
 
 } // namespace
+
+void CloseToolkitDialogs()
+{
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* item = windows; item; item = item->next)
+        if (GTK_IS_DIALOG(item->data) && gtk_widget_get_visible(GTK_WIDGET(item->data)))
+            gtk_dialog_response(GTK_DIALOG(item->data), GTK_RESPONSE_DELETE_EVENT);
+    g_list_free(windows);
+}
 
 Session& GetSession() { return Slot::Get(); }
 void SetSession(std::unique_ptr<Session> session) { Slot::Set(std::move(session)); }
