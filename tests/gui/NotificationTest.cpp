@@ -80,6 +80,13 @@ protected:
         return cond();
     }
     static bool Open(const MessageObject* b) { return b->expanded && !b->animator.IsRunning(); }
+    // A balloon without time-out, shown and unfolded; null when it never opens.
+    MessageObject* ShowOpen(const char* text)
+    {
+        MessageObject* balloon = ShowMessage(text, false);
+        balloon->Show(true);
+        return Settle([&] { return Open(balloon); }) ? balloon : nullptr;
+    }
 
     template <class T>
     T* Keep(T* w)
@@ -199,12 +206,10 @@ TEST_F(Notifications, BalloonWithoutTimeOutFadesOnAClickOnly)
 TEST_F(Notifications, NonTopBalloonHidingLeavesAConsistentStack)
 {
     zyntest::LogCapture log;
-    MessageObject* first = ShowMessage("First", false);
-    first->Show(true);
-    ASSERT_TRUE(Settle([&] { return Open(first); }));
-    MessageObject* second = ShowMessage("Second", false);
-    second->Show(true);
-    ASSERT_TRUE(Settle([&] { return Open(second); }));
+    MessageObject* first = ShowOpen("First");
+    ASSERT_TRUE(first);
+    MessageObject* second = ShowOpen("Second");
+    ASSERT_TRUE(second);
 
     wxWeakRef<wxWindow> firstRef(first), secondRef(second);
     first->Show(false);
@@ -247,12 +252,10 @@ TEST_F(Notifications, DimmingADrawingBalloon)
 // does nothing, while the same click on the newer one fades it.
 TEST_F(Notifications, DimmedBalloonIgnoresClicks)
 {
-    MessageObject* first = ShowMessage("First", false);
-    first->Show(true);
-    ASSERT_TRUE(Settle([&] { return Open(first); }));
-    MessageObject* second = ShowMessage("Second", false);
-    second->Show(true);
-    ASSERT_TRUE(Settle([&] { return Open(second); }));
+    MessageObject* first = ShowOpen("First");
+    ASSERT_TRUE(first);
+    MessageObject* second = ShowOpen("Second");
+    ASSERT_TRUE(second);
 
     // An opaque point of the first that the second, 10 pixels further on, leaves free.
     wxPoint free(-1, -1);
