@@ -6,7 +6,8 @@
 #include <wx/log.h>
 
 namespace zyn {
-// "src/ZynUtils" for ".../src/ZynUtils.cpp"; the returned text lives for the process.
+// "src/ZynUtils" for "src/ZynUtils.cpp", the file's path from the project root as the
+// build gives it in __FILE__; the returned text lives for the process.
 const char* LogSource(const char* file);
 }
 

@@ -8,18 +8,11 @@ namespace zyn {
 const char* LogSource(const char* file)
 {
     static std::set<std::string> names;
+    // The build gives file relative to the project root: "src/ZynUtils.cpp".
     std::string path(file);
     const std::string::size_type dot = path.rfind('.');
     if (dot != std::string::npos && dot > path.find_last_of('/') + 1)
         path.erase(dot);
-    // Keep the path from the last "src/" (or "include/", "updater/") on: the module's own name.
-    for (const char* top : {"/src/", "/include/", "/updater/"}) {
-        const std::string::size_type at = path.rfind(top);
-        if (at != std::string::npos) {
-            path.erase(0, at + 1);
-            break;
-        }
-    }
     // A folder under src/ is one module (src/widgets holds the desktop widgets).
     if (path.compare(0, 4, "src/") == 0) {
         const std::string::size_type inner = path.find('/', 4);
