@@ -13,7 +13,8 @@ public:
     LogWindow();
     // Restores the previous target.
     ~LogWindow() override;
-    // Shows the collected records only when one of them is a warning or an error.
+    // Shows the collected records only when one of them is a warning or an error,
+    // up to the last such one: the box's main text is that record.
     void Flush() override;
     // From now on records go to the file and to standard error, never to a box:
     // at the end of the session nobody is left to answer one.

@@ -62,8 +62,33 @@ void LogWindow::Flush()
     if (!boxes)
         return;
     // Informational records wait for the next warning or error and show with it.
-    m_bHasMessages = GetSeverityIcon() != wxICON_INFORMATION;
+    if (GetSeverityIcon() == wxICON_INFORMATION) {
+        m_bHasMessages = false;
+        wxLogGui::Flush();
+        return;
+    }
+    // The box's main text is its last record: it must be the warning or error, so
+    // the records after the last one wait for the next box.
+    size_t end = m_aMessages.size();
+    while (end > 0 && m_aSeverity[end - 1] > wxLOG_Warning)
+        --end;
+    const size_t later = m_aMessages.size() - end;
+    const wxArrayString messages(m_aMessages);
+    const wxArrayInt severities(m_aSeverity);
+    const wxArrayLong times(m_aTimes);
+    if (later) {
+        m_aMessages.RemoveAt(end, later);
+        m_aSeverity.RemoveAt(end, later);
+        m_aTimes.RemoveAt(end, later);
+    }
+    m_bHasMessages = true;
     wxLogGui::Flush();
+    // Before any record that came while the box was open.
+    for (size_t i = messages.size(); i-- > end;) {
+        m_aMessages.Insert(messages[i], 0);
+        m_aSeverity.Insert(severities[i], 0);
+        m_aTimes.Insert(times[i], 0);
+    }
 }
 
 const char* LogLevelTag(wxLogLevel level)

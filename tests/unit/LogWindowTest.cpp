@@ -118,6 +118,27 @@ TEST_F(LogWindowTest, ShowsCollectedRecordsOnlyWithAWarningOrAnError)
     EXPECT_EQ(log.shown[1], (std::vector<std::string>{"fourth"}));
 }
 
+// The box's main text is its last record: the error, not the progress that followed it,
+// which waits for the next box.
+TEST_F(LogWindowTest, TheBoxEndsWithTheErrorAndLaterRecordsWaitForTheNextOne)
+{
+    ShownLogWindow log;
+    wxLogVerbose("Initializing...");
+    wxLogError("no menu file");
+    wxLogVerbose("Zyn Utils is ready.");
+    log.Flush();
+    ASSERT_EQ(log.shown.size(), 1u);
+    EXPECT_EQ(log.shown[0], (std::vector<std::string>{"Initializing...", "no menu file"}));
+
+    log.Flush();
+    EXPECT_EQ(log.shown.size(), 1u) << "progress alone shows nothing";
+    wxLogWarning("a warning");
+    wxLogVerbose("after the warning");
+    log.Flush();
+    ASSERT_EQ(log.shown.size(), 2u);
+    EXPECT_EQ(log.shown[1], (std::vector<std::string>{"Zyn Utils is ready.", "a warning"}));
+}
+
 // At the end of the session no box may wait for an answer: records, also those
 // collected before, reach the file but no box.
 TEST_F(LogWindowTest, AfterStopBoxesRecordsReachTheFileButNoBox)
@@ -139,7 +160,11 @@ TEST_F(LogWindowTest, AFileThatCannotBeOpenedIsReportedAndRecordsStillReachTheDi
     wxLogMessage("still collected");
     log.Flush();
     ASSERT_EQ(log.shown.size(), 1u);
-    EXPECT_EQ(log.shown[0], (std::vector<std::string>{"Can not open Verbose.log!", "still collected"}));
+    EXPECT_EQ(log.shown[0], (std::vector<std::string>{"Can not open Verbose.log!"}));
+    wxLogError("next");
+    log.Flush();
+    ASSERT_EQ(log.shown.size(), 2u);
+    EXPECT_EQ(log.shown[1], (std::vector<std::string>{"still collected", "next"}));
 }
 
 } // namespace
