@@ -27,13 +27,14 @@ class ObjectDC {
 public:
     // Takes the window into the platform's window service, so it must be made
     // before the window is first shown (the per-pixel-alpha visual is chosen
-    // then). A null window is logged ("Invalid Window."); every push through it fails.
+    // then). A null window is logged ("Invalid Window."); every push through it
+    // fails. A window the service refuses is not usable: the owner reports it.
     explicit ObjectDC(wxWindow* window);
     ~ObjectDC();
     ObjectDC(const ObjectDC&) = delete;
     ObjectDC& operator=(const ObjectDC&) = delete;
 
-    bool IsOk() const { return hwnd != nullptr; }
+    bool IsOk() const { return hwnd != nullptr && prepared; }
 
     // The layered update: shows the top-left `size` of picture (premultiplied)
     // in the window with blend's constant alpha; with move the window first
@@ -65,5 +66,6 @@ public:
 
 private:
     void SyncToolkit(bool move);
+    bool prepared = false;
     bool pushed = false;
 };

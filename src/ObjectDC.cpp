@@ -15,19 +15,18 @@ ObjectDC::ObjectDC(wxWindow* window)
         return;
     }
     hwnd = window;
-    if (!zplat::GetWindowService().Prepare(hwnd->GetHandle(), zplat::WindowKind::Tool))
-        ZLOG_ERROR("The window service did not take the window.");
+    prepared = zplat::GetWindowService().Prepare(hwnd->GetHandle(), zplat::WindowKind::Tool);
 }
 
 ObjectDC::~ObjectDC()
 {
-    if (hwnd)
+    if (IsOk())
         zplat::GetWindowService().Forget(hwnd->GetHandle());
 }
 
 bool ObjectDC::Update(const Picture& picture, bool move)
 {
-    if (!hwnd || !picture.IsOk() || size.x <= 0 || size.y <= 0)
+    if (!IsOk() || !picture.IsOk() || size.x <= 0 || size.y <= 0)
         return false;
     const zplat::PixelView view = picture.View();
     zplat::WindowPush push;
@@ -44,7 +43,7 @@ bool ObjectDC::Update(const Picture& picture, bool move)
 
 bool ObjectDC::UpdateAlpha()
 {
-    if (!hwnd || !pushed)
+    if (!IsOk() || !pushed)
         return false;
     zplat::WindowPush push;
     const wxRect rect = hwnd->GetRect();

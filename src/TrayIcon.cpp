@@ -1,5 +1,7 @@
 #include "TrayIcon.h"
 
+#include <cstring>
+
 #include <wx/bitmap.h>
 #include <wx/filefn.h>
 #include <wx/image.h>
@@ -47,8 +49,14 @@ wxBitmapBundle LoadTrayIcon()
         if (wxFileExists(path) && image.LoadFile(path, wxBITMAP_TYPE_PNG))
             sizes.push_back(wxBitmap(image));
     }
-    if (sizes.empty())
-        ZLOG_ERROR("Cannot load the tray icon from \"%s/Images/icons\".", AppDir);
+    if (sizes.empty()) {
+        // Said in the verbose log only; a blank icon keeps the tray menu within reach.
+        ZLOG_INFO("Cannot load the tray icon from \"%s/Images/icons\".", AppDir);
+        wxImage blank(16, 16);
+        blank.InitAlpha();
+        std::memset(blank.GetAlpha(), 0, 16 * 16);
+        sizes.push_back(wxBitmap(blank));
+    }
     return wxBitmapBundle::FromBitmaps(sizes);
 }
 

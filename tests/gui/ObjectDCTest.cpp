@@ -2,10 +2,14 @@
 // service: what is pushed, where, at which opacity, and what is not pushed.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include <wx/log.h>
 
+#include "AlertObject.h"
+#include "LogCapture.h"
 #include "Picture.h"
 #include "ZynObject.h"
 #include "zplat/Windows.h"
@@ -137,6 +141,33 @@ TEST_F(ObjectContext, NullWindowIsLoggedAndNeverPushes)
     }
     wxLog::SetActiveTarget(previous);
     EXPECT_NE(capture.text.Find("Invalid Window."), wxNOT_FOUND) << capture.text;
+}
+
+// A window the window service refuses is reported by the window it belongs to,
+// in the one record that names it.
+TEST_F(ObjectContext, ARefusedWindowIsReportedAsAWindowContextThatCannotBeMade)
+{
+    service->refuses = true;
+    const struct {
+        const char* source;
+        std::function<void()> make;
+    } cases[] = {
+        {"src/ZynObject", [] { Probe probe; }},
+        {"src/AlertObject", [] { AlertObject alert(nullptr, "question"); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source);
+        zyntest::LogCapture capture;
+        c.make();
+        std::vector<zyntest::LogLine> errors;
+        for (const zyntest::LogLine& line : capture.lines)
+            if (line.level == wxLOG_Error && line.text != "Invalid BITMAP_TYPE.") // no theme loaded here
+                errors.push_back(line);
+        ASSERT_EQ(errors.size(), 1u) << capture.Text();
+        EXPECT_EQ(errors[0].text, "Cannot Create Window DC.");
+        EXPECT_EQ(errors[0].source, c.source);
+        EXPECT_EQ(errors[0].function, std::string(c.source).substr(4));
+    }
 }
 
 TEST_F(ObjectContext, ObjectsGoThroughTheService)

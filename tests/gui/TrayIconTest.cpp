@@ -5,6 +5,7 @@
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <functional>
@@ -17,6 +18,7 @@
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "HotkeyManager.h"
+#include "LogCapture.h"
 #include "TestSupport.h"
 #include "TrayIcon.h"
 #include "XClient.h"
@@ -135,6 +137,22 @@ TEST_F(TrayIconTest, MenuEntriesAndCheckMarks)
 
     ModalOpenFlag = true;
     EXPECT_EQ(icon.CreatePopupMenu(), nullptr) << "no menu while the alert or the preferences window is open";
+}
+
+// A theme without the tray icon's pictures is said in the verbose log, without a box;
+// a blank icon still stands in the tray.
+TEST_F(TrayIconTest, AMissingIconIsLoggedWithoutABox)
+{
+    const zyntest::ScopedAppDir bare;
+    zyntest::LogCapture capture;
+    TrayIcon icon;
+    EXPECT_TRUE(capture.Texts(wxLOG_Error).empty()) << capture.Text();
+    EXPECT_TRUE(capture.Texts(wxLOG_Warning).empty()) << capture.Text();
+    const std::vector<std::string> info = capture.Texts(wxLOG_Info);
+    EXPECT_TRUE(std::any_of(info.begin(), info.end(), [](const std::string& text) {
+        return text.rfind("Cannot load the tray icon from", 0) == 0;
+    })) << capture.Text();
+    EXPECT_TRUE(icon.IsIconInstalled());
 }
 
 TEST_F(TrayIconTest, RealClicksOnTheIconFoundOnScreen)

@@ -104,6 +104,7 @@ public:
     const Record* Find(void* handle) const;
 
     bool composited = true;
+    bool refuses = false; // Prepare takes no window
     std::vector<std::pair<void*, Record>> windows;
 
 private:

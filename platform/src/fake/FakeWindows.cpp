@@ -19,7 +19,7 @@ const FakeWindowService::Record* FakeWindowService::Find(void* handle) const
 
 bool FakeWindowService::Prepare(void* handle, WindowKind kind)
 {
-    if (!handle || Get(handle))
+    if (refuses || !handle || Get(handle))
         return false;
     windows.emplace_back(handle, Record{});
     windows.back().second.kind = kind;
