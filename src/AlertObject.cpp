@@ -137,9 +137,10 @@ void AlertObject::OnShow(wxShowEvent& event)
         StartWidening();
         return;
     }
-    // Whatever hid the alert (its fade-out, a close request, Escape), the
-    // answer is the button chosen last.
-    SetReturnCode(input.Answer());
+    // Whatever hid the alert without an answer (a close request, Escape), the
+    // answer is the button chosen last; an answer given to the loop stands.
+    if (GetReturnCode() != wxYES && GetReturnCode() != wxNO)
+        SetReturnCode(input.Answer());
     if (holdsModalFlag) {
         ModalOpenFlag = modalFlagBefore;
         holdsModalFlag = false;

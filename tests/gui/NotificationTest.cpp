@@ -595,17 +595,34 @@ TEST_F(Notifications, AlertIgnoresInputWhileItOpensAndNeedsAChoice)
     EXPECT_EQ(driver.Run([] { return ShowConfirm("Are you sure to reset all the settings?"); }), wxYES);
 }
 
-// A close request ends the alert at once with the button chosen last.
-TEST_F(Notifications, AlertClosedAnswersItsLastChoice)
+// A close request ends the alert at once with the button chosen last; an answer
+// given to its modal loop (the end of the session's No) stands whatever the pointer rests on.
+TEST_F(Notifications, AlertClosedAnswersItsLastChoiceAndAGivenAnswerStands)
 {
-    for (const bool onYes : {true, false}) {
+    const struct {
+        const char* what;
+        bool onYes;
+        bool close; // a close request, else the loop is ended with wxNO
+        int answer;
+    } cases[] = {
+        {"closed on yes", true, true, wxYES},
+        {"closed elsewhere", false, true, wxNO},
+        {"ended with no on yes", true, false, wxNO},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         AlertDriver driver(clock);
         driver.Appears();
         driver.Opens();
-        driver.MoveTo(onYes ? YesCentre : Outside);
-        driver.Until([&] { return driver.alert->input.choice == (onYes ? CHOICE_YES : CHOICE_NONE); });
-        driver.Until([&] { return driver.alert->Close(); });
-        EXPECT_EQ(driver.Run([] { return ShowConfirm("Are you sure to Exit ?"); }), onYes ? wxYES : wxNO);
+        driver.MoveTo(c.onYes ? YesCentre : Outside);
+        driver.Until([&] { return driver.alert->input.choice == (c.onYes ? CHOICE_YES : CHOICE_NONE); });
+        driver.Until([&] {
+            if (c.close)
+                return driver.alert->Close();
+            driver.alert->EndModal(wxNO);
+            return true;
+        });
+        EXPECT_EQ(driver.Run([] { return ShowConfirm("Are you sure to Exit ?"); }), c.answer);
         EXPECT_FALSE(ModalOpenFlag);
     }
 }
