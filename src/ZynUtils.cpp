@@ -1,5 +1,9 @@
 #include "ZynUtils.h"
 
+#include <algorithm>
+#include <functional>
+#include <vector>
+
 #include <wx/aboutdlg.h>
 #include <wx/arrstr.h>
 #include <wx/cmdline.h>
@@ -10,6 +14,7 @@
 #include <wx/generic/aboutdlgg.h>
 #include <wx/image.h>
 #include <wx/log.h>
+#include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 #include <wx/translation.h>
 #include <wx/utils.h>
@@ -36,6 +41,7 @@
 #include "ZynWidget.h"
 #include "zplat/Crash.h"
 #include "zplat/Desktop.h"
+#include "zplat/Process.h"
 #include "zplat/Session.h"
 
 bool CheckUpdateFlag = true;
@@ -72,41 +78,47 @@ bool IsRunnable(const wxString& program)
     return false;
 }
 
-// Starts argv without waiting; false (logged) when no process could be started.
+// Starts argv without waiting, as the user would; false (logged) when no process could be started.
 bool Spawn(const wxArrayString& args)
 {
     if (args.empty() || args[0].empty()) {
         ZLOG_ERROR("Nothing to start.");
         return false;
     }
-    // The child reports a failed exec only by its exit: look first.
+    // Look first: a program that is not there must not count as started.
     if (!IsRunnable(args[0])) {
         ZLOG_ERROR("Cannot start \"%s\": no such program.", args[0]);
         return false;
     }
-    std::vector<wxScopedCharBuffer> buffers;
-    std::vector<char*> argv;
-    for (const wxString& arg : args) {
-        buffers.push_back(arg.utf8_str());
-        argv.push_back(const_cast<char*>(buffers.back().data()));
-    }
-    argv.push_back(nullptr);
-    const long pid = wxExecute(argv.data(), wxEXEC_ASYNC);
-    if (pid <= 0) {
-        ZLOG_ERROR("Cannot start \"%s\".", args[0]);
+    std::vector<std::string> argv;
+    for (const wxString& arg : args)
+        argv.push_back(arg.utf8_string());
+    std::string error;
+    if (!zplat::StartProcess(argv, error)) {
+        ZLOG_ERROR("Cannot start \"%s\": %s.", args[0], wxString::FromUTF8(error));
         return false;
     }
     return true;
 }
 
-// Documents, folders and addresses go to the desktop's opener; argv form, so
-// spaces and quotes in a path reach it whole.
+// Documents, folders and addresses go to the desktop's opener, in argv form, so
+// spaces and quotes in a path reach it whole, and a path that starts with "-" as
+// "./-...", never as an option. The opener answers only by its exit, long after
+// the launcher has gone: a failure is reported then, with what it said in the
+// verbose log rather than on the terminal.
 bool OpenWithDesktop(const wxString& target)
 {
-    wxArrayString args;
-    args.Add("xdg-open");
-    args.Add(target);
-    return Spawn(args);
+    const wxString path = target.StartsWith("-") ? "./" + target : target;
+    std::string error;
+    const bool started = zplat::StartProcess({"xdg-open", path.utf8_string()}, error, [path](const zplat::ProcessEnd& end) {
+        if (!end.output.empty())
+            ZLOG_INFO("xdg-open \"%s\": %s", path, wxString::FromUTF8(end.output).Trim());
+        if (end.exitCode != 0)
+            ZLOG_ERROR("Cannot open \"%s\": xdg-open ended with status %d.", path, end.exitCode);
+    });
+    if (!started)
+        ZLOG_ERROR("Cannot start \"xdg-open\": %s.", wxString::FromUTF8(error));
+    return started;
 }
 
 // Whether text starts with an address scheme ("https:", "mailto:").
@@ -147,6 +159,58 @@ bool OpenProgram(const wxString& path)
     return OpenWithDesktop(path);
 }
 
+// Whether host (of an address without a scheme) can name a host: a name or an
+// address in brackets, not an option.
+bool IsHostName(const wxString& host)
+{
+    if (host.empty() || host[0] == '-' || host[0] == '.')
+        return false;
+    if (host[0] == '[')
+        return host.Last() == ']';
+    for (const wxUniChar c : host)
+        if (c.IsAscii() && !wxIsalnum(c) && c != '-' && c != '.' && c != '_')
+            return false;
+    return true;
+}
+
+// What the browser call opens for text: an address with its scheme as it is, an
+// existing file or folder as it is, and other text as an address with "http://"
+// (as the toolkit's browser call does). False for text that can be neither a
+// path nor an address: empty, with a control character, or with no host.
+bool BrowserTarget(const wxString& text, wxString& target)
+{
+    for (const wxUniChar c : text)
+        if (c < 0x20 || c == 0x7F)
+            return false;
+    if (text.empty())
+        return false;
+    if (HasScheme(text) || wxFileExists(text) || wxDirExists(text)) {
+        target = text;
+        return true;
+    }
+    wxString host = text.substr(0, text.find_first_of("/?#"));
+    host = host.AfterLast('@');
+    if (!host.StartsWith("["))
+        host = host.BeforeFirst(':');
+    else if (host.Contains("]:"))
+        host = host.BeforeLast(':');
+    if (!IsHostName(host))
+        return false;
+    target = "http://" + text;
+    return true;
+}
+
+// Folders and addresses (actions 2 and 3).
+bool OpenInBrowser(const wxString& text)
+{
+    wxString target;
+    if (!BrowserTarget(text, target)) {
+        ZLOG_ERROR("Cannot open \"%s\": it is neither a path nor an address.", text);
+        return false;
+    }
+    return OpenWithDesktop(target);
+}
+
 // A command line, split by the shell's quoting rules but run without a shell.
 bool RunCommand(const wxString& command)
 {
@@ -169,17 +233,70 @@ void LogAssert(const wxString& file, int line, const wxString& func, const wxStr
     ZLOG_ERROR("Assertion failed: %s (%s) at %s:%d in %s", cond, msg, file, line, func);
 }
 
-// An open modal dialog holds the end of the main loop until someone answers it;
-// at the end of the session nobody will: every one is answered No or Cancel.
-void CancelModalDialogs()
-{
-    for (wxWindow* window : wxTopLevelWindows) {
-        auto* dialog = dynamic_cast<wxDialog*>(window);
-        if (dialog && dialog->IsModal())
-            dialog->EndModal(dynamic_cast<AlertObject*>(dialog) ? wxNO : wxID_CANCEL);
+// The modal dialogs open, innermost last. An open one holds the end of the main
+// loop until someone answers it; at the end of the session nobody will: each is
+// answered No or Cancel, the innermost first (ending an outer modal loop while an
+// inner one runs would leave the outer waiting), and no new one opens. Only once
+// the last one has returned, with nothing of theirs left on the stack, may the
+// windows they stand on go.
+class ModalDialogs : public wxModalDialogHook {
+public:
+    // Answers every open dialog, then calls done from the main loop (at once when none is open).
+    void EndAll(std::function<void()> done)
+    {
+        ending = true;
+        whenDone = std::move(done);
+        if (open.empty())
+            Done();
+        else
+            EndInnermost();
     }
-    zplat::CloseToolkitDialogs(); // message boxes run the toolkit's loop, not ours
-}
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        if (ending)
+            return NoAnswer(dialog);
+        open.push_back(dialog);
+        return wxID_NONE;
+    }
+
+    void Exit(wxDialog* dialog) override
+    {
+        open.erase(std::remove(open.begin(), open.end(), dialog), open.end());
+        if (!ending)
+            return;
+        if (!open.empty())
+            EndInnermost(); // its loop runs again now
+        else if (whenDone && wxTheApp)
+            wxTheApp->CallAfter([this] { Done(); }); // once the dialog's caller has returned
+    }
+
+private:
+    static int NoAnswer(wxDialog* dialog) { return dynamic_cast<AlertObject*>(dialog) ? wxNO : wxID_CANCEL; }
+
+    void EndInnermost()
+    {
+        wxDialog* dialog = open.back();
+        if (dialog->IsModal())
+            dialog->EndModal(NoAnswer(dialog));
+        else
+            zplat::CloseToolkitDialogs(); // message boxes run the toolkit's loop, not ours
+    }
+
+    void Done()
+    {
+        if (std::function<void()> done = std::move(whenDone))
+            done();
+        whenDone = nullptr;
+    }
+
+    std::vector<wxDialog*> open;
+    bool ending = false;
+    std::function<void()> whenDone;
+};
+
+ModalDialogs OpenDialogs;
 
 } // namespace
 
@@ -275,6 +392,7 @@ bool ZynUtils::CheckEnvironment()
     }
     if (!session.ClaimInstance())
         return false; // the running instance was asked to show its launcher
+    OpenDialogs.Register();
     session.SetShowRequestHandler([this] {
         ZLOG_INFO("A second start asked for the launcher.");
         ShowLauncher(true);
@@ -290,16 +408,15 @@ bool ZynUtils::CheckEnvironment()
                 logWindow->StopBoxes();
             else
                 wxLog::SetActiveTarget(new wxLogStderr); // the old target may be showing its box: left alive
-            // The launcher may go while a box's loop runs, where leaving the main loop is
-            // ignored: leave it from the main loop's own idle time.
+            // A toolkit loop may still run when the launcher goes, where leaving the main
+            // loop is ignored: leave it from the main loop's own idle time.
             Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
                 event.Skip();
                 if (!launcher && GetMainLoop() && GetMainLoop()->IsRunning())
                     ExitMainLoop();
             });
         }
-        CancelModalDialogs();
-        Quit(false);
+        OpenDialogs.EndAll([this] { Quit(false); });
     });
 
     zplat::CrashReport report;
@@ -397,7 +514,7 @@ bool ZynUtils::ExecuteAction(const int& type, const wxString& command)
         break;
     case ACTION_FOLDER:
     case ACTION_URL:
-        result = OpenWithDesktop(command);
+        result = OpenInBrowser(command);
         break;
     case ACTION_COMMAND:
         result = RunCommand(command);

@@ -8,6 +8,7 @@
 #include <wx/intl.h>
 
 #include "ZynUtils.h"
+#include "zplat/Process.h"
 
 namespace {
 
@@ -39,6 +40,8 @@ wxAppConsole* CreateCrashReport() { return new CrashReportApp; }
 
 int main(int argc, char** argv)
 {
+    // Programs the launcher starts get the user's environment, not what is set here for the toolkit.
+    zplat::KeepUserEnvironment();
     // Everything the program does on screen is X11; under Wayland it runs through XWayland.
     setenv("GDK_BACKEND", "x11", 1);
     setenv("NO_AT_BRIDGE", "1", 0);

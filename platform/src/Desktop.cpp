@@ -1,6 +1,9 @@
 #include "zplat/Desktop.h"
 
+#include "zplat/Process.h"
+
 #include <gio/gdesktopappinfo.h>
+#include <string.h>
 #include <pwd.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -48,6 +51,22 @@ std::string QuoteExecArgument(const std::string& arg)
     return EscapeString(quoted);
 }
 
+// A launch context whose environment is the one the user started the program with.
+GAppLaunchContext* UserLaunchContext()
+{
+    GAppLaunchContext* context = g_app_launch_context_new();
+    gchar** present = g_get_environ();
+    for (gchar** e = present; *e; ++e)
+        g_app_launch_context_unsetenv(context, std::string(*e, strcspn(*e, "=")).c_str());
+    g_strfreev(present);
+    for (const std::string& entry : UserEnvironment()) {
+        const size_t eq = entry.find('=');
+        if (eq != std::string::npos)
+            g_app_launch_context_setenv(context, entry.substr(0, eq).c_str(), entry.c_str() + eq + 1);
+    }
+    return context;
+}
+
 } // namespace
 
 bool LaunchDesktopEntry(const std::string& path, std::string& error)
@@ -57,8 +76,10 @@ bool LaunchDesktopEntry(const std::string& path, std::string& error)
         error = "not a valid desktop entry";
         return false;
     }
+    GAppLaunchContext* context = UserLaunchContext();
     GError* failure = nullptr;
-    const gboolean ok = g_app_info_launch(G_APP_INFO(info), nullptr, nullptr, &failure);
+    const gboolean ok = g_app_info_launch(G_APP_INFO(info), nullptr, context, &failure);
+    g_object_unref(context);
     if (!ok) {
         error = failure ? failure->message : "the start failed";
         g_clear_error(&failure);

@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <thread>
 
@@ -230,6 +231,29 @@ protected:
         std::filesystem::copy_file(app.PathOf("launcher.xml"), original);
     }
 
+    // A long press on the row, then a click on the edit entry that slid out over it.
+    void Choose(const wxRect& row, const std::string& entry)
+    {
+        client.MoveTo(row.x + row.width / 2, row.y + row.height / 2);
+        client.Button(Button1, true);
+        const bool entries = WaitUntil([&] { return !Shown(entry).IsEmpty(); });
+        client.Button(Button1, false);
+        ASSERT_TRUE(entries) << app.Log();
+        ClickOn(client, entry);
+    }
+
+    // Opens the tray icon's menu and chooses the entry of the mnemonic key.
+    void TrayMenu(KeySym mnemonic)
+    {
+        int x = 0, y = 0;
+        ASSERT_TRUE(WaitUntil([&] { return client.TrayIconCentre("zyn-utils", x, y); }, 15000)) << app.Output();
+        client.MoveTo(x, y);
+        client.Button(Button3, true);
+        client.Button(Button3, false);
+        ASSERT_TRUE(WaitUntil([&] { return client.PopupMenuShown(); })) << "no tray menu";
+        client.Chord({}, mnemonic);
+    }
+
     pid_t Start(const std::string& core)
     {
         std::filesystem::remove(app.PathOf("Verbose.log"));
@@ -346,6 +370,28 @@ TEST_F(Launch, AnEntryRunsItsActionAndQuittingWritesTheSameTreeBack)
     EXPECT_EQ(zyntest::ReadFile(app.PathOf("launcher.xml")), written);
 }
 
+// A started program gets the environment the user started the program with, not
+// what the program sets for its toolkit.
+TEST_F(Launch, StartedProgramsGetTheUsersEnvironment)
+{
+    zyntest::WriteFile(app.PathOf("bin/x-terminal-emulator"),
+                       "#!/bin/sh\nenv > '" + app.PathOf("env.part") + "'\nmv '" + app.PathOf("env.part") + "' '" +
+                           app.PathOf("env.txt") + "'\n");
+    std::filesystem::remove(app.PathOf("Verbose.log"));
+    app.WriteCore(Core());
+    app.Start({path, "GDK_BACKEND=wayland", "NO_AT_BRIDGE", "ZYN_USER_MARK=kept"});
+    ASSERT_TRUE(app.WaitForLog("Zyn Utils is ready.")) << app.Output() << app.Log();
+    app.WaitExit(app.Start({path}));
+    ASSERT_TRUE(LauncherShown()) << app.Log();
+    ClickOn(client, "Applications");
+    ClickOn(client, "Terminal");
+    ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(app.PathOf("env.txt")); })) << app.Log();
+    const std::string env = "\n" + zyntest::ReadFile(app.PathOf("env.txt"));
+    EXPECT_NE(env.find("\nGDK_BACKEND=wayland\n"), std::string::npos) << env;
+    EXPECT_EQ(env.find("\nNO_AT_BRIDGE="), std::string::npos) << env;
+    EXPECT_NE(env.find("\nZYN_USER_MARK=kept\n"), std::string::npos) << env;
+}
+
 // The launcher's list rows edited in the real editor, with real input: the
 // edit entries of a long press, the editor above the launcher with the
 // keyboard, its URL prompt, OK; then quitting writes the menu file.
@@ -359,17 +405,6 @@ protected:
         EXPECT_TRUE(LauncherShown()) << app.Log();
         ClickOn(client, "Applications");
         return Settled("Terminal");
-    }
-
-    // A long press on the row, then a click on the edit entry that slid out over it.
-    void Choose(const wxRect& row, const std::string& entry)
-    {
-        client.MoveTo(row.x + row.width / 2, row.y + row.height / 2);
-        client.Button(Button1, true);
-        const bool entries = WaitUntil([&] { return !Shown(entry).IsEmpty(); });
-        client.Button(Button1, false);
-        ASSERT_TRUE(entries) << app.Log();
-        ClickOn(client, entry);
     }
 
     // Types the name into the open editor, then keys that lead from the name's
@@ -470,47 +505,81 @@ TEST_F(EditRow, AddedRowStandsBeforeTheRowItWasAskedFromAndIsSaved)
 
 // The end of the session closes the launcher without a question: the menu
 // file and the settings are written, shown or not, and an open modal window
-// (the quit question, the about box) is answered rather than waited for.
+// (the quit question, the about box, the preferences' Reset question, the item
+// editor) is answered No or Cancel, whatever the pointer rests on, rather than waited for.
 TEST_F(Launch, TheSessionsEndClosesTheLauncherWithoutAsking)
 {
+    const auto settings = [&](const char* entry) {
+        return [this, entry] {
+            ClickOn(client, "Settings");
+            ClickOn(client, entry);
+        };
+    };
     const struct {
+        const char* name;
         int signal;
         bool shown;
-        const char* entry;  // a "Settings" entry opened before the signal
-        const char* window; // the modal window it opens
-    } cases[] = {{SIGTERM, true, nullptr, nullptr},
-                 {SIGHUP, true, nullptr, nullptr},
-                 {SIGHUP, false, nullptr, nullptr},
-                 {SIGTERM, true, "Logout", "Zyn Alert"},
-                 {SIGTERM, true, "Help", "About Zyn Utils"}};
+        std::function<void()> open; // opens the modal window
+        const char* window;
+        bool restOnYes; // the pointer rests on the alert's yes button
+    } cases[] = {
+        {"shown", SIGTERM, true, nullptr, nullptr, false},
+        {"shown, hang-up", SIGHUP, true, nullptr, nullptr, false},
+        {"hidden, hang-up", SIGHUP, false, nullptr, nullptr, false},
+        {"quit question", SIGTERM, true, settings("Logout"), "Zyn Alert", true},
+        {"about box", SIGTERM, true, settings("Help"), "About Zyn Utils", false},
+        {"tray's exit question, launcher hidden", SIGTERM, false, [&] { TrayMenu(XK_e); }, "Zyn Alert", true},
+        {"preferences' reset question", SIGTERM, false,
+         [&] {
+             TrayMenu(XK_p);
+             wxRect area;
+             ASSERT_TRUE(WaitUntil([&] { return ShownWindow(*client, "Preferences - Zyn Utils", &area) != 0; }));
+             // Reset is the tool at the left end of the top bar.
+             ASSERT_TRUE(WaitUntil([&] {
+                 ClickAt(client, wxPoint(area.x + 25, area.y + 15));
+                 return WaitUntil([] { return !Shown("Zyn Alert").IsEmpty(); }, 500);
+             }, 10000)) << app.Log();
+         },
+         "Zyn Alert", true},
+        {"item editor", SIGTERM, true,
+         [&] {
+             ClickOn(client, "Applications");
+             Choose(Settled("Terminal"), "Modify");
+         },
+         "Zyn Utils - Icon Settings", false},
+    };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.signal);
-        SCOPED_TRACE(c.shown);
-        SCOPED_TRACE(c.entry ? c.entry : "");
+        SCOPED_TRACE(c.name);
         const pid_t pid = Start(Core());
         if (c.shown) {
             app.WaitExit(app.Start({path}));
             ASSERT_TRUE(LauncherShown()) << app.Log();
         }
-        if (c.entry) {
-            ClickOn(client, "Settings");
-            ClickOn(client, c.entry);
+        if (c.open) {
+            ASSERT_NO_FATAL_FAILURE(c.open());
             ASSERT_TRUE(WaitUntil([&] { return !Shown(c.window).IsEmpty(); })) << app.Log();
+        }
+        if (c.restOnYes) {
+            const wxRect alert = Settled("Zyn Alert");
+            client.MoveTo(alert.x + YesButtonOrigin.x + 20, alert.y + YesButtonOrigin.y + 20);
         }
         std::filesystem::remove(app.PathOf("launcher.xml"));
         std::filesystem::remove(app.PathOf("Configs/Core.xml"));
         kill(pid, c.signal);
         const int status = app.WaitExit(pid);
-        ASSERT_TRUE(WIFEXITED(status)) << status << app.Output();
+        ASSERT_TRUE(WIFEXITED(status)) << status << app.Output() << app.Log();
         EXPECT_EQ(WEXITSTATUS(status), 0);
+        EXPECT_EQ(app.Output().find("Oops!"), std::string::npos) << app.Output();
         EXPECT_TRUE(Shown("Zyn Alert").IsEmpty());
         auto written = ReadMenuFile(app.PathOf("launcher.xml"));
         auto before = ReadMenuFile(original);
         ASSERT_TRUE(written && before);
         EXPECT_TRUE(MenuXml::SameData(before->GetRoot(), written->GetRoot()));
+        // Answered No: the settings are all there.
         EXPECT_NE(zyntest::ReadFile(app.PathOf("Configs/Core.xml")).find("LaunchType"), std::string::npos);
         const std::string log = app.Log();
         EXPECT_LT(log.find("Shutting down..."), log.find("Exiting...")) << log;
+        EXPECT_NE(log.find("Exiting..."), std::string::npos) << log;
     }
 }
 

@@ -3,7 +3,11 @@
 // launcher fades out), the about box, quitting, and applying the settings.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -127,6 +131,15 @@ TEST_F(ActionDispatch, ActionsStartWhatTheyNameAndTheLauncherFadesOutAfterThem)
     std::filesystem::create_directory(folder);
     zyntest::WriteFile(document, "text");
     MakeProgram(program, Bin() + "/program.txt");
+    // Paths that start with a dash, relative to the working directory.
+    const std::filesystem::path cwd = std::filesystem::current_path();
+    std::filesystem::current_path(appDir->Path());
+    struct BackTo {
+        std::filesystem::path dir;
+        ~BackTo() { std::filesystem::current_path(dir); }
+    } backTo{cwd};
+    std::filesystem::create_directory("--version");
+    zyntest::WriteFile("-notes.txt", "text");
     struct Case {
         const char* name;
         int type;
@@ -149,6 +162,16 @@ TEST_F(ActionDispatch, ActionsStartWhatTheyNameAndTheLauncherFadesOutAfterThem)
         {"no such program", ACTION_PROGRAM, "no-such-program-here", false, true, "", ""},
         {"folder", ACTION_FOLDER, folder, true, true, "xdg-open", folder + "\n"},
         {"address", ACTION_URL, "https://example.org/a b?c=\"d\"", true, true, "xdg-open", "https://example.org/a b?c=\"d\"\n"},
+        // As the toolkit's browser call: text without a scheme that names no file is a web address.
+        {"address without a scheme", ACTION_URL, "www.example.org/a?b", true, true, "xdg-open", "http://www.example.org/a?b\n"},
+        {"host and port", ACTION_URL, "user@[::1]:8080/x", true, true, "xdg-open", "http://user@[::1]:8080/x\n"},
+        // Never an option of the opener.
+        {"folder named like an option", ACTION_FOLDER, "--version", true, true, "xdg-open", "./--version\n"},
+        {"document named like an option", ACTION_PROGRAM, "-notes.txt", true, true, "xdg-open", "./-notes.txt\n"},
+        {"option as an address", ACTION_URL, "--help", false, true, "", ""},
+        {"no host", ACTION_URL, "/x?y", false, true, "", ""},
+        {"line break", ACTION_URL, "https://example.org/\n--help", false, true, "", ""},
+        {"empty address", ACTION_URL, "", false, true, "", ""},
         {"command", ACTION_COMMAND, "recorder \"two words\" 'single quoted' plain\\ escaped \"\"", true, true, "recorder",
          "two words\nsingle quoted\nplain escaped\n\n"},
         {"no such command", ACTION_COMMAND, "/nonexistent/program", false, true, "", ""},
@@ -172,6 +195,48 @@ TEST_F(ActionDispatch, ActionsStartWhatTheyNameAndTheLauncherFadesOutAfterThem)
             Settle();
         }
     }
+}
+
+// The opener answers only by its exit: the launcher does not wait for it, and a
+// failure is reported once it has ended, like a program that cannot start, with
+// what the opener said in the log instead of on the terminal.
+TEST_F(ActionDispatch, AFailedOpenIsReportedWhenTheOpenerEndsAndWhatItSaysGoesToTheLog)
+{
+    const std::string release = *appDir / "release";
+    zyntest::WriteFile(Bin() + "/xdg-open", "#!/bin/sh\nwhile [ ! -e '" + release +
+                                                "' ]; do sleep 0.05; done\n"
+                                                "echo \"xdg-open: no method available for opening '$1'\" >&2\n"
+                                                "echo 'on standard output'\nexit 4\n");
+    // The terminal is a file for the test's time.
+    const std::string terminal = *appDir / "terminal.txt";
+    fflush(stdout);
+    fflush(stderr);
+    const int savedOut = dup(STDOUT_FILENO), savedErr = dup(STDERR_FILENO);
+    const int file = open(terminal.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(file, 0);
+    dup2(file, STDOUT_FILENO);
+    dup2(file, STDERR_FILENO);
+    close(file);
+
+    ShowLauncher();
+    LogCapture capture;
+    const std::string address = "https://example.org/unopenable";
+    EXPECT_TRUE(wxGetApp().ExecuteAction(ACTION_URL, address)) << "the opener started";
+    EXPECT_FALSE(launcher->IsShownLauncher());
+    EXPECT_TRUE(capture.Texts(wxLOG_Error).empty()) << "reported before the opener ended: " << capture.Text();
+    zyntest::WriteFile(release, "");
+    const bool reported = PumpUntil([&] { return !capture.Texts(wxLOG_Error).empty(); }, 10000);
+
+    dup2(savedOut, STDOUT_FILENO);
+    dup2(savedErr, STDERR_FILENO);
+    close(savedOut);
+    close(savedErr);
+    ASSERT_TRUE(reported) << capture.Text();
+    EXPECT_EQ(capture.Texts(wxLOG_Error),
+              std::vector<std::string>{"Cannot open \"" + address + "\": xdg-open ended with status 4."});
+    EXPECT_TRUE(capture.Contains("xdg-open: no method available for opening '" + address + "'")) << capture.Text();
+    EXPECT_TRUE(capture.Contains("on standard output")) << capture.Text();
+    EXPECT_EQ(ReadFile(terminal).find("no method available"), std::string::npos) << ReadFile(terminal);
 }
 
 TEST_F(ActionDispatch, TheAboutBoxTellsWhatTheProgramIsAndTheLauncherStays)

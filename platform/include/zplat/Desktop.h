@@ -6,7 +6,7 @@
 namespace zplat {
 
 // Starts the application a desktop entry file describes, as the desktop's
-// launcher would. False (with the reason in error) when the file is not a
+// launcher would, in the environment the user started the program with. False (with the reason in error) when the file is not a
 // valid entry or the start failed.
 bool LaunchDesktopEntry(const std::string& path, std::string& error);
 
