@@ -1,46 +1,32 @@
 #include "UpdateInfo.h"
 
-#include <memory>
-
 #include <wx/intl.h>
-#include <wx/sstream.h>
-#include <wx/stream.h>
-#include <wx/url.h>
+
+#include "HttpFetch.h"
 
 const char BuildDate[] = "2013.03.09";
 
 namespace {
 
-// The toolkit's protocol waits a minute for every step; a host that takes the
-// connection and never answers would keep the Updater around for long.
-const long kTimeoutSeconds = 10;
-
-// The update text is one short line. Anything longer is not one, and an answer
-// without end must not hold the process or fill its memory.
-const size_t kMaxTextBytes = 64 * 1024;
+// The whole check waits no longer than this for the maker's host.
+const long kDeadlineMs = 20000;
 
 const size_t kDateLength = 10;
 
-// The whole stream decoded as UTF-8; empty when the answer was cut short (a
-// time-out, a reset) or is longer than any update text. The toolkit reports a
-// connection closed early as the stream's end, so the announced length decides.
-wxString ReadToEnd(wxInputStream& in)
+// The question shows at most this much of the version, and of its first line only.
+const size_t kShownVersionLength = 64;
+
+// "YYYY.MM.DD" in digits.
+bool IsDate(const wxString& text)
 {
-    const size_t announced = in.GetSize(); // 0 or all bits set when unknown
-    wxString text;
-    wxStringOutputStream out(&text, wxConvUTF8);
-    char buffer[4096];
-    size_t total = 0;
-    while (in.IsOk()) {
-        in.Read(buffer, sizeof buffer);
-        total += in.LastRead();
-        if (total > kMaxTextBytes)
-            return wxString();
-        out.Write(buffer, in.LastRead());
+    if (text.length() != kDateLength)
+        return false;
+    for (size_t i = 0; i < kDateLength; ++i) {
+        const bool dot = i == 4 || i == 7;
+        if (dot ? text[i] != '.' : (text[i] < '0' || text[i] > '9'))
+            return false;
     }
-    const bool whole = in.GetLastError() == wxSTREAM_EOF &&
-                       (announced == 0 || announced == static_cast<size_t>(-1) || total == announced);
-    return whole ? text : wxString();
+    return true;
 }
 
 } // namespace
@@ -57,25 +43,24 @@ wxString ProductPageAddress()
 
 bool UpdateInfo::FetchUpdateInfo()
 {
-    return FetchUpdateInfo(UpdateTextAddress(), kTimeoutSeconds);
+    return FetchUpdateInfo(UpdateTextAddress(), kDeadlineMs);
 }
 
-bool UpdateInfo::FetchUpdateInfo(const wxString& address, long timeoutSeconds)
+bool UpdateInfo::FetchUpdateInfo(const wxString& address, long deadlineMs)
 {
-    wxURL url(address);
-    if (url.GetError() != wxURL_NOERR)
+    HttpAddress where;
+    if (!where.Parse(address.utf8_string()))
         return false;
-    url.GetProtocol().SetTimeout(timeoutSeconds);
-    wxString fetched;
-    const std::unique_ptr<wxInputStream> in(url.GetInputStream());
-    if (in)
-        fetched = ReadToEnd(*in);
-    return ReadText(fetched);
+    HttpLimits limits;
+    limits.deadlineMs = deadlineMs;
+    std::string body;
+    HttpFetch(where, limits, body);
+    return ReadText(wxString::FromUTF8(body));
 }
 
 bool UpdateInfo::ReadText(const wxString& fetched)
 {
-    if (fetched.length() <= kDateLength) {
+    if (fetched.length() <= kDateLength || !IsDate(fetched.substr(0, kDateLength))) {
         date.clear();
         version.clear();
         text.clear();
@@ -92,8 +77,32 @@ bool UpdateInfo::IsNewer(const wxString& buildDate) const
     return !date.empty() && date.compare(buildDate) > 0;
 }
 
+wxString ShownVersion(const wxString& version)
+{
+    const size_t end = version.find('\n');
+    wxString line = end == wxString::npos ? version : version.substr(0, end + 1);
+    if (line.length() > kShownVersionLength)
+        line = line.substr(0, kShownVersionLength);
+    return line;
+}
+
 wxString UpdateQuestion(const UpdateInfo& info)
 {
-    return _("New version found!\nVersion: ") + info.version + _("\nDate: ") + info.date +
+    return _("New version found!\nVersion: ") + ShownVersion(info.version) + _("\nDate: ") + info.date +
            _("\nWould you like to check it on the develop page?");
+}
+
+bool CheckForUpdate(const wxString& address, long deadlineMs, const UpdateAsk& ask, const UpdateOpen& open)
+{
+    UpdateInfo info;
+    if (!info.FetchUpdateInfo(address, deadlineMs) || !info.IsNewer(BuildDate))
+        return false;
+    if (ask(UpdateQuestion(info), _("New Version")))
+        open(ProductPageAddress());
+    return true;
+}
+
+long UpdateDeadlineMs()
+{
+    return kDeadlineMs;
 }

@@ -32,11 +32,12 @@ bool Updater::OnInit()
     wxFileTranslationsLoader::AddCatalogLookupPathPrefix("./Langs");
     m_locale.AddCatalog(m_locale.GetCanonicalName());
 
-    UpdateInfo info;
-    if (!info.FetchUpdateInfo() || !info.IsNewer(BuildDate))
-        return false;
-    if (wxMessageBox(UpdateQuestion(info), _("New Version"), wxOK | wxCANCEL | wxCENTRE, nullptr) == wxOK)
-        wxLaunchDefaultBrowser(ProductPageAddress(), 0);
+    CheckForUpdate(
+        UpdateTextAddress(), UpdateDeadlineMs(),
+        [](const wxString& question, const wxString& caption) {
+            return wxMessageBox(question, caption, wxOK | wxCANCEL | wxCENTRE, nullptr) == wxOK;
+        },
+        [](const wxString& page) { wxLaunchDefaultBrowser(page, 0); });
     return false;
 }
 

@@ -101,7 +101,7 @@ TEST(Updater, EndsAtOnceAndShowsNothingWithoutANewerRelease)
         {"bare date", HttpServer::Ok("2013.03.10"), HttpServer::Mode::Answer, true},
         {"not found", "HTTP/1.0 404 Not Found\r\n\r\n2013.03.10 Alpha2\n", HttpServer::Mode::Answer, true},
         {"no server", "", HttpServer::Mode::Answer, false},
-        // Holds the connection and never answers: the Updater gives up after its time-out.
+        // Holds the connection and never answers: the Updater gives up at its deadline.
         {"silent host", "", HttpServer::Mode::Silent, true},
     };
     for (const Case& c : cases) {
@@ -109,7 +109,7 @@ TEST(Updater, EndsAtOnceAndShowsNothingWithoutANewerRelease)
         HttpServer server(c.response, c.mode);
         UpdaterRun run;
         const pid_t pid = run.Start(c.served ? server.HostPort() : "127.0.0.1:" + std::to_string(ClosedPort()));
-        const int status = run.app.WaitExit(pid, 30000);
+        const int status = run.app.WaitExit(pid, 60000);
         ASSERT_TRUE(WIFEXITED(status)) << status << run.app.Output();
         EXPECT_EQ(server.Requests(), c.served ? std::vector<std::string>{kRequest} : std::vector<std::string>{});
         EXPECT_EQ(run.Opened(), "");

@@ -9,7 +9,8 @@
 
 namespace zyntest {
 
-HttpServer::HttpServer(std::string response_, Mode mode_) : response(std::move(response_)), mode(mode_)
+HttpServer::HttpServer(std::string response_, Mode mode_, std::string filler_)
+    : response(std::move(response_)), mode(mode_), filler(std::move(filler_))
 {
     listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in addr{};
@@ -89,7 +90,16 @@ void HttpServer::Handle(int client)
     }
     switch (mode) {
     case Mode::Answer:
-        (void)!send(client, response.data(), response.size(), MSG_NOSIGNAL);
+        sent = send(client, response.data(), response.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(response.size());
+        break;
+    case Mode::Drip:
+        for (size_t i = 0; i < response.size(); ++i) {
+            pollfd fds[2] = {{client, POLLIN, 0}, {stopPipe[0], POLLIN, 0}};
+            // The pause between two bytes; a client that goes away or the server's stop ends it.
+            if (poll(fds, 2, 100) != 0 || send(client, &response[i], 1, MSG_NOSIGNAL) != 1)
+                return;
+        }
+        sent = true;
         break;
     case Mode::Silent:
         // Until the client gives up (it closes: readable with no data) or the server stops.
@@ -97,8 +107,7 @@ void HttpServer::Handle(int client)
         }
         break;
     case Mode::Endless: {
-        const std::string head = "HTTP/1.0 200 OK\r\n\r\n2099.01.01 ";
-        const std::string filler(4096, 'x');
+        const std::string head = response.empty() ? "HTTP/1.0 200 OK\r\n\r\n2099.01.01 " : response;
         bool first = true;
         for (;;) {
             pollfd fds[2] = {{client, POLLOUT, 0}, {stopPipe[0], POLLIN, 0}};

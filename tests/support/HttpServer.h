@@ -2,6 +2,7 @@
 // answers every request in the same way and keeps the request lines it saw.
 #pragma once
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -14,10 +15,11 @@ public:
     enum class Mode {
         Answer,  // sends the response, then closes
         Silent,  // reads the request and never answers
-        Endless, // a 200 header, then body bytes until the client goes away
+        Endless, // the response (by default a 200 header), then filler until the client goes away
+        Drip,    // the response one byte every 100 ms
     };
 
-    explicit HttpServer(std::string response, Mode mode = Mode::Answer);
+    explicit HttpServer(std::string response, Mode mode = Mode::Answer, std::string filler = std::string(4096, 'x'));
     ~HttpServer();
     HttpServer(const HttpServer&) = delete;
     HttpServer& operator=(const HttpServer&) = delete;
@@ -29,6 +31,9 @@ public:
     // The first line of every request so far ("GET /x HTTP/1.0").
     std::vector<std::string> Requests() const;
 
+    // Whether the whole response was sent (Answer, Drip).
+    bool Sent() const { return sent; }
+
     // A complete "200 OK" response carrying body.
     static std::string Ok(const std::string& body);
 
@@ -39,6 +44,8 @@ private:
 
     std::string response;
     Mode mode;
+    std::string filler;
+    std::atomic<bool> sent{false};
     int listener = -1;
     int port = 0;
     int stopPipe[2] = {-1, -1};
