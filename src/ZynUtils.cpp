@@ -181,6 +181,16 @@ void CancelModalDialogs()
     zplat::CloseToolkitDialogs(); // message boxes run the toolkit's loop, not ours
 }
 
+// The toolkit's own texts that the program's windows show: its stock buttons, the
+// file pickers' button, the about box and the log box. The toolkit's catalogs are
+// left out (with a locale the system lacks they hid the start's error box), so the
+// program's catalog carries these few in the toolkit's wording.
+[[maybe_unused]] const char* const ToolkitTexts[] = {
+    wxTRANSLATE("&OK"),        wxTRANSLATE("&Cancel"),     wxTRANSLATE("&Copy"),       wxTRANSLATE("&Save"),
+    wxTRANSLATE("Browse"),     wxTRANSLATE("About %s"),    wxTRANSLATE("Developers"),  wxTRANSLATE("Translators"),
+    wxTRANSLATE("%s Error"),   wxTRANSLATE("%s Warning"),  wxTRANSLATE("%s Information"), wxTRANSLATE("&Details"),
+};
+
 } // namespace
 
 ZynUtils& wxGetApp()
@@ -197,7 +207,11 @@ void InitTranslations(wxLocale& locale)
     locale.AddCatalog(locale.GetCanonicalName());
 }
 
-ZynUtils::ZynUtils() = default;
+ZynUtils::ZynUtils()
+{
+    // The toolkit names the program by it, as in the title of its log box ("%s Error").
+    SetAppDisplayName(AppName);
+}
 ZynUtils::~ZynUtils() = default;
 
 bool ZynUtils::OnInit()
@@ -424,7 +438,7 @@ bool ZynUtils::ExecuteAction(const int& type, const wxString& command)
     return result;
 }
 
-void ShowAboutBox()
+wxAboutDialogInfo AboutBoxInfo()
 {
     wxAboutDialogInfo info;
     info.SetName(AppName);
@@ -438,8 +452,13 @@ void ShowAboutBox()
     info.AddTranslator("English by Orvain (Tavrel)");
     info.AddTranslator("\nSimplified Chinese by Orvain (Tavrel)");
     info.AddTranslator("\nTraditional Chinese by Orvain (Tavrel)");
+    return info;
+}
+
+void ShowAboutBox()
+{
     // Modal, so it stays above the launcher: on GTK the native box and
     // wxGenericAboutBox are both modeless.
-    wxGenericAboutDialog box(info, nullptr);
+    wxGenericAboutDialog box(AboutBoxInfo(), nullptr);
     box.ShowModal();
 }
