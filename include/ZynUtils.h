@@ -8,6 +8,8 @@
 #include <wx/string.h>
 
 class LogWindow;
+class wxDialog;
+class wxWindow;
 class TrayIcon;
 class LaunchWindow;
 
@@ -56,6 +58,8 @@ void InitTranslations(wxLocale& locale);
 bool InitManagers();
 // What the about box shows.
 wxAboutDialogInfo AboutBoxInfo();
+// The about box, not yet shown.
+wxDialog* CreateAboutBox(wxWindow* parent);
 void ShowAboutBox();
 // The crash report box; shown by the report process that the crash handler starts.
 void ReportFatalError();

@@ -1,5 +1,7 @@
 #include "ZynUtils.h"
 
+#include <memory>
+
 #include <wx/aboutdlg.h>
 #include <wx/arrstr.h>
 #include <wx/cmdline.h>
@@ -11,6 +13,7 @@
 #include <wx/image.h>
 #include <wx/log.h>
 #include <wx/msgdlg.h>
+#include <wx/sizer.h>
 #include <wx/translation.h>
 #include <wx/utils.h>
 #include <wx/wxcrt.h>
@@ -455,10 +458,23 @@ wxAboutDialogInfo AboutBoxInfo()
     return info;
 }
 
+wxDialog* CreateAboutBox(wxWindow* parent)
+{
+    auto* box = new wxGenericAboutDialog(AboutBoxInfo(), parent);
+    // The toolkit lays the texts one standard border off the edges, where they look
+    // cut: a dialog's margin is two.
+    if (wxSizer* top = box->GetSizer(); top && !top->IsEmpty()) {
+        top->GetItem(size_t(0))->SetBorder(2 * wxSizerFlags::GetDefaultBorder());
+        top->SetSizeHints(box);
+        box->CentreOnScreen();
+    }
+    return box;
+}
+
 void ShowAboutBox()
 {
     // Modal, so it stays above the launcher: on GTK the native box and
     // wxGenericAboutBox are both modeless.
-    wxGenericAboutDialog box(AboutBoxInfo(), nullptr);
-    box.ShowModal();
+    std::unique_ptr<wxDialog> box(CreateAboutBox(nullptr));
+    box->ShowModal();
 }

@@ -23,12 +23,14 @@
 #include <wx/hyperlink.h>
 #include <wx/listctrl.h>
 #include <wx/radiobut.h>
+#include <wx/sizer.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 #include <wx/translation.h>
 
+#include "AboutPanel.h"
 #include "BitmapManager.h"
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
@@ -253,7 +255,7 @@ TEST_F(TranslatedWindows, EveryTextIsTheCatalogsTranslation)
          }},
         {"item editor", [] { return new IconSettingDialog(nullptr, IconSettingDialog::ITEM_KIND_ICON); }, {}, {}},
         {"icon chooser", [] { return new IconPickerDialog(nullptr); }, {}, {}},
-        {"about box", [] { return new wxGenericAboutDialog(AboutBoxInfo(), nullptr); }, aboutAsWritten,
+        {"about box", [] { return static_cast<wxTopLevelWindow*>(CreateAboutBox(nullptr)); }, aboutAsWritten,
          [this](wxTopLevelWindow* window) { Screenshot(window, "zh_CN-about-box"); }},
     };
     for (const Window& w : windows) {
@@ -268,4 +270,42 @@ TEST_F(TranslatedWindows, EveryTextIsTheCatalogsTranslation)
     // The toolkit's log box names the program as it calls itself.
     EXPECT_EQ(wxString::Format(_("%s Error"), wxTheApp->GetAppDisplayName()),
               wxString::Format(catalog.at("%s Error"), "Zyn Utils"));
+}
+
+// Texts stand a dialog's margin (two standard borders) off their window's edges.
+TEST_F(TranslatedWindows, TextsOfTheAboutBoxAndPageStandOffTheWindowEdges)
+{
+    const int margin = 2 * wxSizerFlags::GetDefaultBorder();
+    // The left and right gaps of every text of window to its top-level window's client area.
+    const auto gaps = [](wxWindow* window, const std::function<bool(wxWindow*)>& shown) {
+        std::vector<std::pair<wxString, int>> out;
+        std::function<void(wxWindow*)> walk = [&](wxWindow* w) {
+            if ((dynamic_cast<wxStaticText*>(w) || dynamic_cast<wxHyperlinkCtrl*>(w) || dynamic_cast<wxCollapsiblePane*>(w)) &&
+                shown(w)) {
+                wxWindow* top = wxGetTopLevelParent(w);
+                const wxRect r(top->ScreenToClient(w->GetScreenPosition()), w->GetSize());
+                out.emplace_back(w->GetLabel() + zyntest::ExpanderLabel(w), std::min(r.GetLeft(), top->GetClientSize().x - r.GetRight() - 1));
+            }
+            for (wxWindow* child : w->GetChildren())
+                walk(child);
+        };
+        walk(window);
+        return out;
+    };
+    wxTopLevelWindow* box = static_cast<wxTopLevelWindow*>(CreateAboutBox(nullptr));
+    box->Show();
+    auto* frame = new PreferenceFrame(nullptr);
+    frame->Show();
+    wxCommandEvent choose(wxEVT_TOOL, PreferenceFrame::ID_TOOL_ABOUT);
+    frame->ProcessWindowEvent(choose);
+    ASSERT_TRUE(zyntest::PumpUntil([&] { return box->IsShownOnScreen() && frame->aboutPanel->IsShownOnScreen(); }));
+    const auto onScreen = [](wxWindow* w) { return w->IsShownOnScreen(); };
+    for (wxWindow* window : {static_cast<wxWindow*>(box), static_cast<wxWindow*>(frame->aboutPanel)}) {
+        const auto texts = gaps(window, onScreen);
+        EXPECT_GE(texts.size(), 5u);
+        for (const auto& [text, gap] : texts)
+            EXPECT_GE(gap, margin) << "\"" << text << "\" in " << window->GetName();
+    }
+    frame->Destroy();
+    box->Destroy();
 }
