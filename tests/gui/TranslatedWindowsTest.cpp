@@ -309,3 +309,20 @@ TEST_F(TranslatedWindows, TextsOfTheAboutBoxAndPageStandOffTheWindowEdges)
     frame->Destroy();
     box->Destroy();
 }
+
+// The icon chooser is as wide as its note, which is short in Chinese; its path fields
+// still show a path of the default menu whole.
+TEST_F(TranslatedWindows, TheIconChoosersPathFieldsShowAWholePath)
+{
+    const wxString path = "Images/launcher/terminal_small_normal.png";
+    auto* chooser = new IconPickerDialog(nullptr);
+    chooser->SetPaths(zyntest::IconPaths(path, path, path));
+    chooser->Show();
+    Screenshot(chooser, "zh_CN-icon-chooser");
+    for (wxFilePickerCtrl* picker : {chooser->FilePickerCtrlNormal, chooser->FilePickerCtrlHover, chooser->FilePickerCtrlPress}) {
+        wxTextCtrl* field = picker->GetTextCtrl();
+        ASSERT_TRUE(field);
+        EXPECT_GE(field->GetClientSize().x, field->GetTextExtent(path).x) << picker->GetName();
+    }
+    chooser->Destroy();
+}
