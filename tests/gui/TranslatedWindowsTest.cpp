@@ -29,6 +29,7 @@
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 #include <wx/translation.h>
+#include <wx/weakref.h>
 
 #include "AboutPanel.h"
 #include "BitmapManager.h"
@@ -37,8 +38,10 @@
 #include "HotkeyManager.h"
 #include "IconPickerDialog.h"
 #include "IconSettingDialog.h"
+#include "InfoPanel.h"
 #include "PreferenceFrame.h"
 #include "ScreenProbe.h"
+#include "SystemMonitor.h"
 #include "SystemPaths.h"
 #include "TestSupport.h"
 #include "ZynUtils.h"
@@ -214,6 +217,14 @@ protected:
 
 std::map<wxString, wxString> TranslatedWindows::catalog;
 
+// Destroys window and waits until it is gone: the next test may click where it stood.
+void DestroyAndWait(wxWindow* window)
+{
+    wxWeakRef<wxWindow> ref(window);
+    window->Destroy();
+    EXPECT_TRUE(zyntest::PumpUntil([&] { return !ref; }));
+}
+
 std::string Describe(const std::vector<Shown>& texts)
 {
     std::string out;
@@ -265,7 +276,15 @@ TEST_F(TranslatedWindows, EveryTextIsTheCatalogsTranslation)
         if (w.shoot)
             w.shoot(window);
         EXPECT_EQ(Describe(Untranslated(window, w.asWritten)), "") << "shown in English";
-        window->Destroy();
+        DestroyAndWait(window);
+    }
+    // The system monitor's panel: its title, and the memory line it draws.
+    {
+        SystemMonitor monitor(nullptr);
+        EXPECT_EQ(Describe(Untranslated(monitor.panel)), "") << "shown in English";
+        EXPECT_EQ(monitor.panel->GetLabel(), catalog.at("System Monitor"));
+        EXPECT_EQ(MemoryUsageText(3072, 4096), wxString::Format(catalog.at("Memory Usage: %d / %d mb"), 3072, 4096));
+        EXPECT_EQ(MemoryUsageText(0, 0), catalog.at("Memory Usage: ---- / ---- mb"));
     }
     // The toolkit's log box names the program as it calls itself.
     EXPECT_EQ(wxString::Format(_("%s Error"), wxTheApp->GetAppDisplayName()),
@@ -306,8 +325,8 @@ TEST_F(TranslatedWindows, TextsOfTheAboutBoxAndPageStandOffTheWindowEdges)
         for (const auto& [text, gap] : texts)
             EXPECT_GE(gap, margin) << "\"" << text << "\" in " << window->GetName();
     }
-    frame->Destroy();
-    box->Destroy();
+    DestroyAndWait(frame);
+    DestroyAndWait(box);
 }
 
 // The icon chooser is as wide as its note, which is short in Chinese; its path fields
@@ -324,5 +343,5 @@ TEST_F(TranslatedWindows, TheIconChoosersPathFieldsShowAWholePath)
         ASSERT_TRUE(field);
         EXPECT_GE(field->GetClientSize().x, field->GetTextExtent(path).x) << picker->GetName();
     }
-    chooser->Destroy();
+    DestroyAndWait(chooser);
 }
