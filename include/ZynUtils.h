@@ -2,11 +2,14 @@
 // points (show the launcher, apply the settings, quit, run an action).
 #pragma once
 
+#include <wx/aboutdlg.h>
 #include <wx/app.h>
 #include <wx/intl.h>
 #include <wx/string.h>
 
 class LogWindow;
+class wxDialog;
+class wxWindow;
 class TrayIcon;
 class LaunchWindow;
 
@@ -53,6 +56,10 @@ ZynUtils& wxGetApp();
 // The system's language, with the program's catalog of that name from "./Langs".
 void InitTranslations(wxLocale& locale);
 bool InitManagers();
+// What the about box shows.
+wxAboutDialogInfo AboutBoxInfo();
+// The about box, not yet shown.
+wxDialog* CreateAboutBox(wxWindow* parent);
 void ShowAboutBox();
 // The crash report box; shown by the report process that the crash handler starts.
 void ReportFatalError();

@@ -352,9 +352,10 @@ void BitmapDC::AlphaBlend(const Picture& src, const wxRect& srcRect, const wxRec
 namespace {
 
 // Loads code as the canvas draws it: the face of the font store's choice at
-// pixelSize, auto-hinted, the GothamNights face emboldened; rendered to 8-bit
-// coverage when render is set. Null when no face serves the code or it fails to load.
-FT_GlyphSlot LoadGlyph(unsigned code, int pixelSize, bool render)
+// pixelSize, auto-hinted, the GothamNights face (and with bold every face)
+// emboldened; rendered to 8-bit coverage when render is set. Null when no face
+// serves the code or it fails to load.
+FT_GlyphSlot LoadGlyph(unsigned code, int pixelSize, bool render, bool bold = false)
 {
     FT_Face face = FontManager::FaceFor(code);
     if (!face)
@@ -367,7 +368,7 @@ FT_GlyphSlot LoadGlyph(unsigned code, int pixelSize, bool render)
     if (FT_Load_Char(face, code, FT_LOAD_FORCE_AUTOHINT) != 0)
         return nullptr;
     FT_GlyphSlot slot = face->glyph;
-    if (face == FontManager::FontFaces[FontManager::FONT_GOTHAM] && slot->format == FT_GLYPH_FORMAT_OUTLINE)
+    if ((bold || face == FontManager::FontFaces[FontManager::FONT_GOTHAM]) && slot->format == FT_GLYPH_FORMAT_OUTLINE)
         FT_Outline_Embolden(&slot->outline, 46);
     if (render)
         FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL);
@@ -430,10 +431,25 @@ void BlendGlyph(Picture& canvas, FT_GlyphSlot slot, int penX, int penY, uint32_t
     }
 }
 
-// Draws code at the pen and advances it; a code that fails to load draws nothing and stays.
-void DrawCode(Picture& canvas, unsigned code, int pixelSize, uint32_t colour, int& penX, int& penY)
+// Whether text draws with the emboldened GothamNights face and another one: the
+// other face's glyphs are then emboldened too, so that one text has one weight.
+bool MixesWeights(const wxString& text)
 {
-    FT_GlyphSlot slot = LoadGlyph(code, pixelSize, true);
+    const FT_Face gotham = FontManager::FontFaces[FontManager::FONT_GOTHAM];
+    bool withGotham = false, withOther = false;
+    for (const wxUniChar c : text) {
+        if (c == '\n')
+            continue;
+        if (const FT_Face face = FontManager::FaceFor(c.GetValue()))
+            (face == gotham ? withGotham : withOther) = true;
+    }
+    return withGotham && withOther;
+}
+
+// Draws code at the pen and advances it; a code that fails to load draws nothing and stays.
+void DrawCode(Picture& canvas, unsigned code, int pixelSize, uint32_t colour, int& penX, int& penY, bool bold)
+{
+    FT_GlyphSlot slot = LoadGlyph(code, pixelSize, true, bold);
     if (!slot)
         return;
     BlendGlyph(canvas, slot, penX, penY, colour);
@@ -462,10 +478,11 @@ void BitmapDC::DrawGlyphText(const wxString& text, const wxPoint& pos, const uin
     const int h = target->GetHeight();
     int penX = pos.x;
     int penY = pos.y;
+    const bool bold = MixesWeights(text);
     for (const wxUniChar c : text) {
         if (penX + pixelSize >= w || penY >= h)
             break;
-        DrawCode(*target, c.GetValue(), pixelSize, colour, penX, penY);
+        DrawCode(*target, c.GetValue(), pixelSize, colour, penX, penY, bold);
     }
 }
 
@@ -477,6 +494,7 @@ void BitmapDC::DrawGlyphTextEx(const wxString& text, const wxPoint& pos, const w
     const int bottom = std::min(pos.y + box.y, target->GetHeight());
     int penX = pos.x;
     int penY = pos.y;
+    const bool bold = MixesWeights(text);
     for (const wxUniChar c : text) {
         if (c == '\n') {
             penX = pos.x;
@@ -487,7 +505,7 @@ void BitmapDC::DrawGlyphTextEx(const wxString& text, const wxPoint& pos, const w
             continue; // cut until the next line feed
         if (penY >= bottom)
             break;
-        DrawCode(*target, c.GetValue(), pixelSize, colour, penX, penY);
+        DrawCode(*target, c.GetValue(), pixelSize, colour, penX, penY, bold);
     }
 }
 

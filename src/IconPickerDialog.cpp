@@ -6,6 +6,7 @@
 #include <wx/sizer.h>
 #include <wx/statline.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
 
 #include "BitmapManager.h"
 
@@ -20,6 +21,12 @@ const long IconPickerDialog::ID_STATICTEXT_PRESS = wxNewId();
 
 wxBEGIN_EVENT_TABLE(IconPickerDialog, wxDialog)
 wxEND_EVENT_TABLE()
+
+namespace {
+
+const int PathFieldChars = 44;
+
+} // namespace
 
 IconPickerDialog::IconPickerDialog(wxWindow* parent)
 {
@@ -36,6 +43,10 @@ IconPickerDialog::IconPickerDialog(wxWindow* parent)
         picker = new wxFilePickerCtrl(this, pickerId, wxEmptyString, message, PngWildcard, wxDefaultPosition,
                                       wxDefaultSize, wxFLP_USE_TEXTCTRL | wxFLP_OPEN | wxFLP_FILE_MUST_EXIST,
                                       wxDefaultValidator, pickerName);
+        // The dialog is as wide as its note, which is short in some languages: a path
+        // such as "Images/launcher/terminal_small_normal.png" still shows whole.
+        if (wxTextCtrl* field = picker->GetTextCtrl())
+            field->SetMinSize(wxSize(field->GetCharWidth() * PathFieldChars, -1));
         row->Add(picker, 8, wxALL | wxALIGN_CENTER, 5);
         main->Add(row, 1, wxALL | wxEXPAND, 5);
     };

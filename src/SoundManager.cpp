@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <set>
+#include <string>
 
 #include <wx/file.h>
 #include <wx/log.h>
@@ -121,11 +123,18 @@ bool Play(unsigned type)
 {
     if (!SoundEnabledFlag || type >= kSoundCount || SoundObjects[type].empty())
         return false;
+    zplat::SoundPlayer& player = zplat::GetSoundPlayer();
     std::string error;
-    if (zplat::GetSoundPlayer().Play(type, SoundObjects[type].utf8_string(), error))
-        return true;
-    ZLOG_INFO("Sound %u cannot be played: %s.", type, wxString::FromUTF8(error));
-    return false;
+    const bool played = player.Play(type, SoundObjects[type].utf8_string(), error);
+    // The sound library's own words and every failure go to the verbose log once:
+    // the same cause comes back at every sound.
+    static std::set<std::string> told;
+    for (const std::string& message : player.TakeMessages())
+        if (told.insert(message).second)
+            ZLOG_INFO("The sound library says: %s", wxString::FromUTF8(message));
+    if (!played && told.insert(error).second)
+        ZLOG_INFO("Sound %u cannot be played: %s.", type, wxString::FromUTF8(error));
+    return played;
 }
 
 } // namespace SoundManager

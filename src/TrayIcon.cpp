@@ -89,6 +89,9 @@ wxMenu* TrayIcon::CreatePopupMenu()
     menu->Append(ID_MENU_EXIT, _("&Exit"));
     // The toolkit's popup on GTK sends no update events to the icon: mark the entries here.
     menu->UpdateUI(this);
+    // GTK draws the title as an entry with the "none" id, whose choice the toolkit drops.
+    if (wxMenuItem* title = menu->FindChildItem(wxID_NONE))
+        zplat::WhenMenuItemChosen(title->GetMenuItem(), [this] { QueueEvent(new wxCommandEvent(wxEVT_MENU, wxID_NONE)); });
     return menu;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include <wx/aboutdlg.h>
@@ -16,6 +17,7 @@
 #include <wx/log.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
+#include <wx/sizer.h>
 #include <wx/translation.h>
 #include <wx/utils.h>
 #include <wx/wxcrt.h>
@@ -298,6 +300,16 @@ private:
 
 ModalDialogs OpenDialogs;
 
+// The toolkit's own texts that the program's windows show: its stock buttons, the
+// file pickers' button, the about box and the log box. The toolkit's catalogs are
+// left out (with a locale the system lacks they hid the start's error box), so the
+// program's catalog carries these few in the toolkit's wording.
+[[maybe_unused]] const char* const ToolkitTexts[] = {
+    wxTRANSLATE("&OK"),        wxTRANSLATE("&Cancel"),     wxTRANSLATE("&Copy"),       wxTRANSLATE("&Save"),
+    wxTRANSLATE("Browse"),     wxTRANSLATE("About %s"),    wxTRANSLATE("Developers"),  wxTRANSLATE("Translators"),
+    wxTRANSLATE("%s Error"),   wxTRANSLATE("%s Warning"),  wxTRANSLATE("%s Information"), wxTRANSLATE("&Details"),
+};
+
 } // namespace
 
 ZynUtils& wxGetApp()
@@ -314,7 +326,11 @@ void InitTranslations(wxLocale& locale)
     locale.AddCatalog(locale.GetCanonicalName());
 }
 
-ZynUtils::ZynUtils() = default;
+ZynUtils::ZynUtils()
+{
+    // The toolkit names the program by it, as in the title of its log box ("%s Error").
+    SetAppDisplayName(AppName);
+}
 ZynUtils::~ZynUtils() = default;
 
 bool ZynUtils::OnInit()
@@ -541,7 +557,7 @@ bool ZynUtils::ExecuteAction(const int& type, const wxString& command)
     return result;
 }
 
-void ShowAboutBox()
+wxAboutDialogInfo AboutBoxInfo()
 {
     wxAboutDialogInfo info;
     info.SetName(AppName);
@@ -555,8 +571,26 @@ void ShowAboutBox()
     info.AddTranslator("English by Orvain (Tavrel)");
     info.AddTranslator("\nSimplified Chinese by Orvain (Tavrel)");
     info.AddTranslator("\nTraditional Chinese by Orvain (Tavrel)");
+    return info;
+}
+
+wxDialog* CreateAboutBox(wxWindow* parent)
+{
+    auto* box = new wxGenericAboutDialog(AboutBoxInfo(), parent);
+    // The toolkit lays the texts one standard border off the edges, where they look
+    // cut: a dialog's margin is two.
+    if (wxSizer* top = box->GetSizer(); top && !top->IsEmpty()) {
+        top->GetItem(size_t(0))->SetBorder(2 * wxSizerFlags::GetDefaultBorder());
+        top->SetSizeHints(box);
+        box->CentreOnScreen();
+    }
+    return box;
+}
+
+void ShowAboutBox()
+{
     // Modal, so it stays above the launcher: on GTK the native box and
     // wxGenericAboutBox are both modeless.
-    wxGenericAboutDialog box(info, nullptr);
-    box.ShowModal();
+    std::unique_ptr<wxDialog> box(CreateAboutBox(nullptr));
+    box->ShowModal();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <wx/event.h>
+#include <wx/translation.h>
 
 #include "BitmapDC.h"
 #include "BitmapManager.h"
@@ -63,8 +64,8 @@ int DialEntry(const int& usage)
 wxString MemoryUsageText(const int& usedMB, const int& totalMB)
 {
     if (usedMB <= 0 || totalMB <= 0)
-        return "Memory Usage: ---- / ---- mb";
-    return wxString::Format("Memory Usage: %d / %d mb", usedMB, totalMB);
+        return _("Memory Usage: ---- / ---- mb");
+    return wxString::Format(_("Memory Usage: %d / %d mb"), usedMB, totalMB);
 }
 
 wxString UsageDigits(const int& usage)
@@ -80,7 +81,8 @@ SystemMonitor::SystemMonitor(wxWindow* parent) : canvasBitmap(CanvasSize.x, Canv
 
     icon = new IconItem(parent, GetName(), wxPoint(x, y), BitmapManager::System(SYMBOL_INFO),
                         BitmapManager::System(BITMAP_BUTTON));
-    panel = new InfoPanel(icon, GetName(), wxDefaultPosition, Picture(), BitmapManager::System(BITMAP_PANEL));
+    // The widget keeps its own name; the panel says it in the user's language.
+    panel = new InfoPanel(icon, wxGetTranslation(GetName()), wxDefaultPosition, Picture(), BitmapManager::System(BITMAP_PANEL));
     panel->SetOwner(icon);
     // The icon answers a lost capture itself.
     WidgetWindow::Prepare(icon, false);

@@ -55,10 +55,10 @@ TEST(SessionEnd, AnOpenErrorBoxDoesNotHoldTheEnd)
     ASSERT_TRUE(zyntest::WriteFile(app.PathOf("launcher.xml"), "not a menu"));
     const std::string core = ReadFile(app.PathOf("Configs/Core.xml"));
     const pid_t pid = app.Start();
-    ASSERT_FALSE(zyntest::WaitForWindow("Zyn-utils Error").empty()) << app.Output() << app.Log();
+    ASSERT_FALSE(zyntest::WaitForWindow("Zyn Utils Error").empty()) << app.Output() << app.Log();
 
     EndSession(app, pid);
-    EXPECT_TRUE(zyntest::WaitForWindow("Zyn-utils Error", 0).empty()) << "the box outlived the program";
+    EXPECT_TRUE(zyntest::WaitForWindow("Zyn Utils Error", 0).empty()) << "the box outlived the program";
     EXPECT_EQ(ReadFile(app.PathOf("launcher.xml.bak")), "not a menu");
     EXPECT_NE(ReadFile(app.PathOf("launcher.xml")).find("<Launcher>"), std::string::npos);
     EXPECT_NE(ReadFile(app.PathOf("Configs/Core.xml")), core) << "the settings were not written at the end";

@@ -68,3 +68,21 @@ TEST(Welcome, NoSplashShowsNothing)
     EXPECT_TRUE(zyntest::FindWindow("Zyn Notification").empty());
     EXPECT_EQ(app.Log().find("Sound 0"), std::string::npos);
 }
+
+// The test session has no sound device: the sound library's complaints go to the
+// verbose log, once each, and none reaches the program's standard error.
+TEST(Welcome, TheSoundLibraryKeepsOffTheTerminal)
+{
+    AppRunner app;
+    app.WriteCore(CoreWithSplash(true));
+    app.Start();
+    ASSERT_TRUE(app.WaitForLog("Zyn Utils is ready.")) << app.Output() << app.Log();
+    // The welcome's two sounds were asked for before the start was ready.
+    const std::string output = app.Output(), log = app.Log();
+    EXPECT_EQ(output.find("ALSA lib"), std::string::npos) << output;
+    if (log.find("Sound 5 cannot be played") != std::string::npos) {
+        const size_t said = log.find("Unknown PCM default");
+        EXPECT_NE(said, std::string::npos) << log;
+        EXPECT_EQ(log.find("Unknown PCM default", said + 1), std::string::npos) << "told once\n" << log;
+    }
+}

@@ -230,3 +230,42 @@ TEST_F(TrayIconTest, TheBalloonIsADesktopNotification)
     EXPECT_TRUE(zyntest::PumpUntil([&] { return shown() == before + 1; })) << "the session's notification daemon shows it";
     zyntest::Shell("dunstctl close-all");
 }
+
+// The menu's title is an entry on GTK: choosing it shows the balloon, which reaches
+// the session's notification daemon with its title and text.
+TEST_F(TrayIconTest, ChoosingTheMenusTitleShowsTheBalloon)
+{
+    ProbeTray icon;
+    zyntest::Shell("dunstctl close-all");
+    // Closed notifications stay in the daemon's history: the balloons seen there so far,
+    // by their summary.
+    const auto balloons = [] {
+        const std::string history = zyntest::Shell("dunstctl history"), summary = "\"data\" : \"Zyn Utils Alpha1\"";
+        size_t n = 0;
+        for (size_t at = history.find(summary); at != std::string::npos; at = history.find(summary, at + 1))
+            ++n;
+        return n;
+    };
+    const size_t before = balloons();
+    const auto displayed = [] { return std::atoi(zyntest::Shell("dunstctl count displayed 2>/dev/null").c_str()); };
+    ASSERT_EQ(displayed(), 0);
+    // The first entry the keyboard reaches is the title.
+    bool chosen = false;
+    Every([&] {
+        if (chosen || !icon.shown || !client.PopupMenuShown())
+            return;
+        chosen = true;
+        client.Chord({}, XK_Down);
+        client.Chord({}, XK_Return);
+    });
+    int x = 0, y = 0;
+    ASSERT_TRUE(IconCentre(x, y)) << "the tray host never embedded the icon";
+    client.MoveTo(x, y);
+    client.Button(Button3, true);
+    client.Button(Button3, false);
+    EXPECT_TRUE(zyntest::PumpUntil([&] { return displayed() == 1; })) << "no notification reached the daemon";
+    timer.Stop();
+    zyntest::Shell("dunstctl close-all");
+    EXPECT_EQ(balloons(), before + 1) << zyntest::Shell("dunstctl history");
+    EXPECT_NE(zyntest::Shell("dunstctl history").find("\"data\" : \"Welcome to Veyrune!\\nUser ID: Administrator"), std::string::npos);
+}

@@ -27,6 +27,15 @@ Window XidOf(const wxWindow* window)
 
 } // namespace
 
+wxString ExpanderLabel(const wxWindow* window)
+{
+    GtkWidget* widget = window ? static_cast<GtkWidget*>(window->GetHandle()) : nullptr;
+    if (!widget || !GTK_IS_EXPANDER(widget))
+        return wxString();
+    const char* label = gtk_expander_get_label(GTK_EXPANDER(widget));
+    return label ? wxString::FromUTF8(label) : wxString();
+}
+
 ScreenProbe::ScreenProbe() : display(XOpenDisplay(nullptr)) {}
 
 ScreenProbe::~ScreenProbe()

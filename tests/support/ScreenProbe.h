@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+class wxString;
 class wxWindow;
 
 namespace zyntest {
@@ -49,6 +50,9 @@ private:
     void* display = nullptr;
     std::unique_ptr<XClient> input;
 };
+
+// The label a native expander (the toolkit's collapsible pane) shows; empty for other windows.
+wxString ExpanderLabel(const wxWindow* window);
 
 // |a - b| <= tolerance for each of the three channels.
 bool NearRgb(uint32_t a, uint32_t b, int tolerance = 3);

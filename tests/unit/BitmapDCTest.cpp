@@ -424,6 +424,33 @@ TEST_F(GlyphText, GothamNightsIsEmboldened)
     EXPECT_GT(gotham, regular + regular / 10);
 }
 
+// A text of Latin and Chinese letters (the welcome) has one weight: where GothamNights
+// draws its Latin part emboldened, the other face's glyphs are emboldened as well.
+TEST_F(GlyphText, AMixedTextHasOneWeight)
+{
+    Open({true, false, true, true});
+    auto ink = [](const wxString& text, bool wrapped) {
+        Picture p(200, 60, 0u);
+        BitmapDC dc(p);
+        if (wrapped)
+            dc.DrawGlyphTextEx(text, wxPoint(30, 45), wxSize(165, 40), 0xFFFFFFFFu, 30);
+        else
+            dc.DrawGlyphText(text, wxPoint(30, 45), 0xFFFFFFFFu, 30);
+        uint64_t sum = 0;
+        for (int i = 0; i < p.GetWidth() * p.GetHeight(); ++i)
+            sum += p.Pixels()[i] >> 24;
+        return sum;
+    };
+    const wxString chinese = wxString::FromUTF8("中文");
+    for (const bool wrapped : {false, true}) {
+        SCOPED_TRACE(wrapped ? "in a box" : "on a line");
+        const uint64_t alone = ink(chinese, wrapped);
+        const uint64_t besideLatin = ink("A" + chinese, wrapped) - ink("A", wrapped);
+        ASSERT_GT(alone, 0u);
+        EXPECT_GT(besideLatin, alone + alone / 10);
+    }
+}
+
 TEST_F(GlyphText, TextAtEveryEdgeStaysInsideTheCanvas)
 {
     // Emboldened GothamNights with tall accents and descenders, and CJK, at

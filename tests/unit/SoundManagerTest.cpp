@@ -136,6 +136,32 @@ TEST_F(SoundManagerTest, ASoundThatCannotStartIsReportedAsFalse)
     EXPECT_TRUE(log.Contains("Sound 3 cannot be played: no sound device.")) << log.Text();
 }
 
+// What the sound library says and why a sound failed reach the verbose log once
+// each, however many sounds meet the same cause.
+TEST_F(SoundManagerTest, TheSoundLibrarysWordsAndEachFailureAreLoggedOnce)
+{
+    ASSERT_TRUE(SoundManager::Initial());
+    player->playResult = false;
+    player->failure = "the device is taken";
+    zyntest::LogCapture log;
+    const std::string said = "pcm.c:2666:(snd_pcm_open_noupdate) Unknown PCM default";
+    for (unsigned type : {SOUND_LAUNCHER_SHOW, SOUND_PRESS, SOUND_LAUNCHER_SHOW}) {
+        player->messages = {said, "conf.c:5703:(snd_config_expand) Evaluate error"};
+        EXPECT_FALSE(SoundManager::Play(type));
+        EXPECT_TRUE(player->messages.empty()) << "the messages were taken";
+    }
+    const auto count = [&](const std::string& text) {
+        const std::string all = log.Text();
+        size_t n = 0;
+        for (size_t at = all.find(text); at != std::string::npos; at = all.find(text, at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(count("The sound library says: " + said), 1u) << log.Text();
+    EXPECT_EQ(count("Evaluate error"), 1u) << log.Text();
+    EXPECT_EQ(count("cannot be played: the device is taken."), 1u) << log.Text();
+}
+
 // The real player: a file it cannot play is a failure, never a silent success.
 TEST(CanberraPlayer, ReportsASoundItCannotPlay)
 {
@@ -143,6 +169,26 @@ TEST(CanberraPlayer, ReportsASoundItCannotPlay)
     std::string error;
     EXPECT_FALSE(zplat::GetSoundPlayer().Play(1, "/nonexistent/zyn-test.wav", error));
     EXPECT_FALSE(error.empty());
+}
+
+// Without a sound device (as in the test session) the device is tried once: the
+// first sound fails with ALSA's words, the next ones fail at once without any.
+TEST(CanberraPlayer, AMissingDeviceIsTriedOnce)
+{
+    zplat::SetSoundPlayer(nullptr);
+    zplat::SoundPlayer& player = zplat::GetSoundPlayer();
+    const std::string press = zyntest::AppDirOfBuild() + "/Sounds/press.wav";
+    std::string error;
+    if (player.Play(3, press, error))
+        GTEST_SKIP() << "this system plays sounds";
+    const std::vector<std::string> said = player.TakeMessages();
+    if (said.empty())
+        GTEST_SKIP() << "the sound library failed without a word: " << error;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(player.Play(3, press, error));
+        EXPECT_EQ(error, "there is no sound device");
+        EXPECT_TRUE(player.TakeMessages().empty());
+    }
 }
 
 // What other tests use to check their sounds: the build's own files all load.
