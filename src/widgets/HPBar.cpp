@@ -82,6 +82,8 @@ HPBar::HPBar(wxWindow* parent)
     drag = WidgetDrag(barWindow, [this](const wxPoint& pos) {
         barWindow->Move(pos);
         iconWindow->Move(pos + IconOffset);
+        // The toolkit may restack the dragged window over its helmet: the group is put back in order.
+        WidgetWindow::Lower(barWindow);
     });
 
     barWindow->Bind(wxEVT_LEFT_DOWN, &HPBar::OnLeftDown, this);
@@ -201,6 +203,7 @@ void HPBar::OnMouseMove(wxMouseEvent& event)
 void HPBar::OnLeftUp(wxMouseEvent& event)
 {
     drag.Release();
+    WidgetWindow::Lower(barWindow);
     event.Skip();
 }
 

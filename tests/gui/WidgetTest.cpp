@@ -3,6 +3,7 @@
 // positions they write.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -80,6 +81,17 @@ public:
     int motions = 0;
     int releases = 0;
 };
+
+// Writes the screen's rect to build/screenshots/name; the path written.
+std::string ScreenshotOf(const wxRect& r, const std::string& name)
+{
+    const std::string dir = std::filesystem::path(ZYN_BIN_DIR).parent_path() / "screenshots";
+    std::filesystem::create_directories(dir);
+    const std::string path = dir + "/" + name;
+    zyntest::Shell("import -window root -crop " + std::to_string(r.width) + "x" + std::to_string(r.height) + "+" +
+                   std::to_string(r.x) + "+" + std::to_string(r.y) + " '" + path + "'");
+    return path;
+}
 
 // The first fully opaque pixel of the picture's middle row, in picture coordinates.
 wxPoint OpaquePoint(const Picture& picture)
@@ -405,6 +417,8 @@ TEST_F(WidgetDesk, DraggingTheHPBarMovesItsIconAlongAndThePlaceIsWrittenAtTheEnd
     ASSERT_TRUE(DragBy(bar->barWindow, grab, wxPoint(-150, 90)));
     EXPECT_EQ(bar->barWindow->GetPosition(), wxPoint(490, 290));
     EXPECT_EQ(bar->iconWindow->GetPosition(), wxPoint(492, 324));
+    EXPECT_TRUE(PumpUntil([&] { return probe.IsAbove(bar->iconWindow, bar->barWindow); })) << "the helmet went under the bar";
+    ScreenshotOf(wxRect(440, 240, 480, 190), "hp-bar-after-drag.png");
     int sx = 0, sy = 0, w = 0, h = 0;
     ASSERT_TRUE(probe.Geometry(bar->iconWindow, sx, sy, w, h));
     EXPECT_EQ(wxPoint(sx, sy), wxPoint(492, 324));
