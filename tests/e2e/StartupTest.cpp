@@ -229,3 +229,26 @@ TEST(Startup, StartsTheUpdaterInItsFolderOnlyWhenAskedAndWhenItExists)
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     }
 }
+
+// A truncated menu file nested far deeper than any menu is refused and kept, and the
+// program starts with the default menu (the XML library crashed freeing such a tree).
+TEST(Startup, ADeeplyNestedMenuFileIsKeptAsideAndTheProgramStarts)
+{
+    AppRunner app;
+    app.WriteQuietVerboseCore();
+    std::string deep = "<Launcher>";
+    for (int i = 0; i < 349000; ++i)
+        deep += "<a>";
+    ASSERT_TRUE(zyntest::WriteFile(app.PathOf("launcher.xml"), deep));
+    const pid_t pid = app.Start();
+    ASSERT_TRUE(app.WaitForLog("Zyn Utils is ready.")) << app.Output() << app.Log();
+    EXPECT_NE(app.Log().find("Error parsing xml, elements nested deeper than 1000 levels."), std::string::npos) << app.Log();
+    EXPECT_EQ(zyntest::ReadFile(app.PathOf("launcher.xml.bak")), deep);
+
+    ASSERT_EQ(kill(pid, SIGTERM), 0);
+    const int status = app.WaitExit(pid);
+    ASSERT_TRUE(WIFEXITED(status)) << status << app.Output();
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(app.Output().find("Oops!"), std::string::npos) << app.Output();
+    EXPECT_NE(zyntest::ReadFile(app.PathOf("launcher.xml")).find("<name>Unkonwn</name>"), std::string::npos);
+}
