@@ -591,3 +591,20 @@ TEST_F(LaunchWindowTest, TheWidgetsHideWhileTheLauncherIsUp)
 }
 
 } // namespace
+
+// A menu the next start would refuse as too large is not written: the file from before stays.
+TEST_F(LaunchWindowTest, AMenuLargerThanTheReaderTakesIsNotWrittenOverTheOldFile)
+{
+    LogCapture capture;
+    LaunchWindow* window = Make();
+    const std::string before = Saved();
+    MenuImpl* list = window->tray->menu->GetItem(1)->CreateMenu(MENU_TYPE_LIST);
+    ASSERT_NE(list, nullptr);
+    list->GetItem(1)->SetAction(ACTION_COMMAND, std::string(XmlFile::MaxBytes, 'c'));
+    EXPECT_FALSE(window->SaveLauncherXml());
+    EXPECT_TRUE(capture.Contains("Cannot write \"launcher.xml\": the menu would be larger than 16777216 bytes.")) << capture.Text();
+    EXPECT_EQ(Saved(), before);
+    list->GetItem(1)->SetAction(ACTION_COMMAND, std::string(1 << 20, 'c'));
+    EXPECT_TRUE(window->SaveLauncherXml()) << "below the bound";
+    EXPECT_NE(Saved(), before);
+}
