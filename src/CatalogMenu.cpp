@@ -120,7 +120,8 @@ bool CatalogMenu::Insert(const unsigned& index)
     if (shift.select != 0)
         Select(shift.select);
     Apply(shift, at);
-    item->Show();
+    if (shown)
+        item->Show();
     return true;
 }
 

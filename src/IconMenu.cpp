@@ -103,7 +103,8 @@ bool IconMenu::Insert(const unsigned& index)
     const wxPoint at = items[index - 1]->GetPosition();
     items.insert(items.begin() + (index - 1), item);
     StackItems(index, GetCount(), at);
-    item->Show();
+    if (shown)
+        item->Show();
     return true;
 }
 
@@ -172,6 +173,7 @@ bool IconMenu::Show(const bool& show)
     const int count = static_cast<int>(GetCount());
     uint32_t effect;
     if (show) {
+        shown = true; // the items placed below may map
         // The column slides down from above the owner, the last item first, into the view.
         wxPoint at(owner->GetPosition().x, owner->GetPosition().y - count * Slot());
         for (ButtonImpl* item : items) {

@@ -167,6 +167,7 @@ bool ListMenu::Show(const bool& show)
     if (!owner || !owner->IsShown())
         return false;
     SoundManager::Play(SOUND_LIST_OPEN);
+    shown = true; // the rows placed below may map
     const int endY = ListCentreOffset(owner->GetSize().y, count, Pitch(first), first->GetMargin().y);
     targetFrame.y = endY;
     targetFrame.alpha = 255;
