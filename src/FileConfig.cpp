@@ -8,6 +8,7 @@
 #include <wx/mstream.h>
 
 #include "AtomicFile.h"
+#include "RegularFile.h"
 #include "SystemPaths.h"
 #include "ZynLog.h"
 
@@ -58,7 +59,7 @@ FileConfig::FileConfig(const wxString& configName)
         bool loaded;
         {
             wxLogNull quiet; // a broken file is handled below, without the toolkit's box
-            loaded = document->Load(full, "UTF-8") && document->GetRoot();
+            loaded = RegularFile::IsReadable(full) && document->Load(full, "UTF-8") && document->GetRoot();
         }
         if (!loaded) {
             // Reads as empty, but what the user had is kept, not overwritten at exit.

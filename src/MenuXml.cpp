@@ -6,6 +6,7 @@
 #include <wx/filename.h>
 #include <wx/xml/xml.h>
 
+#include "RegularFile.h"
 #include "ZynLog.h"
 
 namespace MenuXml {
@@ -196,6 +197,8 @@ bool Load(wxXmlDocument& doc, const wxString& path)
         ZLOG_ERROR("Error parsing xml, the file is larger than %ld bytes.", MaxFileBytes);
         return false;
     }
+    if (!RegularFile::IsReadable(path))
+        return false;
     // The parser's own dropping of blank text would also take blanks that
     // begin a value (it sees them in pieces): keep everything, then drop the indentation.
     if (!doc.Load(path, "UTF-8", wxXMLDOC_KEEP_WHITESPACE_NODES))
