@@ -381,6 +381,7 @@ bool ZynUtils::OnInit()
         StartUpdater();
 
     ZLOG_INFO("Zyn Utils is ready.");
+    zplat::GetSession().AnnounceReady();
     return true;
 }
 

@@ -91,6 +91,20 @@ TEST(Startup, LogsItsOrderAndSavesWhenTheSessionEndsIt)
     }
 }
 
+// What scripts wait for: the display learns that the start is complete only
+// once it is, after the last record of the start.
+TEST(Startup, TheReadySignalComesAfterTheStartIsComplete)
+{
+    DisplayPtr display(XOpenDisplay(nullptr));
+    ASSERT_TRUE(display) << "no X display";
+    const Atom ready = XInternAtom(display.get(), "_ZYN_UTILS_READY", False);
+    AppRunner app;
+    app.WriteQuietVerboseCore();
+    app.Start();
+    ASSERT_TRUE(zyntest::WaitUntil([&] { return XGetSelectionOwner(display.get(), ready) != None; }, 15000)) << app.Output();
+    EXPECT_NE(app.Log().find("Zyn Utils is ready."), std::string::npos) << app.Log();
+}
+
 TEST(Startup, SecondStartShowsTheFirstAndTouchesNoFile)
 {
     AppRunner app;

@@ -15,6 +15,7 @@
 #include "IconMenu.h"
 #include "LaunchWindow.h"
 #include "MenuXml.h"
+#include "XmlFile.h"
 #include "LauncherFixture.h"
 #include "ListItem.h"
 #include "ScreenProbe.h"
@@ -123,8 +124,8 @@ TEST_F(LaunchWindowTest, MenuFileReadsWhatItCanSaysWhatItCannotAndKeepsWhatItWou
         std::string tree;
     };
     const std::vector<Case> cases = {
-        {"no file", "", true, {}, placeholder},
-        {"not well-formed", "<Launcher><menu type=\"1\">", true, {kept}, placeholder},
+        {"no file", "", false, {"Error parsing xml, the file cannot be opened."}, placeholder},
+        {"not well-formed", "<Launcher><menu type=\"1\">", false, {"Error parsing xml, no element found at line 1.", kept}, placeholder},
         {"other root", "<Menu><menu type=\"1\"/></Menu>", false, {"Error parsing xml, invalid XML file.", kept}, placeholder},
         {"no root menu", Launcher(""), false, {"Error parsing xml, invalid root menu.", kept}, placeholder},
         {"comment first", Launcher("<!-- menu -->" + RootMenu(Icon("A"))), false,
@@ -142,11 +143,11 @@ TEST_F(LaunchWindowTest, MenuFileReadsWhatItCanSaysWhatItCannotAndKeepsWhatItWou
                            "<descrip>d</descrip><image/></panel></item>")),
          false, {"Error parsing xml, invalid hover icon.", kept}, "1[A " + BuiltIns + "]"},
         {"second root menu", Launcher(RootMenu(Icon("A")) + RootMenu(Icon("B"))), false, {kept}, "1[A " + BuiltIns + "]"},
-        // As deep as the size bound lets a file be.
+        // Deeper than the bound; the XML library would free it one call per level.
         {"nested without end", Launcher(Nested(29000)), false,
          {"Error parsing xml, elements nested deeper than 1000 levels.", kept}, placeholder},
-        {"larger than the bound", Launcher(RootMenu(Icon(std::string(MenuXml::MaxFileBytes, 'N')))), false,
-         {"Error parsing xml, the file is larger than 1048576 bytes.", kept}, placeholder},
+        {"larger than the bound", Launcher(RootMenu(Icon(std::string(XmlFile::MaxBytes, 'N')))), false,
+         {"Error parsing xml, the file is larger than 16777216 bytes.", kept}, placeholder},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -293,9 +294,10 @@ TEST_F(LaunchWindowTest, AFileThatCannotBeReadNorCopiedIsNeverWrittenOver)
     EXPECT_FALSE(windows.back());
     EXPECT_EQ(Saved(), broken);
     const std::vector<std::string> errors = Errors(capture);
-    ASSERT_EQ(errors.size(), 2u) << capture.Text();
-    EXPECT_EQ(errors[0], "Cannot keep a copy of \"~/launcher.xml\" as \"~/launcher.xml.bak\".");
-    EXPECT_EQ(errors[1], "Cannot write \"launcher.xml\": it was not read completely and no copy of it could be kept.");
+    ASSERT_EQ(errors.size(), 3u) << capture.Text();
+    EXPECT_EQ(errors[0], "Error parsing xml, no element found at line 1.");
+    EXPECT_EQ(errors[1], "Cannot keep a copy of \"~/launcher.xml\" as \"~/launcher.xml.bak\".");
+    EXPECT_EQ(errors[2], "Cannot write \"launcher.xml\": it was not read completely and no copy of it could be kept.");
 }
 
 TEST_F(LaunchWindowTest, AFailedWriteKeepsTheOldFileAndSaysSo)
