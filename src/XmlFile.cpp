@@ -8,6 +8,8 @@
 #include <wx/filefn.h>
 #include <wx/xml/xml.h>
 
+#include "RegularFile.h"
+
 namespace XmlFile {
 namespace {
 
@@ -153,9 +155,11 @@ bool Parse(wxXmlDocument& doc, const char* data, size_t size, wxString& error)
 bool Read(wxXmlDocument& doc, const wxString& path, wxString& error)
 {
     doc.SetDocumentNode(nullptr);
-    FILE* file = std::fopen(path.fn_str(), "rb");
+    // Only a regular file is opened: a FIFO would hold the start.
+    wxFile regular;
+    FILE* file = RegularFile::Open(path, regular) ? fdopen(regular.Detach(), "rb") : nullptr;
     if (!file) {
-        error = "the file cannot be opened";
+        error = "the file cannot be opened as a regular file";
         return false;
     }
     // One byte more than allowed tells a file above the bound, whatever stat says.

@@ -40,7 +40,7 @@ void OnFatalSignal(int sig)
 {
     WriteAll(STDERR_FILENO, reportText.data(), reportText.size());
     if (!logPath.empty()) {
-        const int fd = open(logPath.c_str(), O_WRONLY | O_APPEND);
+        const int fd = open(logPath.c_str(), O_WRONLY | O_APPEND | O_NONBLOCK);
         if (fd >= 0) {
             WriteAll(fd, reportText.data(), reportText.size());
             close(fd);
