@@ -3,6 +3,7 @@
 // grows while the bar is on screen. A small icon beside it asks for the name.
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include <wx/datetime.h>
@@ -48,6 +49,10 @@ public:
     // One tick: counts, raises the level once every 60 ticks, reads the battery, redraws.
     void Notify() override;
 
+    // Redraws the bar with the current time and figures, without counting a tick.
+    void Redraw();
+    // The pixel size at which the name fits between the helmet and the hit points.
+    static int NameFitSize(const wxString& name, const wxString& hitPoints);
     // Draws the whole picture into the bar canvas.
     void DrawBar(const wxDateTime& now, const wxString& name, const int& current, const int& maximum, const int& shownLevel);
 
@@ -60,12 +65,15 @@ public:
     int level = 1;
     int tickCount = 0;
     wxString playerName;
+    std::function<wxDateTime()> clock = [] { return wxDateTime::UNow(); }; // tests set their own
 
     static constexpr int TickMs = 60000;
     static constexpr int MaxLevel = 100;
     static constexpr int TicksPerLevel = 60;
 
 private:
+    // Ticks fall on the minute boundary, so the date line turns with the clock.
+    void StartUntilNextMinute();
     void OnLeftDown(wxMouseEvent& event);
     void OnLeftUp(wxMouseEvent& event);
     void OnMouseMove(wxMouseEvent& event);

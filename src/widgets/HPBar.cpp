@@ -23,6 +23,8 @@ const int FillY = 33;
 const wxPoint DatePos(40, 20);
 const wxPoint NamePos(42, 50);
 const int NameSize = 17;
+const int SmallestNameSize = 9;
+const int NameGap = 4;      // kept clear before the hit points
 const wxPoint HitPointsPos(263, 73);
 const wxPoint LevelPos(315, 73);
 const uint32_t TextColour = 0xDDFFFFFF;
@@ -79,6 +81,8 @@ HPBar::HPBar(wxWindow* parent)
     drag = WidgetDrag(barWindow, [this](const wxPoint& pos) {
         barWindow->Move(pos);
         iconWindow->Move(pos + IconOffset);
+        // The toolkit may restack the dragged window over its helmet: the group is put back in order.
+        WidgetWindow::Lower(barWindow);
     });
 
     barWindow->Bind(wxEVT_LEFT_DOWN, &HPBar::OnLeftDown, this);
@@ -110,8 +114,9 @@ bool HPBar::Show(const bool& show)
         iconWindow->Show(false);
         return barWindow->Show(false);
     }
-    // The picture is refreshed by the first tick, not now.
-    Start(TickMs, wxTIMER_CONTINUOUS);
+    // The time in the picture is the current one at once; the level waits for a real tick.
+    Redraw();
+    StartUntilNextMinute();
     WidgetWindow::Lower(barWindow);
     WidgetWindow::Lower(iconWindow);
     iconWindow->Show(true);
@@ -128,8 +133,22 @@ void HPBar::Notify()
     ++tickCount;
     if (tickCount % TicksPerLevel == 0 && level < MaxLevel)
         ++level;
+    Redraw();
+    if (barWindow->IsShown())
+        StartUntilNextMinute();
+}
+
+void HPBar::StartUntilNextMinute()
+{
+    const wxDateTime now = clock();
+    const int intoMinute = now.GetSecond() * 1000 + now.GetMillisecond();
+    Start(TickMs - intoMinute, wxTIMER_ONE_SHOT);
+}
+
+void HPBar::Redraw()
+{
     const HitPoints hp = ComputeHitPoints(level, zplat::GetSystemInfo().BatteryPercent());
-    DrawBar(wxDateTime::Now(), playerName, hp.current, hp.maximum, level);
+    DrawBar(clock(), playerName, hp.current, hp.maximum, level);
     barWindow->SetBitmap(barWindow->GetName(), barCanvas);
 }
 
@@ -147,13 +166,25 @@ void HPBar::DrawBar(const wxDateTime& now, const wxString& name, const int& curr
     canvas.BlendBitmap(frame, wxPoint(0, 0), 255);
 
     canvas.DrawGlyphText(now.Format("%Y-%m-%d %H:%M"), DatePos, TextColour, DefaultTextSize);
-    canvas.DrawGlyphText(name.empty() ? wxString(DefaultName) : name, NamePos, TextColour, NameSize);
-    canvas.DrawGlyphTextCentered(wxString::Format("%d / %d", current, maximum), HitPointsPos, TextColour, DefaultTextSize);
+    const wxString hitPoints = wxString::Format("%d / %d", current, maximum);
+    const wxString shownName = name.empty() ? wxString(DefaultName) : name;
+    canvas.DrawGlyphText(shownName, NamePos, TextColour, NameFitSize(shownName, hitPoints));
+    canvas.DrawGlyphTextCentered(hitPoints, HitPointsPos, TextColour, DefaultTextSize);
     // "Lv.100" would lose its last digit at the canvas edge: it moves left just enough.
     const wxString levelText = HPLevelText(shownLevel);
     const int lastStart = MeasureGlyphText(levelText.Left(levelText.length() - 1), DefaultTextSize);
     const int levelX = std::min(LevelPos.x, barCanvas.GetWidth() - 1 - DefaultTextSize - lastStart);
     canvas.DrawGlyphText(levelText, wxPoint(levelX, LevelPos.y), TextColour, DefaultTextSize);
+}
+
+int HPBar::NameFitSize(const wxString& name, const wxString& hitPoints)
+{
+    // A name too long for the room between the helmet and the hit points is drawn smaller.
+    const int right = HitPointsPos.x - MeasureGlyphText(hitPoints, DefaultTextSize) / 2 - NameGap;
+    int size = NameSize;
+    while (size > SmallestNameSize && NamePos.x + MeasureGlyphText(name, size) > right)
+        --size;
+    return size;
 }
 
 void HPBar::OnLeftDown(wxMouseEvent& event)
@@ -171,6 +202,7 @@ void HPBar::OnMouseMove(wxMouseEvent& event)
 void HPBar::OnLeftUp(wxMouseEvent& event)
 {
     drag.Release();
+    WidgetWindow::Lower(barWindow);
     event.Skip();
 }
 

@@ -71,7 +71,8 @@ void ImageWidget::OnLeftUp(wxMouseEvent& event)
     if (ModalOpenFlag || drag.dragged)
         return;
     // Shown as "*.PNG"; GTK matches patterns case by case, so the pattern spells out both cases.
-    wxFileDialog dialog(imageWindow, wxEmptyString, wxEmptyString, wxEmptyString, "*.PNG|*.[Pp][Nn][Gg]",
+    // The toolkit's own title for a file chooser, where the message is empty.
+    wxFileDialog dialog(imageWindow, wxFileSelectorPromptStr, wxEmptyString, wxEmptyString, "*.PNG|*.[Pp][Nn][Gg]",
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() == wxID_OK) {
         const wxString path = dialog.GetPath();

@@ -3,6 +3,7 @@
 // positions they write.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -81,6 +82,17 @@ public:
     int motions = 0;
     int releases = 0;
 };
+
+// Writes the screen's rect to build/screenshots/name; the path written.
+std::string ScreenshotOf(const wxRect& r, const std::string& name)
+{
+    const std::string dir = std::filesystem::path(ZYN_BIN_DIR).parent_path() / "screenshots";
+    std::filesystem::create_directories(dir);
+    const std::string path = dir + "/" + name;
+    zyntest::Shell("import -window root -crop " + std::to_string(r.width) + "x" + std::to_string(r.height) + "+" +
+                   std::to_string(r.x) + "+" + std::to_string(r.y) + " '" + path + "'");
+    return path;
+}
 
 // The first fully opaque pixel of the picture's middle row, in picture coordinates.
 wxPoint OpaquePoint(const Picture& picture)
@@ -201,7 +213,7 @@ TEST_F(WidgetDesk, HPBarStandsHiddenAtItsSavedPlaceUntilShownOnce)
     EXPECT_TRUE(bar.Show(true));
     EXPECT_FALSE(bar.Show(true));
     EXPECT_TRUE(bar.IsRunning());
-    EXPECT_EQ(bar.GetInterval(), 60000);
+    EXPECT_LE(bar.GetInterval(), 60000);
     EXPECT_TRUE(bar.iconWindow->IsShown());
     const wxPoint p = OpaquePoint(bar.barCanvas);
     ASSERT_GE(p.x, 0);
@@ -212,11 +224,71 @@ TEST_F(WidgetDesk, HPBarStandsHiddenAtItsSavedPlaceUntilShownOnce)
     EXPECT_FALSE(bar.IsRunning());
     EXPECT_FALSE(bar.iconWindow->IsShown());
 
-    // Shown again it keeps the picture of the last tick until the next one.
-    const int reads = info->batteryReads;
+    // Shown again it is redrawn, but that counts no tick.
     EXPECT_TRUE(bar.Show(true));
     EXPECT_EQ(bar.tickCount, 1);
-    EXPECT_EQ(info->batteryReads, reads);
+}
+
+TEST_F(WidgetDesk, HPBarShowsTheCurrentMinuteWhenShownAndTicksOnTheMinute)
+{
+    wxDateTime now(9, wxDateTime::Mar, 2013, 12, 30, 40);
+    HPBar bar(nullptr);
+    bar.clock = [&] { return now; };
+    const wxRect dateArea(38, 4, 200, 18);
+    auto dateAt = [&](const wxDateTime& when) {
+        HPBar other(nullptr);
+        other.DrawBar(when, bar.playerName, 500, 500, 1);
+        return other.barCanvas.GetSubPicture(wxRect(0, 0, 368, 84));
+    };
+    struct Case {
+        int minutesLater;
+        int second;
+        int interval;
+    };
+    for (const Case& c : {Case{0, 40, 20000}, Case{7, 0, 60000}, Case{75, 59, 1000}}) {
+        SCOPED_TRACE(c.minutesLater);
+        now = wxDateTime(9, wxDateTime::Mar, 2013, 12, 30, 0) + wxTimeSpan::Minutes(c.minutesLater) + wxTimeSpan::Seconds(c.second);
+        ASSERT_TRUE(bar.Show(true));
+        EXPECT_EQ(bar.tickCount, 1);
+        EXPECT_EQ(bar.GetInterval(), c.interval);
+        EXPECT_TRUE(bar.IsOneShot());
+        EXPECT_TRUE(SamePixels(bar.barCanvas, dateAt(now), dateArea));
+        EXPECT_FALSE(SamePixels(bar.barCanvas, dateAt(now - wxTimeSpan::Minute()), dateArea));
+        const wxPoint p = OpaquePoint(bar.barCanvas);
+        EXPECT_TRUE(ShowsOpaque(bar.barWindow->GetPosition() + p, bar.barCanvas.GetPixel(p.x, p.y)));
+        // The tick at the next boundary counts and schedules the one after.
+        now = now + wxTimeSpan::Milliseconds(c.interval);
+        bar.Notify();
+        EXPECT_EQ(bar.tickCount, 2);
+        EXPECT_EQ(bar.GetInterval(), 60000);
+        bar.tickCount = 1;
+        bar.Show(false);
+    }
+}
+
+TEST_F(WidgetDesk, HPBarNameFitsBetweenTheHelmetAndTheHitPoints)
+{
+    HPBar bar(nullptr);
+    const wxDateTime now(9, wxDateTime::Mar, 2013, 12, 30);
+    struct Case {
+        const char* name;
+        bool shrinks;
+    };
+    const wxString hitPoints = "500 / 500";
+    const int hpLeft = 263 - MeasureGlyphText(hitPoints, DefaultTextSize) / 2;
+    for (const Case& c : {Case{"Daskel", false}, Case{"Aria", false}, Case{"Bartholomew Maximilian", true},
+                          Case{"\u5F20\u4E09\u674E\u56DB\u738B\u4E94\u8D75\u516D\u5B59\u4E03\u5468\u516B", true}}) {
+        const wxString name = wxString::FromUTF8(c.name);
+        SCOPED_TRACE(c.name);
+        const int size = HPBar::NameFitSize(name, hitPoints);
+        EXPECT_EQ(size < 17, c.shrinks);
+        EXPECT_LT(42 + MeasureGlyphText(name, size), hpLeft);
+        // On the canvas: nothing of the name between its end and the hit points.
+        bar.DrawBar(now, name, 500, 500, 1);
+        const Picture drawn = bar.barCanvas.GetSubPicture(wxRect(0, 0, 368, 84));
+        bar.DrawBar(now, "A", 500, 500, 1);
+        EXPECT_TRUE(SamePixels(drawn, bar.barCanvas, wxRect(hpLeft - 2, 34, 368 - hpLeft + 2, 18)));
+    }
 }
 
 TEST_F(WidgetDesk, HPBarFillShowsTheBatteryFromTheRight)
@@ -361,6 +433,8 @@ TEST_F(WidgetDesk, DraggingTheHPBarMovesItsIconAlongAndThePlaceIsWrittenAtTheEnd
     ASSERT_TRUE(DragBy(bar->barWindow, grab, wxPoint(-150, 90)));
     EXPECT_EQ(bar->barWindow->GetPosition(), wxPoint(490, 290));
     EXPECT_EQ(bar->iconWindow->GetPosition(), wxPoint(492, 324));
+    EXPECT_TRUE(PumpUntil([&] { return probe.IsAbove(bar->iconWindow, bar->barWindow); })) << "the helmet went under the bar";
+    ScreenshotOf(wxRect(440, 240, 480, 190), "hp-bar-after-drag.png");
     int sx = 0, sy = 0, w = 0, h = 0;
     ASSERT_TRUE(probe.Geometry(bar->iconWindow, sx, sy, w, h));
     EXPECT_EQ(wxPoint(sx, sy), wxPoint(492, 324));
@@ -441,17 +515,20 @@ TEST_F(WidgetDesk, ImageWidgetClickChoosesAPictureButADragOrAModalWindowNever)
     }
     // The next press comes quickly at the same place of the window: the toolkit calls it a double click.
     const wxPoint moved = at + wxPoint(100, -60);
-    wxString wildcard;
+    wxString wildcard, message;
     auto choose = [&](const std::string& path, int id) {
         DialogAnswer answer([&](wxDialog* d) {
             auto* files = static_cast<wxFileDialog*>(d);
             wildcard = files->GetWildcard();
+            message = files->GetMessage(); // the chooser's title
             files->SetPath(wxString::FromUTF8(path));
             PumpUntil([&] { return files->GetPath() == wxString::FromUTF8(path); }, 3000);
             return id;
         });
         Click(moved);
-        return PumpUntil([&] { return answer.shown == 1; });
+        const bool shown = PumpUntil([&] { return answer.shown == 1; });
+        EXPECT_EQ(message, wxFileSelectorPromptStr); // the toolkit's title for a file chooser
+        return shown;
     };
     // A file that does not load changes nothing, nor does Cancel.
     ASSERT_TRUE(choose(app / "broken.PNG", wxID_OK));
