@@ -40,8 +40,9 @@ bool WriteFileAtomically(const wxString& written, const std::string& bytes, wxSt
     wxLogNull quiet; // the caller reports the reason once, in its own words
     wxFile file;
     // A leftover of an earlier write is removed, not opened: whatever it is (a
-    // FIFO would hold the open), the new file is made afresh.
-    std::remove(temp.fn_str());
+    // FIFO would hold the open), the new file is made afresh. unlink, not remove:
+    // a folder in its place is no leftover, and the write fails on it.
+    unlink(temp.fn_str());
     if (!file.Create(temp, false, wxS_DEFAULT)) {
         error = LastError();
         return false;

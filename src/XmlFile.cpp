@@ -159,7 +159,7 @@ bool Read(wxXmlDocument& doc, const wxString& path, wxString& error)
     wxFile regular;
     FILE* file = RegularFile::Open(path, regular) ? fdopen(regular.Detach(), "rb") : nullptr;
     if (!file) {
-        error = "the file cannot be opened as a regular file";
+        error = "the file cannot be opened";
         return false;
     }
     // One byte more than allowed tells a file above the bound, whatever stat says.
