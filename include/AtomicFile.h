@@ -10,3 +10,7 @@
 // whole. False, with the reason in error, when any step failed; the temporary
 // file is then removed. A symbolic link at path stays: the file it names is replaced.
 bool WriteFileAtomically(const wxString& path, const std::string& bytes, wxString& error);
+
+// Removes the "<path>.tmp" that a write to path cut short by a kill left behind
+// (anything but a folder), logging it; true when one was removed.
+bool RemoveLeftoverTemporary(const wxString& path);

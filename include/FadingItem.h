@@ -40,6 +40,8 @@ protected:
     void ApplyFade();
     // Applies a fade that changed since the faces were last made.
     void ApplyPendingFade();
+    // Maps the item unless its menu is hidden (or hiding).
+    void MapIfMenuShown();
     // Hides an item parked while it held the grab.
     void Unpark();
     // Keeps the composed faces as the copies the fade is drawn from; selects them with redraw.

@@ -31,6 +31,10 @@ public:
     IconSettingDialog(wxWindow* parent, const int& itemKind);
     virtual ~IconSettingDialog();
 
+    // Counts as modal for the launcher (ModalOpenFlag) while it and its prompts
+    // are open; the flag's old value comes back after.
+    int ShowModal() override;
+
     wxString GetItemName();
     void SetItemName(const wxString& name);
     // Three paths: normal, hover, press. A shorter list is padded with empty paths.

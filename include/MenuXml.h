@@ -10,18 +10,9 @@ class wxXmlNode;
 
 namespace MenuXml {
 
-// How deep elements of the file may nest. The XML library frees a tree with one
-// call per level, so a deeper file is refused rather than exhausting the stack.
-inline constexpr int MaxXmlDepth = 1000;
-
-// How large the file may be. The XML library joins the pieces of a long text
-// by copying all it has each time: a value of a few megabytes takes minutes.
-inline constexpr long MaxFileBytes = 1 << 20;
-
 // Reads the file at path (UTF-8) with the blank text between elements dropped,
-// but every character of the values kept; false (logged) when it is missing,
-// larger than MaxFileBytes, not well-formed or nested deeper than MaxXmlDepth,
-// the document then empty.
+// but every character of the values kept; false (logged) when it is missing or
+// XmlFile::Read refuses it, the document then empty.
 bool Load(wxXmlDocument& doc, const wxString& path);
 
 // The element when it is an element named name, else nullptr.

@@ -51,8 +51,13 @@ public:
     wxBitmap ToBitmap() const;
 
     // Loads an image file of the given type (any the toolkit reads by default);
-    // an invalid Picture on failure.
+    // an invalid Picture on failure. Only a regular file is read, and only when
+    // the size its header declares is known and has no side over MaxLoadSide:
+    // a small file can declare a picture of gigabytes. A refused file is logged.
     static Picture Load(const wxString& path, wxBitmapType type = wxBITMAP_TYPE_ANY);
+
+    // Far more than the theme, an icon or a desktop picture needs.
+    static constexpr int MaxLoadSide = 4096;
 
 private:
     uint32_t* Own();

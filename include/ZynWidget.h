@@ -73,6 +73,13 @@ namespace WidgetWindow {
 void Prepare(wxWindow* window, bool answerCaptureLoss = true);
 // Sends the window (and the windows it owns) to the bottom of the stacking order.
 void Lower(wxWindow* window);
+// The stored point (x, y) moved onto a screen of the given size, so that the
+// window's top-left corner is on it: any number the file holds, however large,
+// gives a point that the widget's arithmetic cannot overflow.
+wxPoint OnScreen(long x, long y, const wxSize& screen);
+// The widget position stored as Plugin/keyX and Plugin/keyY of "Core" (each
+// with its default), on the screen.
+wxPoint StoredPosition(const char* keyX, const char* keyY, const wxPoint& defaults);
 } // namespace WidgetWindow
 
 // The drag protocol of the widgets, on the one window that is dragged: a press

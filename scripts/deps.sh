@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config
   libwxgtk3.2-dev libgtk-3-dev libfreetype-dev libfontconfig-dev libcairo2-dev
-  libx11-dev libxext-dev libxtst-dev libxi-dev libcanberra-dev libasound2-dev
+  libx11-dev libxext-dev libxtst-dev libxi-dev libxdamage-dev libcanberra-dev libasound2-dev libexpat1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb openbox picom trayer dbus dbus-x11 dunst xdotool x11-utils x11-xserver-utils
   imagemagick librsvg2-bin python3 sox

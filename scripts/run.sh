@@ -19,8 +19,8 @@ echo "No display: running Zyn Utils in a private headless session."
   set -e
   cd "$1"
   ./zyn-utils & pid=$!
-  # Ready when the running instance holds its launcher token, then give the welcome a moment to animate in.
-  "$2/bin/zyn-xwait" selection _ZYN_UTILS_LAUNCHER 15000
+  # Ready when the instance says its start is complete, then give the welcome a moment to animate in.
+  "$2/bin/zyn-xwait" selection _ZYN_UTILS_READY 15000
   for _ in $(seq 1 100); do sleep 0.02; done
   import -window root "$2/screenshot.png"
   echo "Screenshot: $2/screenshot.png"

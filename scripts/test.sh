@@ -27,4 +27,8 @@ if [ $# -eq 0 ] && [ "${ZYN_SKIP_SANITIZE:-}" != 1 ]; then
   export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   "$root/scripts/session.sh" -- ctest --test-dir "$ZYN_BUILD_DIR" --output-on-failure -j"$jobs" -L 'unit|gui' || status=$?
 fi
+# The XML readers under the fuzzer for a minute each: a crash fails the run.
+if [ $# -eq 0 ] && [ "${ZYN_SKIP_FUZZ:-}" != 1 ]; then
+  "$root/scripts/fuzz.sh" 60 || status=$?
+fi
 exit $status

@@ -4,10 +4,14 @@
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <wx/file.h>
 #include <wx/filefn.h>
 #include <wx/log.h>
+
+#include "ZynLog.h"
 
 namespace {
 
@@ -25,15 +29,21 @@ wxString Target(const wxString& path)
     return target;
 }
 
+wxString TemporaryOf(const wxString& path) { return Target(path) + ".tmp"; }
+
 } // namespace
 
 bool WriteFileAtomically(const wxString& written, const std::string& bytes, wxString& error)
 {
     const wxString path = Target(written);
-    const wxString temp = path + ".tmp";
+    const wxString temp = TemporaryOf(written);
     wxLogNull quiet; // the caller reports the reason once, in its own words
     wxFile file;
-    if (!file.Create(temp, true, wxS_DEFAULT)) {
+    // A leftover of an earlier write is removed, not opened: whatever it is (a
+    // FIFO would hold the open), the new file is made afresh. unlink, not remove:
+    // a folder in its place is no leftover, and the write fails on it.
+    unlink(temp.fn_str());
+    if (!file.Create(temp, false, wxS_DEFAULT)) {
         error = LastError();
         return false;
     }
@@ -58,4 +68,18 @@ bool WriteFileAtomically(const wxString& written, const std::string& bytes, wxSt
     if (!ok)
         wxRemoveFile(temp);
     return ok;
+}
+
+bool RemoveLeftoverTemporary(const wxString& path)
+{
+    const wxString temp = TemporaryOf(path);
+    struct stat st;
+    if (lstat(temp.fn_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    if (unlink(temp.fn_str()) != 0) {
+        ZLOG_ERROR("Cannot remove \"%s\", left by a save that did not finish: %s.", temp, LastError());
+        return false;
+    }
+    ZLOG_INFO("Removed \"%s\", left by a save that did not finish.", temp);
+    return true;
 }

@@ -1,6 +1,12 @@
 #include "BitmapManager.h"
 
+#include <filesystem>
+#include <map>
+#include <system_error>
+#include <tuple>
+
 #include <wx/bitmap.h>
+
 #include <wx/image.h>
 #include <wx/imagpng.h>
 
@@ -121,11 +127,40 @@ bool Initial()
     return true;
 }
 
+namespace {
+
+// A file's modification time (to the nanosecond) and size, so that a file
+// changed on disk is read again; 0 for a missing file.
+using FileStamp = std::pair<long long, long long>;
+
+FileStamp StampOf(const wxString& path)
+{
+    if (path.empty())
+        return {0, 0};
+    std::error_code error;
+    const std::filesystem::path file(path.utf8_string());
+    const auto modified = std::filesystem::last_write_time(file, error);
+    if (error)
+        return {0, 0};
+    const auto size = std::filesystem::file_size(file, error);
+    return {static_cast<long long>(modified.time_since_epoch().count()), error ? -1 : static_cast<long long>(size)};
+}
+
+// Decoded icon sets by their paths, size and the files' stamps: many items
+// show the same icons, and a copy shares the pixels.
+using IconSetKey = std::tuple<wxString, wxString, wxString, int, int, FileStamp, FileStamp, FileStamp>;
+std::map<IconSetKey, Frames> IconSets;
+
+} // namespace
+
 Frames LoadIconSet(const wxString& normal, const wxString& hover, const wxString& press, const wxSize& size)
 {
     if (normal.empty() && hover.empty() && press.empty())
         return Frames(3); // the frames of ETC_NULL
     EnterAppDir();
+    const IconSetKey key(normal, hover, press, size.x, size.y, StampOf(normal), StampOf(hover), StampOf(press));
+    if (const auto known = IconSets.find(key); known != IconSets.end())
+        return known->second;
     Frames frames(3);
     const wxString* paths[] = {&normal, &hover, &press};
     for (int i = 0; i < 3; ++i) {
@@ -134,6 +169,7 @@ Frames LoadIconSet(const wxString& normal, const wxString& hover, const wxString
         if (i > 0 && !frames[i].IsOk())
             frames[i] = frames[i - 1];
     }
+    IconSets[key] = frames;
     return frames;
 }
 

@@ -1,5 +1,7 @@
 #include "FadingItem.h"
 
+#include "MenuImpl.h"
+
 FadingItem::FadingItem(wxWindow* parent, const wxString& name, const wxPoint& pos)
     : ButtonImpl(parent, name, pos), frames(3), fadedFrames(3)
 {
@@ -70,7 +72,7 @@ void FadingItem::RefreshState(const wxPoint& pos, const unsigned char& alpha)
     case EdgeFade::Inside:
         SetBitmaps(frames[0], frames[1], frames[2], false);
         PushFaceAt(pos, alpha);
-        Show();
+        MapIfMenuShown();
         clipped = false;
         fadePending = false;
         parked = false;
@@ -80,9 +82,17 @@ void FadingItem::RefreshState(const wxPoint& pos, const unsigned char& alpha)
         fadePending = true;
         parked = false;
         UpdateLayered(pos, alpha);
-        Show();
+        MapIfMenuShown();
         break;
     }
+}
+
+// A menu that is not shown never puts its items on screen: an edit or a new
+// icon set places them, hidden, and the next show maps them.
+void FadingItem::MapIfMenuShown()
+{
+    if (!parentMenu || parentMenu->shown)
+        Show();
 }
 
 void FadingItem::UpdateLayered(const wxPoint& pos, const unsigned char& alpha)

@@ -9,6 +9,7 @@
 
 #include "AtomicFile.h"
 #include "SystemPaths.h"
+#include "XmlFile.h"
 #include "ZynLog.h"
 
 namespace {
@@ -35,13 +36,28 @@ wxXmlNode* NewProperty(const wxString& key, const wxString& value)
     return node;
 }
 
-// The first free name of "<path>.bak", "<path>.bak2", ...
-wxString BackupName(const wxString& path)
+// A copy of the store's own part of the tree: the root, its catalogs and their
+// keys, each with its attributes, and nothing below or beside them, so the file
+// written never holds more than the store reads from it.
+wxXmlNode* StoredTree(const wxXmlNode* root)
 {
-    wxString backup = path + ".bak";
-    for (int n = 2; wxFileName::Exists(backup); ++n)
-        backup = wxString::Format("%s.bak%d", path, n);
-    return backup;
+    auto copyElement = [](const wxXmlNode* from) {
+        auto* to = new wxXmlNode(wxXML_ELEMENT_NODE, from->GetName());
+        for (const wxXmlAttribute* a = from->GetAttributes(); a; a = a->GetNext())
+            to->AddAttribute(a->GetName(), a->GetValue());
+        return to;
+    };
+    wxXmlNode* top = copyElement(root);
+    for (const wxXmlNode* catalog = root->GetChildren(); catalog; catalog = catalog->GetNext()) {
+        if (catalog->GetType() != wxXML_ELEMENT_NODE)
+            continue;
+        wxXmlNode* copy = copyElement(catalog);
+        top->AddChild(copy);
+        for (const wxXmlNode* key = catalog->GetChildren(); key; key = key->GetNext())
+            if (key->GetType() == wxXML_ELEMENT_NODE)
+                copy->AddChild(copyElement(key));
+    }
+    return top;
 }
 
 } // namespace
@@ -55,19 +71,15 @@ FileConfig::FileConfig(const wxString& configName)
 
     const wxString full = FullPath();
     if (wxFileName::Exists(full)) {
-        bool loaded;
-        {
-            wxLogNull quiet; // a broken file is handled below, without the toolkit's box
-            loaded = document->Load(full, "UTF-8") && document->GetRoot();
-        }
-        if (!loaded) {
+        wxString error;
+        if (!XmlFile::Read(*document, full, error) || !document->GetRoot()) {
             // Reads as empty, but what the user had is kept, not overwritten at exit.
             // An error, not a verbose record: the verbose switch itself was in this file.
-            const wxString backup = BackupName(full);
-            if (wxRenameFile(full, backup, false))
-                ZLOG_ERROR("\"%s\" is not a readable configuration; kept as \"%s\".", path, backup);
+            const wxString backup = XmlFile::BackupName(full);
+            if (!backup.empty() && wxRenameFile(full, backup, false))
+                ZLOG_ERROR("\"%s\" is not a readable configuration (%s); kept as \"%s\".", path, error, backup);
             else
-                ZLOG_ERROR("\"%s\" is not a readable configuration and cannot be kept as \"%s\".", path, backup);
+                ZLOG_ERROR("\"%s\" is not a readable configuration (%s) and cannot be kept as \"%s\".", path, error, backup);
         }
     }
     if (!document->GetRoot()) {
@@ -169,11 +181,17 @@ bool FileConfig::Flush()
             error = "the folder \"Configs\" cannot be created";
     }
     if (error.empty()) {
+        wxXmlDocument stored;
+        stored.SetFileEncoding("UTF-8");
+        stored.SetRoot(StoredTree(root));
         wxMemoryOutputStream stream;
-        if (document->Save(stream, 2)) {
+        if (stored.Save(stream, 2)) {
             std::string bytes(stream.GetLength(), '\0');
             stream.CopyTo(bytes.data(), bytes.size());
-            if (WriteFileAtomically(full, bytes, error))
+            // A file the next start would refuse is not written: the old one stays.
+            if (bytes.size() > static_cast<size_t>(XmlFile::MaxBytes))
+                error = wxString::Format("it would be larger than %ld bytes", XmlFile::MaxBytes);
+            else if (WriteFileAtomically(full, bytes, error))
                 return true;
         } else {
             error = "the document cannot be written out";

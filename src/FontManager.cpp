@@ -4,6 +4,7 @@
 
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
+#include "RegularFile.h"
 #include "SystemPaths.h"
 #include "ZynLog.h"
 #include "zplat/Fonts.h"
@@ -40,7 +41,7 @@ bool Open(FontSlot slot, const FontSource& source)
 {
     if (FontFaces[slot])
         return true;
-    if (!source.found || source.path.empty())
+    if (!source.found || source.path.empty() || !RegularFile::IsReadable(source.path))
         return false;
     FT_Face face = nullptr;
     if (FT_New_Face(FreeTypeLibrary, source.path.utf8_str(), source.index, &face) != 0)

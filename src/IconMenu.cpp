@@ -52,10 +52,8 @@ void IconMenu::UnbindItem(ButtonImpl* item)
 
 bool IconMenu::Adopt(IconItem* item, unsigned index)
 {
-    if (!(index == 0 ? animator.AddTarget(item) : animator.InsertTarget(item, index))) {
-        item->Destroy();
+    if (!AddItemTarget(item, index))
         return false;
-    }
     item->parentMenu = this;
     item->clipToView = true;
     item->Bind(wxEVT_LEFT_DOWN, &IconMenu::OnLeftDown, this);
@@ -103,7 +101,8 @@ bool IconMenu::Insert(const unsigned& index)
     const wxPoint at = items[index - 1]->GetPosition();
     items.insert(items.begin() + (index - 1), item);
     StackItems(index, GetCount(), at);
-    item->Show();
+    if (shown)
+        item->Show();
     return true;
 }
 
@@ -172,6 +171,7 @@ bool IconMenu::Show(const bool& show)
     const int count = static_cast<int>(GetCount());
     uint32_t effect;
     if (show) {
+        shown = true; // the items placed below may map
         // The column slides down from above the owner, the last item first, into the view.
         wxPoint at(owner->GetPosition().x, owner->GetPosition().y - count * Slot());
         for (ButtonImpl* item : items) {

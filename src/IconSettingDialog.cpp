@@ -26,6 +26,7 @@
 #include "Picture.h"
 #include "SubMenuOptionPanel.h"
 #include "ZynLog.h"
+#include "ZynUtils.h"
 
 const long IconSettingDialog::ID_STATICTEXT_TITLE = wxNewId();
 const long IconSettingDialog::ID_STATICLINE_TITLE = wxNewId();
@@ -56,6 +57,17 @@ wxBitmap ToolBitmap(const wxString& path, const wxArtID& stock)
 }
 
 } // namespace
+
+int IconSettingDialog::ShowModal()
+{
+    // The launcher must not open or close under the editor: after OK its menu
+    // would be left mapped over a bare desktop.
+    const bool before = ModalOpenFlag;
+    ModalOpenFlag = true;
+    const int answer = wxDialog::ShowModal();
+    ModalOpenFlag = before;
+    return answer;
+}
 
 IconSettingDialog::IconSettingDialog(wxWindow* parent, const int& itemKind)
     : itemKind(itemKind)

@@ -23,6 +23,7 @@
 #include "MenuXml.h"
 #include "SoundManager.h"
 #include "SystemPaths.h"
+#include "XmlFile.h"
 #include "ZynLog.h"
 #include "ZynUtils.h"
 #include "ZynWidget.h"
@@ -107,19 +108,17 @@ const BuiltInGroup BuiltIns[] = {
 // no copy could be made.
 bool KeepBackup(const wxString& path)
 {
-    for (int n = 0; n < 100; ++n) {
-        const wxString backup = path + ".bak" + (n ? wxString::Format(".%d", n) : wxString());
-        if (wxFileExists(backup))
-            continue;
-        if (wxCopyFile(path, backup, false)) {
-            ZLOG_ERROR("\"%s\" was not read completely; it is kept as \"%s\".", path, backup);
-            return true;
-        }
+    const wxString backup = XmlFile::BackupName(path);
+    if (backup.empty()) {
+        ZLOG_ERROR("Cannot keep a copy of \"%s\": too many copies.", path);
+        return false;
+    }
+    if (!wxCopyFile(path, backup, false)) {
         ZLOG_ERROR("Cannot keep a copy of \"%s\" as \"%s\".", path, backup);
         return false;
     }
-    ZLOG_ERROR("Cannot keep a copy of \"%s\": too many copies.", path);
-    return false;
+    ZLOG_ERROR("\"%s\" was not read completely; it is kept as \"%s\".", path, backup);
+    return true;
 }
 
 } // namespace
@@ -377,6 +376,11 @@ bool LaunchWindow::SaveLauncherXml()
     }
     std::string bytes(out.GetLength(), '\0');
     out.CopyTo(bytes.data(), bytes.size());
+    // The next start would refuse a larger file: the old one stays.
+    if (bytes.size() > static_cast<size_t>(XmlFile::MaxBytes)) {
+        ZLOG_ERROR("Cannot write \"%s\": the menu would be larger than %ld bytes.", MenuFile, XmlFile::MaxBytes);
+        return false;
+    }
     // A failed write leaves the old file whole.
     wxString error;
     if (!WriteFileAtomically(AppPath(MenuFile), bytes, error)) {

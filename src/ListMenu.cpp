@@ -35,10 +35,8 @@ ListMenu::~ListMenu()
 
 bool ListMenu::Adopt(ListItem* row, unsigned index)
 {
-    if (!(index == 0 ? animator.AddTarget(row) : animator.InsertTarget(row, index))) {
-        row->Destroy();
+    if (!AddItemTarget(row, index))
         return false;
-    }
     row->parentMenu = this;
     row->clipToView = true;
     row->Bind(wxEVT_LEFT_DOWN, &ListMenu::OnItemLeftDown, this);
@@ -167,6 +165,7 @@ bool ListMenu::Show(const bool& show)
     if (!owner || !owner->IsShown())
         return false;
     SoundManager::Play(SOUND_LIST_OPEN);
+    shown = true; // the rows placed below may map
     const int endY = ListCentreOffset(owner->GetSize().y, count, Pitch(first), first->GetMargin().y);
     targetFrame.y = endY;
     targetFrame.alpha = 255;

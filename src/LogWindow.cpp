@@ -4,6 +4,7 @@
 
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
+#include "RegularFile.h"
 #include "SystemPaths.h"
 #include "ZynLog.h"
 
@@ -23,7 +24,8 @@ LogWindow::LogWindow()
     bool opened;
     {
         wxLogNull quiet; // reported below, in the log's own words
-        opened = file.Create(AppPath("Verbose.log"), true) &&
+        const wxString path = AppPath("Verbose.log");
+        opened = RegularFile::IsReplaceable(path) && file.Create(path, true) &&
                  WriteLine(file, "Zyn Utils Verbose Log - " + stamp.Format("%Y-%m-%d %H:%M:%S"));
     }
     if (!opened) {

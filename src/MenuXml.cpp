@@ -6,6 +6,7 @@
 #include <wx/filename.h>
 #include <wx/xml/xml.h>
 
+#include "XmlFile.h"
 #include "ZynLog.h"
 
 namespace MenuXml {
@@ -143,16 +144,13 @@ bool IsBlank(const wxXmlNode* node)
 }
 
 // Drops the blank text around elements and CDATA sections (the file's
-// indentation); a value that is text alone keeps all of its blanks. False
-// (and stops) when elements nest deeper than MaxXmlDepth.
-bool DropIndentation(wxXmlNode* root)
+// indentation); a value that is text alone keeps all of its blanks.
+void DropIndentation(wxXmlNode* root)
 {
-    std::vector<std::pair<wxXmlNode*, int>> pending{{root, 1}};
+    std::vector<wxXmlNode*> pending{root};
     while (!pending.empty()) {
-        const auto [element, depth] = pending.back();
+        wxXmlNode* element = pending.back();
         pending.pop_back();
-        if (depth > MaxXmlDepth)
-            return false;
         bool mixed = false;
         for (wxXmlNode* child = element->GetChildren(); child; child = child->GetNext())
             mixed = mixed || child->GetType() == wxXML_ELEMENT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE;
@@ -162,28 +160,10 @@ bool DropIndentation(wxXmlNode* root)
                 element->RemoveChild(child);
                 delete child;
             } else if (child->GetType() == wxXML_ELEMENT_NODE) {
-                pending.emplace_back(child, depth + 1);
+                pending.push_back(child);
             }
             child = next;
         }
-    }
-    return true;
-}
-
-// Empties the document without the library's deletion, which takes one call per level.
-void Dismantle(wxXmlDocument& doc)
-{
-    std::vector<wxXmlNode*> pending{doc.DetachDocumentNode()};
-    while (!pending.empty()) {
-        wxXmlNode* node = pending.back();
-        pending.pop_back();
-        if (!node)
-            continue;
-        while (wxXmlNode* child = node->GetChildren()) {
-            node->RemoveChild(child);
-            pending.push_back(child);
-        }
-        delete node;
     }
 }
 
@@ -191,20 +171,13 @@ void Dismantle(wxXmlDocument& doc)
 
 bool Load(wxXmlDocument& doc, const wxString& path)
 {
-    const wxULongLong size = wxFileName::GetSize(path);
-    if (size != wxInvalidSize && size > static_cast<unsigned long>(MaxFileBytes)) {
-        ZLOG_ERROR("Error parsing xml, the file is larger than %ld bytes.", MaxFileBytes);
+    wxString error;
+    if (!XmlFile::Read(doc, path, error)) {
+        ZLOG_ERROR("Error parsing xml, %s.", error);
         return false;
     }
-    // The parser's own dropping of blank text would also take blanks that
-    // begin a value (it sees them in pieces): keep everything, then drop the indentation.
-    if (!doc.Load(path, "UTF-8", wxXMLDOC_KEEP_WHITESPACE_NODES))
-        return false;
-    if (doc.GetRoot() && !DropIndentation(doc.GetRoot())) {
-        ZLOG_ERROR("Error parsing xml, elements nested deeper than %d levels.", MaxXmlDepth);
-        Dismantle(doc);
-        return false;
-    }
+    if (doc.GetRoot())
+        DropIndentation(doc.GetRoot());
     return true;
 }
 

@@ -1,9 +1,14 @@
 #include "Picture.h"
 
 #include <algorithm>
+#include <cstring>
 
-#include <wx/filefn.h>
 #include <wx/log.h>
+#include <wx/wfstream.h>
+
+#include "RegularFile.h"
+#include "ZynLog.h"
+#include "zplat/Images.h"
 
 Picture::Picture(int w, int h, uint32_t argb)
 {
@@ -128,13 +133,58 @@ wxBitmap Picture::ToBitmap() const
     return IsOk() ? wxBitmap(ToImage(), 32) : wxBitmap();
 }
 
+namespace {
+
+uint32_t Be32(const unsigned char* p)
+{
+    return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 | p[2] << 8 | p[3];
+}
+
+// The size the image file declares: a PNG's from its header chunk, which must
+// come first; any other format's from the system's image library. False when
+// it cannot be told.
+bool DeclaredSize(const wxString& path, wxFile& file, uint32_t& width, uint32_t& height)
+{
+    static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    unsigned char head[24];
+    const bool whole = file.Read(head, sizeof head) == static_cast<ssize_t>(sizeof head);
+    file.Seek(0);
+    if (whole && std::memcmp(head, signature, sizeof signature) == 0) {
+        if (std::memcmp(head + 12, "IHDR", 4) != 0)
+            return false;
+        width = Be32(head + 16);
+        height = Be32(head + 20);
+        return true;
+    }
+    int w = 0, h = 0;
+    if (!zplat::ImageFileSize(path.utf8_string(), w, h))
+        return false;
+    width = static_cast<uint32_t>(w);
+    height = static_cast<uint32_t>(h);
+    return true;
+}
+
+} // namespace
+
 Picture Picture::Load(const wxString& path, wxBitmapType type)
 {
-    if (!wxFileExists(path))
+    wxFile file;
+    if (!RegularFile::Open(path, file))
         return Picture();
+    uint32_t width = 0, height = 0;
+    if (!DeclaredSize(path, file, width, height)) {
+        ZLOG_INFO("\"%s\" is not loaded: its picture size cannot be read.", path);
+        return Picture();
+    }
+    if (width > MaxLoadSide || height > MaxLoadSide) {
+        ZLOG_INFO("\"%s\" is not loaded: its picture of %u x %u pixels is larger than %d x %d.", path, width,
+                  height, MaxLoadSide, MaxLoadSide);
+        return Picture();
+    }
     wxLogNull quiet; // a broken file is the caller's to report
+    wxFileInputStream stream(file);
     wxImage image;
-    if (!image.LoadFile(path, type))
+    if (!image.LoadFile(stream, type))
         return Picture();
     return FromImage(image);
 }

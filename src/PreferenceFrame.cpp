@@ -71,9 +71,13 @@ bool ThreeWayValue(const wxRadioButton* low, const wxRadioButton* normal, const 
 }
 
 // Selects item index, or fallback (wxNOT_FOUND: nothing) when there is no such item.
-void SelectIndex(wxChoice* choice, long index, int fallback)
+// Selects the entry that stands for value, the first entry standing for first;
+// fallback for a value no entry stands for (the stored value may be any number).
+void SelectIndex(wxChoice* choice, long value, long first, int fallback)
 {
-    choice->SetSelection(index >= 0 && index < static_cast<long>(choice->GetCount()) ? static_cast<int>(index) : fallback);
+    const long count = static_cast<long>(choice->GetCount());
+    const bool listed = value >= first && value < first + count;
+    choice->SetSelection(listed ? static_cast<int>(value - first) : fallback);
 }
 
 // The switch of each row of the plug-in list.
@@ -164,7 +168,7 @@ void PreferenceFrame::LoadSettings()
     general.CheckBoxLockLauncher->SetValue(core->ReadBool(cfg::General, cfg::LockingMode, false));
     general.CheckBoxGesture->SetValue(core->ReadLong(cfg::Hotkey, cfg::GestureType, 0) != 0);
     // A sensitivity the program never writes behaves as Normal, so it shows as Normal.
-    SelectIndex(general.ChoiceSensitive, core->ReadLong(cfg::Hotkey, cfg::GestureSensitive, 0) + 1, 1);
+    SelectIndex(general.ChoiceSensitive, core->ReadLong(cfg::Hotkey, cfg::GestureSensitive, 0), -1, 1);
 
     const long modifiers = core->ReadLong(cfg::Hotkey, cfg::HotkeyType, 0);
     const wxString key = core->ReadString(cfg::Hotkey, cfg::HotkeyChar, "A");
@@ -186,7 +190,7 @@ void PreferenceFrame::LoadSettings()
         appearance.RadioButtonCursor->SetValue(true);
     } else {
         appearance.RadioButtonFixed->SetValue(true);
-        SelectIndex(appearance.ChoicePos, launchType - 1, wxNOT_FOUND);
+        SelectIndex(appearance.ChoicePos, launchType, 1, wxNOT_FOUND);
     }
     appearance.SliderDensity->SetValue(core->ReadLong(cfg::Appearance, cfg::BackgroundDensity, 150));
     SelectThreeWay(core->ReadLong(cfg::Appearance, cfg::AnimateSpeed, 0), appearance.RadioButtonFast, appearance.RadioButtonNormal, appearance.RadioButtonSlow);

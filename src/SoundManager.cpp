@@ -10,6 +10,7 @@
 
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
+#include "RegularFile.h"
 #include "SystemPaths.h"
 #include "ZynLog.h"
 #include "zplat/Sound.h"
@@ -38,12 +39,9 @@ uint32_t Le32(const unsigned char* p) { return Le16(p) | Le16(p + 2) << 16; }
 bool IsPlayableWave(const wxString& path, wxString& why)
 {
     wxFile file;
-    {
-        wxLogNull quiet;
-        if (!file.Open(path)) {
-            why = "it cannot be opened";
-            return false;
-        }
+    if (!RegularFile::Open(path, file)) {
+        why = "it cannot be opened";
+        return false;
     }
     unsigned char head[12];
     if (file.Read(head, sizeof head) != sizeof head || std::memcmp(head, "RIFF", 4) != 0 ||

@@ -11,6 +11,7 @@
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "HotkeyManager.h"
+#include "Picture.h"
 #include "SystemPaths.h"
 #include "ZynLog.h"
 #include "ZynUtils.h"
@@ -45,9 +46,9 @@ wxBitmapBundle LoadTrayIcon()
     wxVector<wxBitmap> sizes;
     for (int size : {16, 22, 24, 32, 48, 64}) {
         const wxString path = wxString::Format("%s/Images/icons/tray_%d.png", AppDir, size);
-        wxImage image;
-        if (wxFileExists(path) && image.LoadFile(path, wxBITMAP_TYPE_PNG))
-            sizes.push_back(wxBitmap(image));
+        const Picture picture = Picture::Load(path, wxBITMAP_TYPE_PNG);
+        if (picture.IsOk())
+            sizes.push_back(picture.ToBitmap());
     }
     if (sizes.empty()) {
         // Said in the verbose log only; a blank icon keeps the tray menu within reach.

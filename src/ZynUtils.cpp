@@ -23,6 +23,7 @@
 #include <wx/wxcrt.h>
 
 #include "AlertObject.h"
+#include "AtomicFile.h"
 #include "BitmapManager.h"
 #include "ButtonImpl.h"
 #include "ConfigImpl.h"
@@ -352,6 +353,9 @@ bool ZynUtils::OnInit()
     ZLOG_INFO("Initializing...");
     // Real-time priority can starve the whole desktop; the program keeps its normal priority.
     ZLOG_INFO("Real-time priority skipped.");
+    // What a kill during a save left is of no use: the files it was to replace are whole.
+    RemoveLeftoverTemporary(AppPath("Configs/" + wxString(cfg::Core) + ".xml"));
+    RemoveLeftoverTemporary(AppPath("launcher.xml"));
 
     if (!InitManagers())
         return false;
@@ -377,6 +381,7 @@ bool ZynUtils::OnInit()
         StartUpdater();
 
     ZLOG_INFO("Zyn Utils is ready.");
+    zplat::GetSession().AnnounceReady();
     return true;
 }
 

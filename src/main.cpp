@@ -45,6 +45,9 @@ int main(int argc, char** argv)
     // Everything the program does on screen is X11; under Wayland it runs through XWayland.
     setenv("GDK_BACKEND", "x11", 1);
     setenv("NO_AT_BRIDGE", "1", 0);
+    // The program draws no GL: GDK's GL probe would load a software renderer
+    // (tens of megabytes and a tenth of a second) at the first window.
+    setenv("GDK_GL", "disable", 1);
     wxApp::SetInitializerFunction(IsCrashReport() ? CreateCrashReport : CreateZynUtils);
     return wxEntry(argc, argv);
 }

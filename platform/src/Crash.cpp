@@ -8,6 +8,7 @@
 #include <string.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <vector>
 
 extern char** environ;
@@ -39,7 +40,7 @@ void OnFatalSignal(int sig)
 {
     WriteAll(STDERR_FILENO, reportText.data(), reportText.size());
     if (!logPath.empty()) {
-        const int fd = open(logPath.c_str(), O_WRONLY | O_APPEND);
+        const int fd = open(logPath.c_str(), O_WRONLY | O_APPEND | O_NONBLOCK);
         if (fd >= 0) {
             WriteAll(fd, reportText.data(), reportText.size());
             close(fd);
@@ -83,10 +84,17 @@ bool InstallCrashHandler(const CrashReport& report)
     if (Display* d = x11::GetDisplay())
         xfd = ConnectionNumber(d);
 
+    // A stack overflow leaves no room on the stack for the handler: it runs on its own.
+    static std::vector<char> altStack(std::max<size_t>(64 * 1024, SIGSTKSZ));
+    stack_t stack{};
+    stack.ss_sp = altStack.data();
+    stack.ss_size = altStack.size();
+    const bool onAltStack = sigaltstack(&stack, nullptr) == 0;
+
     struct sigaction action{};
     action.sa_handler = OnFatalSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESETHAND | SA_NODEFER;
+    action.sa_flags = SA_RESETHAND | SA_NODEFER | (onAltStack ? SA_ONSTACK : 0);
     bool ok = true;
     for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
         ok = sigaction(sig, &action, nullptr) == 0 && ok;

@@ -64,8 +64,7 @@ HPBar::HPBar(wxWindow* parent)
 {
     ConfigImpl* core = GetConfig(cfg::Core);
     playerName = core->ReadString(cfg::Plugin, cfg::HPName, wxString());
-    const int y = core->ReadLong(cfg::Plugin, cfg::HPPosY, 200);
-    const int x = core->ReadLong(cfg::Plugin, cfg::HPPosX, 640);
+    const wxPoint place = WidgetWindow::StoredPosition(cfg::HPPosX, cfg::HPPosY, wxPoint(640, 200));
 
     const char* const fillFiles[] = {"Images/etc/hp_green.png", "Images/etc/hp_yellow.png", "Images/etc/hp_red.png"};
     for (int i = 0; i < 3; ++i)
@@ -73,8 +72,8 @@ HPBar::HPBar(wxWindow* parent)
     frame = BitmapManager::LoadScaledBitmap("Images/etc/hp_bar.png", wxDefaultSize);
     barCanvas = frame;
 
-    barWindow = new StaticObject(parent, GetName(), wxPoint(x, y), barCanvas);
-    iconWindow = new StaticObject(barWindow, "Add", wxPoint(x, y) + IconOffset,
+    barWindow = new StaticObject(parent, GetName(), place, barCanvas);
+    iconWindow = new StaticObject(barWindow, "Add", place + IconOffset,
                                   BitmapManager::LoadScaledBitmap("Images/etc/hp_icon.png", wxDefaultSize));
     iconWindow->SetOwner(barWindow);
     WidgetWindow::Prepare(barWindow);

@@ -12,8 +12,7 @@
 ImageWidget::ImageWidget(wxWindow* parent)
 {
     ConfigImpl* core = GetConfig(cfg::Core);
-    const int y = core->ReadLong(cfg::Plugin, cfg::ImageWidgetPosY, 400);
-    const int x = core->ReadLong(cfg::Plugin, cfg::ImageWidgetPosX, 640);
+    const wxPoint place = WidgetWindow::StoredPosition(cfg::ImageWidgetPosX, cfg::ImageWidgetPosY, wxPoint(640, 400));
     const wxString path = core->ReadString(cfg::Plugin, cfg::ImageWidgetPath, wxString());
 
     Picture picture;
@@ -22,7 +21,7 @@ ImageWidget::ImageWidget(wxWindow* parent)
     if (!picture.IsOk())
         picture = BitmapManager::System(ICON_ADD)[0];
 
-    imageWindow = new StaticObject(parent, GetName(), wxPoint(x, y), picture);
+    imageWindow = new StaticObject(parent, GetName(), place, picture);
     WidgetWindow::Prepare(imageWindow);
     drag = WidgetDrag(imageWindow, [this](const wxPoint& pos) { imageWindow->Move(pos); });
     imageWindow->Bind(wxEVT_LEFT_DOWN, &ImageWidget::OnLeftDown, this);

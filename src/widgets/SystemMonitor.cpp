@@ -75,11 +75,9 @@ wxString UsageDigits(const int& usage)
 
 SystemMonitor::SystemMonitor(wxWindow* parent) : canvasBitmap(CanvasSize.x, CanvasSize.y)
 {
-    ConfigImpl* core = GetConfig(cfg::Core);
-    const int y = core->ReadLong(cfg::Plugin, cfg::MonitorPosY, 480);
-    const int x = core->ReadLong(cfg::Plugin, cfg::MonitorPosX, 640);
+    const wxPoint place = WidgetWindow::StoredPosition(cfg::MonitorPosX, cfg::MonitorPosY, wxPoint(640, 480));
 
-    icon = new IconItem(parent, GetName(), wxPoint(x, y), BitmapManager::System(SYMBOL_INFO),
+    icon = new IconItem(parent, GetName(), place, BitmapManager::System(SYMBOL_INFO),
                         BitmapManager::System(BITMAP_BUTTON));
     // The widget keeps its own name; the panel says it in the user's language.
     panel = new InfoPanel(icon, wxGetTranslation(GetName()), wxDefaultPosition, Picture(), BitmapManager::System(BITMAP_PANEL));

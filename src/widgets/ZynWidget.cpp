@@ -1,5 +1,6 @@
 #include "ZynWidget.h"
 
+#include <algorithm>
 #include <utility>
 
 #include <wx/event.h>
@@ -10,6 +11,7 @@
 #include "ConfigKeys.h"
 #include "HPBar.h"
 #include "ImageWidget.h"
+#include "NotifyLayout.h"
 #include "SystemMonitor.h"
 #include "ZynUtils.h"
 #include "zplat/Windows.h"
@@ -136,6 +138,22 @@ void Prepare(wxWindow* window, bool answerCaptureLoss)
 void Lower(wxWindow* window)
 {
     zplat::GetWindowService().Lower(window->GetHandle());
+}
+
+wxPoint OnScreen(long x, long y, const wxSize& screen)
+{
+    const auto clamp = [](long value, int extent) {
+        return static_cast<int>(std::clamp<long>(value, 0, std::max(extent, 1) - 1));
+    };
+    return wxPoint(clamp(x, screen.x), clamp(y, screen.y));
+}
+
+wxPoint StoredPosition(const char* keyX, const char* keyY, const wxPoint& defaults)
+{
+    ConfigImpl* core = GetConfig(cfg::Core);
+    const long y = core->ReadLong(cfg::Plugin, keyY, defaults.y);
+    const long x = core->ReadLong(cfg::Plugin, keyX, defaults.x);
+    return OnScreen(x, y, ScreenSize());
 }
 
 } // namespace WidgetWindow

@@ -379,7 +379,7 @@ TEST_F(Launch, StartedProgramsGetTheUsersEnvironment)
                            app.PathOf("env.txt") + "'\n");
     std::filesystem::remove(app.PathOf("Verbose.log"));
     app.WriteCore(Core());
-    app.Start({path, "GDK_BACKEND=wayland", "NO_AT_BRIDGE", "ZYN_USER_MARK=kept"});
+    app.Start({path, "GDK_BACKEND=wayland", "NO_AT_BRIDGE", "GDK_GL", "ZYN_USER_MARK=kept"});
     ASSERT_TRUE(app.WaitForLog("Zyn Utils is ready.")) << app.Output() << app.Log();
     app.WaitExit(app.Start({path}));
     ASSERT_TRUE(LauncherShown()) << app.Log();
@@ -389,6 +389,7 @@ TEST_F(Launch, StartedProgramsGetTheUsersEnvironment)
     const std::string env = "\n" + zyntest::ReadFile(app.PathOf("env.txt"));
     EXPECT_NE(env.find("\nGDK_BACKEND=wayland\n"), std::string::npos) << env;
     EXPECT_EQ(env.find("\nNO_AT_BRIDGE="), std::string::npos) << env;
+    EXPECT_EQ(env.find("\nGDK_GL="), std::string::npos) << env;
     EXPECT_NE(env.find("\nZYN_USER_MARK=kept\n"), std::string::npos) << env;
 }
 

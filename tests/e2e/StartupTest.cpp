@@ -91,6 +91,20 @@ TEST(Startup, LogsItsOrderAndSavesWhenTheSessionEndsIt)
     }
 }
 
+// What scripts wait for: the display learns that the start is complete only
+// once it is, after the last record of the start.
+TEST(Startup, TheReadySignalComesAfterTheStartIsComplete)
+{
+    DisplayPtr display(XOpenDisplay(nullptr));
+    ASSERT_TRUE(display) << "no X display";
+    const Atom ready = XInternAtom(display.get(), "_ZYN_UTILS_READY", False);
+    AppRunner app;
+    app.WriteQuietVerboseCore();
+    app.Start();
+    ASSERT_TRUE(zyntest::WaitUntil([&] { return XGetSelectionOwner(display.get(), ready) != None; }, 15000)) << app.Output();
+    EXPECT_NE(app.Log().find("Zyn Utils is ready."), std::string::npos) << app.Log();
+}
+
 TEST(Startup, SecondStartShowsTheFirstAndTouchesNoFile)
 {
     AppRunner app;
@@ -228,4 +242,27 @@ TEST(Startup, StartsTheUpdaterInItsFolderOnlyWhenAskedAndWhenItExists)
         const int status = app.WaitExit(pid);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     }
+}
+
+// A truncated menu file nested far deeper than any menu is refused and kept, and the
+// program starts with the default menu (the XML library crashed freeing such a tree).
+TEST(Startup, ADeeplyNestedMenuFileIsKeptAsideAndTheProgramStarts)
+{
+    AppRunner app;
+    app.WriteQuietVerboseCore();
+    std::string deep = "<Launcher>";
+    for (int i = 0; i < 349000; ++i)
+        deep += "<a>";
+    ASSERT_TRUE(zyntest::WriteFile(app.PathOf("launcher.xml"), deep));
+    const pid_t pid = app.Start();
+    ASSERT_TRUE(app.WaitForLog("Zyn Utils is ready.")) << app.Output() << app.Log();
+    EXPECT_NE(app.Log().find("Error parsing xml, elements nested deeper than 1000 levels."), std::string::npos) << app.Log();
+    EXPECT_EQ(zyntest::ReadFile(app.PathOf("launcher.xml.bak")), deep);
+
+    ASSERT_EQ(kill(pid, SIGTERM), 0);
+    const int status = app.WaitExit(pid);
+    ASSERT_TRUE(WIFEXITED(status)) << status << app.Output();
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(app.Output().find("Oops!"), std::string::npos) << app.Output();
+    EXPECT_NE(zyntest::ReadFile(app.PathOf("launcher.xml")).find("<name>Unkonwn</name>"), std::string::npos);
 }

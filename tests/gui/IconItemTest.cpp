@@ -498,3 +498,22 @@ TEST_F(IconItemTest, PopUpMovesAndRemovesItems)
 }
 
 } // namespace
+
+// While the item editor is open the launcher may neither open nor close, however
+// asked; the flag's old value comes back after, also when it was already set.
+TEST_F(IconItemTest, TheEditorCountsAsModalWhileItIsOpen)
+{
+    for (const bool before : {false, true}) {
+        SCOPED_TRACE(before);
+        ProbeIcon* item = Icon(nullptr, "edited", wxPoint(300, 400));
+        ModalOpenFlag = before;
+        bool during = false;
+        wxTEST_DIALOG(EXPECT_FALSE(item->Edit()), ExpectEditor([&](IconSettingDialog&) {
+                          during = ModalOpenFlag;
+                          return wxID_CANCEL;
+                      }));
+        EXPECT_TRUE(during);
+        EXPECT_EQ(ModalOpenFlag, before);
+    }
+    ModalOpenFlag = false;
+}

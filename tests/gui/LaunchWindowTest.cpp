@@ -15,6 +15,7 @@
 #include "IconMenu.h"
 #include "LaunchWindow.h"
 #include "MenuXml.h"
+#include "XmlFile.h"
 #include "LauncherFixture.h"
 #include "ListItem.h"
 #include "ScreenProbe.h"
@@ -123,8 +124,8 @@ TEST_F(LaunchWindowTest, MenuFileReadsWhatItCanSaysWhatItCannotAndKeepsWhatItWou
         std::string tree;
     };
     const std::vector<Case> cases = {
-        {"no file", "", true, {}, placeholder},
-        {"not well-formed", "<Launcher><menu type=\"1\">", true, {kept}, placeholder},
+        {"no file", "", false, {"Error parsing xml, the file cannot be opened."}, placeholder},
+        {"not well-formed", "<Launcher><menu type=\"1\">", false, {"Error parsing xml, no element found at line 1.", kept}, placeholder},
         {"other root", "<Menu><menu type=\"1\"/></Menu>", false, {"Error parsing xml, invalid XML file.", kept}, placeholder},
         {"no root menu", Launcher(""), false, {"Error parsing xml, invalid root menu.", kept}, placeholder},
         {"comment first", Launcher("<!-- menu -->" + RootMenu(Icon("A"))), false,
@@ -142,11 +143,11 @@ TEST_F(LaunchWindowTest, MenuFileReadsWhatItCanSaysWhatItCannotAndKeepsWhatItWou
                            "<descrip>d</descrip><image/></panel></item>")),
          false, {"Error parsing xml, invalid hover icon.", kept}, "1[A " + BuiltIns + "]"},
         {"second root menu", Launcher(RootMenu(Icon("A")) + RootMenu(Icon("B"))), false, {kept}, "1[A " + BuiltIns + "]"},
-        // As deep as the size bound lets a file be.
+        // Deeper than the bound; the XML library would free it one call per level.
         {"nested without end", Launcher(Nested(29000)), false,
          {"Error parsing xml, elements nested deeper than 1000 levels.", kept}, placeholder},
-        {"larger than the bound", Launcher(RootMenu(Icon(std::string(MenuXml::MaxFileBytes, 'N')))), false,
-         {"Error parsing xml, the file is larger than 1048576 bytes.", kept}, placeholder},
+        {"larger than the bound", Launcher(RootMenu(Icon(std::string(XmlFile::MaxBytes, 'N')))), false,
+         {"Error parsing xml, the file is larger than 16777216 bytes.", kept}, placeholder},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -265,6 +266,56 @@ TEST_F(LaunchWindowTest, TheTreeRoundTripsAndBuiltInsNeverReachTheFile)
     EXPECT_EQ(WithoutIds(Saved()), WithoutIds(once));
 }
 
+// The item editor is modal over animations that go on meanwhile: an item it
+// accepts while its menu still moves takes the place it was given, is on the
+// screen exactly when its menu is, and reaches the file.
+TEST_F(LaunchWindowTest, AnItemAcceptedWhileItsMenuMovesIsKeptAndWritten)
+{
+    LaunchWindow* window = Make(Launcher(RootMenu(Icon("A", "<menu type=\"3\">" + Row("r") + "</menu>") +
+                                                  Icon("B", "<menu type=\"2\"><item><name>t</name><icon><normal/><hover/><press/></icon></item></menu>"))));
+    MenuImpl* root = window->tray->menu;
+    Toggle(window);
+    Settle();
+    MenuImpl* list = root->GetItem(1)->menu;
+    MenuImpl* catalog = root->GetItem(2)->menu;
+    ASSERT_TRUE(list && catalog);
+    struct Case {
+        MenuImpl* menu;
+        std::string name;
+        std::function<void()> move; // starts the menu's animation on the hand-driven clock
+        std::string names;
+    };
+    const Case cases[] = {
+        {list, "added row", [&] { ASSERT_TRUE(list->Show(true)); }, "added row r"},
+        {catalog, "added tab", [&] { ASSERT_TRUE(catalog->Show(true)); }, "added tab t"},
+        {root, "added icon", [&] { Toggle(window); }, "added icon A B Plug-ins Settings"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.move();
+        ASSERT_TRUE(c.menu->animator.IsRunning());
+        wxTEST_DIALOG(EXPECT_TRUE(c.menu->Insert(1)), zyntest::ExpectEditor([&](IconSettingDialog& d) {
+                          d.SetItemName(c.name);
+                          return wxID_OK;
+                      }));
+        EXPECT_EQ(Names(c.menu), c.names);
+        EXPECT_EQ(c.menu->animator.targets.size(), c.menu->items.size());
+        EXPECT_EQ(c.menu->GetItem(1)->IsShown(), c.menu->shown);
+        const wxPoint added = c.menu->GetItem(1)->GetPosition(), next = c.menu->GetItem(2)->GetPosition();
+        EXPECT_EQ(added.x, next.x);
+        EXPECT_LT(added.y, next.y) << "placed in the column, above the item it was put before";
+        Settle();
+        if (c.menu != root) {
+            ASSERT_TRUE(c.menu->Show(false));
+            Settle();
+        }
+    }
+    EXPECT_FALSE(window->IsShown());
+    ASSERT_TRUE(window->SaveLauncherXml());
+    for (const Case& c : cases)
+        EXPECT_NE(Saved().find("<name>" + c.name + "</name>"), std::string::npos) << Saved();
+}
+
 TEST_F(LaunchWindowTest, AFileThatCannotBeReadIsKeptBesideTheOneWrittenBack)
 {
     const std::string broken = "<Launcher><menu type=\"1\"><item><name>Mine</name>";
@@ -293,9 +344,10 @@ TEST_F(LaunchWindowTest, AFileThatCannotBeReadNorCopiedIsNeverWrittenOver)
     EXPECT_FALSE(windows.back());
     EXPECT_EQ(Saved(), broken);
     const std::vector<std::string> errors = Errors(capture);
-    ASSERT_EQ(errors.size(), 2u) << capture.Text();
-    EXPECT_EQ(errors[0], "Cannot keep a copy of \"~/launcher.xml\" as \"~/launcher.xml.bak\".");
-    EXPECT_EQ(errors[1], "Cannot write \"launcher.xml\": it was not read completely and no copy of it could be kept.");
+    ASSERT_EQ(errors.size(), 3u) << capture.Text();
+    EXPECT_EQ(errors[0], "Error parsing xml, no element found at line 1.");
+    EXPECT_EQ(errors[1], "Cannot keep a copy of \"~/launcher.xml\" as \"~/launcher.xml.bak\".");
+    EXPECT_EQ(errors[2], "Cannot write \"launcher.xml\": it was not read completely and no copy of it could be kept.");
 }
 
 TEST_F(LaunchWindowTest, AFailedWriteKeepsTheOldFileAndSaysSo)
@@ -589,3 +641,20 @@ TEST_F(LaunchWindowTest, TheWidgetsHideWhileTheLauncherIsUp)
 }
 
 } // namespace
+
+// A menu the next start would refuse as too large is not written: the file from before stays.
+TEST_F(LaunchWindowTest, AMenuLargerThanTheReaderTakesIsNotWrittenOverTheOldFile)
+{
+    LogCapture capture;
+    LaunchWindow* window = Make();
+    const std::string before = Saved();
+    MenuImpl* list = window->tray->menu->GetItem(1)->CreateMenu(MENU_TYPE_LIST);
+    ASSERT_NE(list, nullptr);
+    list->GetItem(1)->SetAction(ACTION_COMMAND, std::string(XmlFile::MaxBytes, 'c'));
+    EXPECT_FALSE(window->SaveLauncherXml());
+    EXPECT_TRUE(capture.Contains("Cannot write \"launcher.xml\": the menu would be larger than 16777216 bytes.")) << capture.Text();
+    EXPECT_EQ(Saved(), before);
+    list->GetItem(1)->SetAction(ACTION_COMMAND, std::string(1 << 20, 'c'));
+    EXPECT_TRUE(window->SaveLauncherXml()) << "below the bound";
+    EXPECT_NE(Saved(), before);
+}

@@ -455,3 +455,37 @@ TEST_F(ListMenuTest, RowsAppearOnScreenAndGoAway)
 }
 
 } // namespace
+
+namespace {
+
+// A list that is not shown keeps its rows off the screen, whatever edits it.
+class HiddenListTest : public ListMenuTest {};
+
+TEST_F(HiddenListTest, EditsNeverMapTheRowsOfAHiddenList)
+{
+    ListMenu* list = Open(3);
+    ASSERT_TRUE(list->Show(false));
+    Settle();
+    const auto anyShown = [&] {
+        for (const ButtonImpl* row : list->items)
+            if (row->IsShown())
+                return true;
+        return false;
+    };
+    ASSERT_FALSE(anyShown());
+    wxTEST_DIALOG(EXPECT_TRUE(list->Insert(1)), ExpectEditor([](IconSettingDialog& d) {
+                      d.SetItemName("added");
+                      return wxID_OK;
+                  }));
+    EXPECT_EQ(list->GetCount(), 4u);
+    EXPECT_FALSE(anyShown()) << "an accepted edit mapped a row of a hidden list";
+    list->GetItem(2)->SetIcons(zyntest::IconPaths("Images/launcher/globe_normal.png", "", ""));
+    EXPECT_TRUE(list->Delete(4));
+    EXPECT_FALSE(anyShown());
+    // Shown again, every row comes back.
+    ASSERT_TRUE(list->Show(true));
+    Settle();
+    EXPECT_TRUE(list->GetItem(1)->IsShown());
+}
+
+} // namespace

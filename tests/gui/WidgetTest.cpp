@@ -23,6 +23,7 @@
 #include "ConfigKeys.h"
 #include "FontManager.h"
 #include "HPBar.h"
+#include "NotifyLayout.h"
 #include "IconItem.h"
 #include "ImageWidget.h"
 #include "LogCapture.h"
@@ -181,6 +182,21 @@ protected:
 };
 
 // ---- HP bar ----
+
+TEST_F(WidgetDesk, StoredPlacesBeyondAnyScreenPutTheWidgetsOnIt)
+{
+    const wxSize screen = ScreenSize();
+    for (const char* key : {cfg::HPPosX, cfg::HPPosY, cfg::MonitorPosX, cfg::MonitorPosY, cfg::ImageWidgetPosX,
+                            cfg::ImageWidgetPosY})
+        Core()->WriteLong(cfg::Plugin, key, 2147483647L);
+    HPBar bar(nullptr);
+    EXPECT_EQ(bar.barWindow->GetPosition(), wxPoint(screen.x - 1, screen.y - 1));
+    EXPECT_EQ(bar.iconWindow->GetPosition(), wxPoint(screen.x + 1, screen.y + 33));
+    ImageWidget image(nullptr);
+    EXPECT_EQ(image.imageWindow->GetPosition(), wxPoint(screen.x - 1, screen.y - 1));
+    SystemMonitor monitor(nullptr);
+    EXPECT_EQ(monitor.icon->GetPosition(), wxPoint(screen.x - 1, screen.y - 1));
+}
 
 TEST_F(WidgetDesk, HPBarStandsHiddenAtItsSavedPlaceUntilShownOnce)
 {

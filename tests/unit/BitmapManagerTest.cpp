@@ -255,3 +255,20 @@ TEST(ThemeStoreOfTheBuild, TheThemeLoads)
     BitmapStore.clear();
     AppDir = previous;
 }
+
+// Items showing the same icons share one decoded set; a file written anew is read again.
+TEST_F(ThemeStore, IconSetsAreDecodedOncePerFile)
+{
+    const std::string n = dir / "shared/n.png";
+    WritePng(n, 4, 4, 0xFF000011u);
+    const wxString N = wxString::FromUTF8(n);
+    const Frames first = LoadIconSet(N, "", "", wxDefaultSize);
+    const Frames second = LoadIconSet(N, "", "", wxDefaultSize);
+    ASSERT_TRUE(first[0].IsOk());
+    EXPECT_TRUE(second[0].SharesPixelsWith(first[0]));
+    EXPECT_EQ(LoadIconSet(N, "", "", wxSize(2, 2))[0].GetSize(), wxSize(2, 2)); // another size is its own set
+    WritePng(n, 5, 4, 0xFF000022u);
+    const Frames changed = LoadIconSet(N, "", "", wxDefaultSize);
+    EXPECT_EQ(changed[0].GetSize(), wxSize(5, 4));
+    EXPECT_EQ(changed[0].GetPixel(0, 0) & 0xFF, 0x22u);
+}

@@ -198,10 +198,11 @@ TEST_F(FileConfigTest, UnreadableFileReadsAsEmptyIsKeptAsABackupAndIsReplaced)
         core->WriteBool(cfg::General, cfg::CheckUpdate, false);
         DestroyAllConfigs();
 
-        const std::string backup = i == 0 ? "Configs/Core.xml.bak" : "Configs/Core.xml.bak" + std::to_string(i + 1);
+        const std::string backup = i == 0 ? "Configs/Core.xml.bak" : "Configs/Core.xml.bak." + std::to_string(i);
         EXPECT_EQ(ReadFile(app / backup), broken[i]) << "the earlier file is kept whole";
         wxLog::SetVerbose(verbose);
-        EXPECT_TRUE(log.Contains("1 \"Configs/Core.xml\" is not a readable configuration; kept as \"")) << log.Text();
+        EXPECT_TRUE(log.Contains("1 \"Configs/Core.xml\" is not a readable configuration (")) << log.Text();
+        EXPECT_TRUE(log.Contains("; kept as \"" + CorePath() + (i ? ".bak." + std::to_string(i) : ".bak") + "\".")) << log.Text();
         wxXmlDocument saved;
         EXPECT_TRUE(saved.Load(CorePath()));
         EXPECT_NE(ReadFile(CorePath()).find("<property key=\"CheckUpdate\" value=\"0\"/>"), std::string::npos);
@@ -285,3 +286,73 @@ TEST_F(FileConfigTest, AFailedWriteKeepsTheOldFileAndIsReported)
 }
 
 } // namespace
+
+namespace {
+
+std::string Repeat(const std::string& piece, size_t times)
+{
+    std::string out;
+    out.reserve(piece.size() * times);
+    for (size_t i = 0; i < times; ++i)
+        out += piece;
+    return out;
+}
+
+} // namespace
+
+// A hostile settings file is refused and kept, or read; never a crash, and the
+// file written holds only the catalogs and keys, however deep the one read.
+TEST_F(FileConfigTest, HostileFilesAreRefusedAndKeptOrReadAndWrittenFlat)
+{
+    const std::string key = "<property key=\"K\" value=\"v\"/>";
+    struct Case {
+        std::string name, file;
+        std::string reason; // of a refused file; empty when it reads
+    };
+    const std::vector<Case> cases = {
+        {"a million deep", Repeat("<a>", 1000000) + Repeat("</a>", 1000000), "elements nested deeper than 1000 levels"},
+        {"truncated deep", "<Core>" + Repeat("<a>", 349000), "elements nested deeper than 1000 levels"},
+        {"above the size bound", "<Core><config catalog=\"C\"><property key=\"K\" value=\"" + std::string(16 << 20, 'v') +
+                                     "\"/></config></Core>", "the file is larger than 16777216 bytes"},
+        {"deep below a key", "<Core><config catalog=\"C\">" + key.substr(0, key.size() - 2) + ">" + Repeat("<a>", 900) +
+                                 Repeat("</a>", 900) + "</property></config></Core>", ""},
+        {"deep beside the catalogs", "<Core>" + Repeat("<a>", 900) + Repeat("</a>", 900) + "<config catalog=\"C\">" + key +
+                                         "</config></Core>", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(app / "Configs/Core.xml.bak");
+        WriteCore(c.file);
+        zyntest::LogCapture log;
+        ConfigImpl* core = GetConfig(cfg::Core);
+        EXPECT_EQ(core->ReadString("C", "K", "def"), c.reason.empty() ? "v" : "def");
+        DestroyAllConfigs();
+        if (!c.reason.empty()) {
+            EXPECT_TRUE(log.Contains("(" + c.reason + "); kept as")) << log.Text();
+            EXPECT_EQ(ReadFile(app / "Configs/Core.xml.bak"), c.file) << "kept byte for byte";
+            EXPECT_EQ(ReadFile(CorePath()), std::string(kHeader) + "<Core/>\n");
+            continue;
+        }
+        EXPECT_FALSE(Exists("Configs/Core.xml.bak"));
+        const std::string written = ReadFile(CorePath());
+        EXPECT_EQ(written.find("\n      <"), std::string::npos) << written.substr(0, 400);
+        EXPECT_NE(written.find("    " + key + "\n"), std::string::npos) << written.substr(0, 400);
+    }
+}
+
+// What the store would write beyond the bound is not written: the old file stays.
+TEST_F(FileConfigTest, AFileTheNextStartWouldRefuseIsNotWritten)
+{
+    const std::string old = std::string(kHeader) + "<Core/>\n";
+    WriteCore(old);
+    ConfigImpl* core = GetConfig(cfg::Core);
+    core->WriteString("C", "K", std::string(17 << 20, 'v'));
+    zyntest::LogCapture log;
+    EXPECT_FALSE(core->Flush());
+    EXPECT_TRUE(log.Contains("Can not save \"Configs/Core.xml\": it would be larger than 16777216 bytes.")) << log.Text();
+    EXPECT_EQ(ReadFile(CorePath()), old);
+    core->WriteString("C", "K", std::string(1 << 20, 'v'));
+    EXPECT_TRUE(core->Flush()) << "below the bound";
+    wxXmlDocument back;
+    EXPECT_TRUE(back.Load(CorePath()));
+}

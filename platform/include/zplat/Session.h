@@ -23,6 +23,9 @@ public:
     // Called on the GUI thread when a later start asks this instance to show itself.
     virtual void SetShowRequestHandler(std::function<void()> handler) = 0;
     virtual void ReleaseInstance() = 0;
+    // Tells the display that the start is complete (a second selection, owned
+    // by the same window), which scripts and tests wait for.
+    virtual void AnnounceReady() = 0;
 
     // Called on the GUI thread when the session asks the program to end
     // (SIGTERM, SIGINT, SIGHUP), so that it can save and exit cleanly.
@@ -56,6 +59,8 @@ public:
     }
     void SetShowRequestHandler(std::function<void()> h) override { handler = std::move(h); }
     void ReleaseInstance() override {}
+    void AnnounceReady() override { ready = true; }
+    bool ready = false;
     void SetTerminateHandler(std::function<void()> h) override { terminate = std::move(h); }
     std::function<void()> terminate;
 };

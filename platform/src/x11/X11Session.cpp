@@ -22,6 +22,9 @@ namespace zplat {
 namespace {
 
 const char kInstanceSelection[] = "_ZYN_UTILS_LAUNCHER";
+// Owned by the same window once the start is complete: the instance token is
+// claimed first, before anything is opened, so it cannot mean "ready".
+const char kReadySelection[] = "_ZYN_UTILS_READY";
 const char kShowMessage[] = "_ZYN_UTILS_SHOW";
 
 class X11Session : public Session {
@@ -71,6 +74,15 @@ public:
     }
 
     void SetShowRequestHandler(std::function<void()> h) override { handler = std::move(h); }
+
+    void AnnounceReady() override
+    {
+        Display* d = x11::GetDisplay();
+        if (!d || !window)
+            return;
+        XSetSelectionOwner(d, XInternAtom(d, kReadySelection, False), window, CurrentTime);
+        XFlush(d);
+    }
 
     void SetTerminateHandler(std::function<void()> h) override
     {
