@@ -67,6 +67,7 @@ struct Window32 {
     int current = 0;
     int contentWidth = 0;
     int contentHeight = 0;
+    bool contentOnScreen = false; // put while mapped, and not unmapped since
     GC gc = nullptr;
 
     std::vector<XRectangle> shape; // alpha > 0 of the content, when it fits the cap
@@ -111,6 +112,7 @@ public:
         ApplyKindHints(*w);
         g_signal_connect_after(w->widget, "realize", G_CALLBACK(&X11WindowService::OnRealize), w.get());
         g_signal_connect_after(w->widget, "draw", G_CALLBACK(&X11WindowService::OnDraw), w.get());
+        g_signal_connect_after(w->widget, "unmap", G_CALLBACK(&X11WindowService::OnUnmap), w.get());
         g_signal_connect_after(w->widget, "map", G_CALLBACK(&X11WindowService::OnMap), this);
         windows.push_back(std::move(w));
         if (gtk_widget_get_realized(windows.back()->widget))
@@ -158,12 +160,18 @@ public:
         if (!d || !w->xid)
             return false;
 
+        // A tick that only moves a window or fades it hands over the picture it
+        // has already: no copy and no shape for that, and no put once it is on
+        // screen. An unmapped window drops what is put, so its picture is put
+        // when it maps.
+        const bool newPicture = push.picture && !Holds(*w, *push.picture, width, height);
         bool reshape = false;
-        if (push.picture) {
+        if (newPicture) {
             if (!Store(*w, *push.picture, width, height))
                 return false;
             BuildShape(*w);
             reshape = true;
+            w->contentOnScreen = false;
         }
         if (push.alpha != w->alpha) {
             reshape = reshape || (push.alpha == 0) != (w->alpha == 0);
@@ -178,7 +186,7 @@ public:
         Configure(d, *w, rect, push.move);
         if (reshape)
             ApplyShape(d, *w);
-        if (push.picture)
+        if (push.picture && !w->contentOnScreen && gtk_widget_get_mapped(w->widget))
             PutContent(d, *w);
         XFlush(d);
         return true;
@@ -318,6 +326,9 @@ private:
         return FALSE;
     }
 
+    // The server drops the content of an unmapped window.
+    static void OnUnmap(GtkWidget*, gpointer data) { static_cast<Window32*>(data)->contentOnScreen = false; }
+
     static void OnMap(GtkWidget* widget, gpointer data)
     {
         auto* self = static_cast<X11WindowService*>(data);
@@ -328,6 +339,8 @@ private:
         // GDK sets its own (full) input shape when it shows a toplevel.
         w->shapeApplied = false;
         self->ApplyShape(d, *w);
+        if (w->Image() && w->contentWidth > 0 && !w->contentOnScreen)
+            PutContent(d, *w);
         self->Restack(*w);
     }
 
@@ -457,8 +470,23 @@ private:
         return true;
     }
 
+    // Whether the stored content is width x height of picture already.
+    static bool Holds(const Window32& w, const PixelView& picture, int width, int height)
+    {
+        const XImage* image = w.Image();
+        if (!image || w.contentWidth != width || w.contentHeight != height)
+            return false;
+        const size_t rowBytes = static_cast<size_t>(width) * 4;
+        for (int y = 0; y < height; ++y)
+            if (memcmp(image->data + static_cast<size_t>(y) * image->bytes_per_line,
+                       picture.pixels + static_cast<size_t>(y) * picture.stride, rowBytes) != 0)
+                return false;
+        return true;
+    }
+
     static void PutContent(Display* d, Window32& w)
     {
+        w.contentOnScreen = true;
         const unsigned width = static_cast<unsigned>(w.contentWidth), height = static_cast<unsigned>(w.contentHeight);
         ImageBuffer& b = w.buffers[w.current];
         if (b.usesShm) {
