@@ -455,10 +455,11 @@ private:
         Display* d = x11::GetDisplay();
         const int next = w.buffers[1 - w.current].image || w.buffers[w.current].putPending ? 1 - w.current : w.current;
         ImageBuffer& b = w.buffers[next];
-        if (b.putPending) {
-            XSync(d, False); // the server may still be reading it
-            b.putPending = false;
-        }
+        // The server may still be reading it: its completion event says when
+        // it is done; a round trip only when that has not come in yet.
+        if (b.putPending && !TakeCompletion(d, b))
+            XSync(d, False);
+        b.putPending = false;
         if (!Reserve(d, w, b, width, height))
             return false;
         for (int y = 0; y < height; ++y)
@@ -484,13 +485,41 @@ private:
         return true;
     }
 
+    static int CompletionType(Display* d) { return XShmGetEventBase(d) + ShmCompletion; }
+
+    // Takes the completion event of b's last put from the queue, without waiting.
+    static bool TakeCompletion(Display* d, const ImageBuffer& b)
+    {
+        struct Match {
+            int type;
+            ShmSeg seg;
+        } match{CompletionType(d), b.shm.shmseg};
+        XEvent ev;
+        return XCheckIfEvent(
+            d, &ev,
+            [](Display*, XEvent* e, XPointer arg) -> Bool {
+                const auto* m = reinterpret_cast<const Match*>(arg);
+                return e->type == m->type && reinterpret_cast<const XShmCompletionEvent*>(e)->shmseg == m->seg;
+            },
+            reinterpret_cast<XPointer>(&match));
+    }
+
+    // A put's completion event that the toolkit's reading took from the queue.
+    void OnCompletion(const XShmCompletionEvent& ev)
+    {
+        for (auto& w : windows)
+            for (ImageBuffer& b : w->buffers)
+                if (b.usesShm && b.shm.shmseg == ev.shmseg)
+                    b.putPending = false;
+    }
+
     static void PutContent(Display* d, Window32& w)
     {
         w.contentOnScreen = true;
         const unsigned width = static_cast<unsigned>(w.contentWidth), height = static_cast<unsigned>(w.contentHeight);
         ImageBuffer& b = w.buffers[w.current];
         if (b.usesShm) {
-            XShmPutImage(d, w.xid, w.gc, b.image, 0, 0, 0, 0, width, height, False);
+            XShmPutImage(d, w.xid, w.gc, b.image, 0, 0, 0, 0, width, height, True);
             b.putPending = true;
         } else {
             XPutImage(d, w.xid, w.gc, b.image, 0, 0, 0, 0, width, height);
@@ -868,6 +897,10 @@ private:
         if (ev->type == DestroyNotify) {
             auto& list = self->dialogs;
             list.erase(std::remove(list.begin(), list.end(), ev->xdestroywindow.window), list.end());
+        }
+        if (ev->type == CompletionType(ev->xany.display)) {
+            self->OnCompletion(*reinterpret_cast<XShmCompletionEvent*>(ev));
+            return GDK_FILTER_REMOVE;
         }
         if (ev->type != ConfigureNotify)
             return GDK_FILTER_CONTINUE;
