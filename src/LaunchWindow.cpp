@@ -211,6 +211,10 @@ void LaunchWindow::ShowSequence(bool raise)
     if (tray && tray->menu)
         tray->menu->Show(true);
     HideAllWidgets();
+    // The backdrop's first step, from the time all this took, now rather than
+    // on the timer's first tick.
+    if (animator.IsRunning())
+        animator.Notify();
 }
 
 void LaunchWindow::HideSequence()
