@@ -17,7 +17,9 @@
 #include <signal.h>
 
 #include <chrono>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -207,5 +209,72 @@ void BM_HotkeyToBackdropVisible(benchmark::State& state)
     state.counters["not_shown"] = failed;
 }
 BENCHMARK(BM_HotkeyToBackdropVisible)->UseManualTime()->Iterations(5 * OpensPerStart)->Unit(benchmark::kMillisecond);
+
+// The program's resident set in MiB, 0 when it cannot be read.
+double RssMiB(pid_t pid)
+{
+    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string status = text.str();
+    const size_t at = status.find("VmRSS:");
+    return at == std::string::npos ? 0 : std::stod(status.substr(at + 6)) / 1024.0;
+}
+
+void ReportMiB(benchmark::State& state, std::vector<double> values, const std::string& name)
+{
+    std::sort(values.begin(), values.end());
+    if (values.empty())
+        return;
+    state.counters[name + "_median_mib"] = values[values.size() / 2];
+    state.counters[name + "_worst_mib"] = values.back();
+}
+
+// Resident memory over 50 opens by the hot key, one start of the program per iteration.
+void BM_RssOverOpens(benchmark::State& state)
+{
+    constexpr int Opens = 50;
+    Screen screen;
+    if (!screen.Open()) {
+        state.SkipWithError("needs an X display with DAMAGE (scripts/session.sh)");
+        return;
+    }
+    std::vector<double> ready, first, last, growth;
+    for (auto _ : state) {
+        zyntest::AppRunner app;
+        app.WriteQuietVerboseCore(Hotkey, {{"Appearance/LaunchType", "1"}});
+        const pid_t pid = app.Start();
+        if (pid <= 0 || !app.WaitForLog("Zyn Utils is ready.")) {
+            state.SkipWithError("the program did not start");
+            return;
+        }
+        screen.Settle();
+        const uint32_t desktop = screen.Probe();
+        ready.push_back(RssMiB(pid));
+        const auto start = Clock::now();
+        for (int k = 1; k <= Opens; ++k) {
+            if (screen.PressUntilProbeLeaves(desktop) < 0) {
+                state.SkipWithError("the launcher did not show");
+                return;
+            }
+            screen.Settle();
+            if (!screen.PressUntilProbeIs(desktop)) {
+                state.SkipWithError("the launcher did not hide");
+                return;
+            }
+            screen.Settle();
+            if (k == 1)
+                first.push_back(RssMiB(pid));
+        }
+        last.push_back(RssMiB(pid));
+        growth.push_back(last.back() - first.back());
+        state.SetIterationTime(Ms(Clock::now() - start) / 1000.0);
+    }
+    ReportMiB(state, ready, "rss_ready");
+    ReportMiB(state, first, "rss_first_open");
+    ReportMiB(state, last, "rss_50_opens");
+    ReportMiB(state, growth, "growth_after_first");
+}
+BENCHMARK(BM_RssOverOpens)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -73,6 +73,11 @@ protected:
     // Whole wheel notches of a vertical wheel event; horizontal wheels give 0.
     int WheelNotches(const wxMouseEvent& event);
 
+    // Gives the animator a new item's target, last (index 0) or before target index.
+    // A running animation is brought to its end first, since the animator takes no
+    // target while it runs and an accepted edit must not be lost; a refusal is
+    // logged and destroys the item (false).
+    bool AddItemTarget(ButtonImpl* item, unsigned index);
     // Lets the user edit a new item for this menu; a cancelled one is destroyed (false).
     bool EditNewItem(ButtonImpl* item);
     // The press timer ran out on the item of event: uses up the press in hand and

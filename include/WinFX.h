@@ -41,6 +41,8 @@ public:
     void Notify() override;
     // Stops a running animation and calls every target's OnAnimationEnd.
     void Stop() override;
+    // Brings every target of a running animation to its end frame at once, then stops.
+    void Finish();
 
     // Takes the end values and flags, unless a locked run refuses the present effect.
     void SetFrame(const AnimationFrame& frame);
@@ -69,4 +71,9 @@ public:
     int32_t staggerStep = 0;
     int32_t durationSquared = 0;
     uint32_t startTick = 0;
+
+private:
+    void AnchorOffset(int32_t& ax, int32_t& ay) const;
+    // Sets current to target i's end frame.
+    void EndState(size_t i, int32_t ax, int32_t ay);
 };

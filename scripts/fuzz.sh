@@ -12,7 +12,7 @@ cxx=${ZYN_FUZZ_CXX:-/usr/bin/clang++}
 flags=(-std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I"$root/include"
        -I"$root/platform/include" $(wx-config --cxxflags base,xml))
 libs=($(wx-config --libs base,xml) -lexpat)
-core=("$root/src/XmlFile.cpp" "$root/src/MenuXml.cpp" "$root/src/ZynLog.cpp")
+core=("$root/src/XmlFile.cpp" "$root/src/RegularFile.cpp" "$root/src/MenuXml.cpp" "$root/src/ZynLog.cpp")
 "$cxx" "${flags[@]}" "$root/fuzz/MenuXmlFuzz.cpp" "${core[@]}" "${libs[@]}" -o "$out/menu-xml-fuzz"
 "$cxx" "${flags[@]}" "$root/fuzz/ConfigXmlFuzz.cpp" "${core[@]}" "$root/src/FileConfig.cpp" "$root/src/AtomicFile.cpp" \
     "$root/fuzz/FuzzPaths.cpp" "${libs[@]}" -o "$out/config-xml-fuzz"

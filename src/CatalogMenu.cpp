@@ -35,10 +35,8 @@ CatalogMenu::~CatalogMenu()
 
 bool CatalogMenu::Adopt(CatalogItem* item, unsigned index)
 {
-    if (!(index == 0 ? animator.AddTarget(item) : animator.InsertTarget(item, index))) {
-        item->Destroy();
+    if (!AddItemTarget(item, index))
         return false;
-    }
     item->parentMenu = this;
     item->Bind(wxEVT_LEFT_DOWN, &CatalogMenu::OnItemLeftDown, this);
     item->Bind(wxEVT_LEFT_UP, &CatalogMenu::OnItemLeftUp, this);

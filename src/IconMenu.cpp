@@ -52,10 +52,8 @@ void IconMenu::UnbindItem(ButtonImpl* item)
 
 bool IconMenu::Adopt(IconItem* item, unsigned index)
 {
-    if (!(index == 0 ? animator.AddTarget(item) : animator.InsertTarget(item, index))) {
-        item->Destroy();
+    if (!AddItemTarget(item, index))
         return false;
-    }
     item->parentMenu = this;
     item->clipToView = true;
     item->Bind(wxEVT_LEFT_DOWN, &IconMenu::OnLeftDown, this);

@@ -35,10 +35,8 @@ ListMenu::~ListMenu()
 
 bool ListMenu::Adopt(ListItem* row, unsigned index)
 {
-    if (!(index == 0 ? animator.AddTarget(row) : animator.InsertTarget(row, index))) {
-        row->Destroy();
+    if (!AddItemTarget(row, index))
         return false;
-    }
     row->parentMenu = this;
     row->clipToView = true;
     row->Bind(wxEVT_LEFT_DOWN, &ListMenu::OnItemLeftDown, this);

@@ -139,6 +139,16 @@ int MenuImpl::WheelNotches(const wxMouseEvent& event)
     return wheel.Add(event.GetWheelRotation(), event.GetWheelDelta());
 }
 
+bool MenuImpl::AddItemTarget(ButtonImpl* item, unsigned index)
+{
+    animator.Finish();
+    if (index == 0 ? animator.AddTarget(item) : animator.InsertTarget(item, index))
+        return true;
+    ZLOG_ERROR("Cannot add menu item, the animator refuses its target.");
+    item->Destroy();
+    return false;
+}
+
 bool MenuImpl::EditNewItem(ButtonImpl* item)
 {
     item->parentMenu = this; // a sub-menu the editor makes finds its place through it

@@ -87,34 +87,50 @@ bool WinFX::Start()
     return wxTimer::Start(AnimationTickMs, wxTIMER_CONTINUOUS);
 }
 
-void WinFX::Notify()
+void WinFX::AnchorOffset(int32_t& ax, int32_t& ay) const
 {
-    const int32_t elapsed = static_cast<int32_t>(zplat::TickCount() - startTick);
-    int32_t ax = 0, ay = 0;
+    ax = ay = 0;
     if (anchor) {
         const AnimationFrame* a = anchor->GetFrame();
         ax = *a->px;
         ay = *a->py;
     }
-    auto endState = [&](size_t i) {
-        current.width = target.width;
-        current.height = target.height;
-        current.alpha = target.alpha;
-        current.flags = target.flags;
-        if (current.flags & FRAME_X)
-            current.x = endFrames[i].x + ax;
-        if (current.flags & FRAME_Y)
-            current.y = endFrames[i].y + ay;
-    };
+}
 
+void WinFX::EndState(size_t i, int32_t ax, int32_t ay)
+{
+    current.width = target.width;
+    current.height = target.height;
+    current.alpha = target.alpha;
+    current.flags = target.flags;
+    if (current.flags & FRAME_X)
+        current.x = endFrames[i].x + ax;
+    if (current.flags & FRAME_Y)
+        current.y = endFrames[i].y + ay;
+}
+
+void WinFX::Finish()
+{
+    if (!IsRunning())
+        return;
+    int32_t ax, ay;
+    AnchorOffset(ax, ay);
+    for (size_t i = 0; i < targets.size(); ++i) {
+        EndState(i, ax, ay);
+        targets[i]->ApplyFrame(current);
+    }
+    Stop();
+}
+
+void WinFX::Notify()
+{
+    const int32_t elapsed = static_cast<int32_t>(zplat::TickCount() - startTick);
     if (elapsed >= duration) {
-        for (size_t i = 0; i < targets.size(); ++i) {
-            endState(i);
-            targets[i]->ApplyFrame(current);
-        }
-        Stop();
+        Finish();
         return;
     }
+    int32_t ax, ay;
+    AnchorOffset(ax, ay);
 
     const uint32_t curve = effect & EFFECT_CURVE;
     const bool eased = curve == EFFECT_LINEAR || curve == EFFECT_EASE_OUT || curve == EFFECT_EASE_IN;
@@ -126,7 +142,7 @@ void WinFX::Notify()
             return;
         // A target duration of 0 (more stagger steps than milliseconds) ends at once.
         if (t > targetDuration || !eased || targetDuration == 0) {
-            endState(i);
+            EndState(i, ax, ay);
         } else {
             const AnimationFrame& s = startFrames[i];
             const int32_t T = targetDuration, D = durationSquared;

@@ -266,6 +266,56 @@ TEST_F(LaunchWindowTest, TheTreeRoundTripsAndBuiltInsNeverReachTheFile)
     EXPECT_EQ(WithoutIds(Saved()), WithoutIds(once));
 }
 
+// The item editor is modal over animations that go on meanwhile: an item it
+// accepts while its menu still moves takes the place it was given, is on the
+// screen exactly when its menu is, and reaches the file.
+TEST_F(LaunchWindowTest, AnItemAcceptedWhileItsMenuMovesIsKeptAndWritten)
+{
+    LaunchWindow* window = Make(Launcher(RootMenu(Icon("A", "<menu type=\"3\">" + Row("r") + "</menu>") +
+                                                  Icon("B", "<menu type=\"2\"><item><name>t</name><icon><normal/><hover/><press/></icon></item></menu>"))));
+    MenuImpl* root = window->tray->menu;
+    Toggle(window);
+    Settle();
+    MenuImpl* list = root->GetItem(1)->menu;
+    MenuImpl* catalog = root->GetItem(2)->menu;
+    ASSERT_TRUE(list && catalog);
+    struct Case {
+        MenuImpl* menu;
+        std::string name;
+        std::function<void()> move; // starts the menu's animation on the hand-driven clock
+        std::string names;
+    };
+    const Case cases[] = {
+        {list, "added row", [&] { ASSERT_TRUE(list->Show(true)); }, "added row r"},
+        {catalog, "added tab", [&] { ASSERT_TRUE(catalog->Show(true)); }, "added tab t"},
+        {root, "added icon", [&] { Toggle(window); }, "added icon A B Plug-ins Settings"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.move();
+        ASSERT_TRUE(c.menu->animator.IsRunning());
+        wxTEST_DIALOG(EXPECT_TRUE(c.menu->Insert(1)), zyntest::ExpectEditor([&](IconSettingDialog& d) {
+                          d.SetItemName(c.name);
+                          return wxID_OK;
+                      }));
+        EXPECT_EQ(Names(c.menu), c.names);
+        EXPECT_EQ(c.menu->animator.targets.size(), c.menu->items.size());
+        EXPECT_EQ(c.menu->GetItem(1)->IsShown(), c.menu->shown);
+        const wxPoint added = c.menu->GetItem(1)->GetPosition(), next = c.menu->GetItem(2)->GetPosition();
+        EXPECT_EQ(added.x, next.x);
+        EXPECT_LT(added.y, next.y) << "placed in the column, above the item it was put before";
+        Settle();
+        if (c.menu != root) {
+            ASSERT_TRUE(c.menu->Show(false));
+            Settle();
+        }
+    }
+    EXPECT_FALSE(window->IsShown());
+    ASSERT_TRUE(window->SaveLauncherXml());
+    for (const Case& c : cases)
+        EXPECT_NE(Saved().find("<name>" + c.name + "</name>"), std::string::npos) << Saved();
+}
+
 TEST_F(LaunchWindowTest, AFileThatCannotBeReadIsKeptBesideTheOneWrittenBack)
 {
     const std::string broken = "<Launcher><menu type=\"1\"><item><name>Mine</name>";
