@@ -41,6 +41,9 @@ public:
     // goes to `pos`, without it keeps its place. The window takes `size`.
     // A hidden window keeps the picture and shows it when next shown.
     bool Update(const Picture& picture, bool move);
+    // The same for a picture of one colour (premultiplied ARGB) all over
+    // `size`, which the window service holds without any picture.
+    bool UpdateSolid(uint32_t colour, bool move);
     // Shows the picture pushed last with the present constant alpha: a fade
     // costs no picture copy. False before the first Update.
     bool UpdateAlpha();

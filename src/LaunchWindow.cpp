@@ -75,6 +75,8 @@ bool ApplyLaunchType(const int& type)
 namespace {
 
 const char MenuFile[] = "launcher.xml";
+// Opaque black: the backdrop's opacity comes from the fade alone.
+const uint32_t BackdropColour = 0xFF000000;
 
 // One built-in entry of a list menu: name, action, command, icon.
 struct BuiltIn {
@@ -145,15 +147,17 @@ LaunchWindow::LaunchWindow() : ZynObject(nullptr, "Zyn Utils - Launcher", wxDefa
     Launch::ScreenSize = wxDisplay().GetGeometry().GetSize();
     backdropPicture = Picture(Launch::ScreenSize.x, Launch::ScreenSize.y);
     backdrop.SelectObject(backdropPicture);
-    backdrop.Fill(0xFF000000);
+    backdrop.Fill(BackdropColour);
 
     // Pushed once, fully transparent; every fade then changes only the opacity.
+    // The backdrop is one colour, which the window service keeps without a
+    // picture: the window is dark the moment it maps.
     frame.alpha = 0;
     frame.flags |= FRAME_ALPHA;
     objectDC.pos = ZeroPoint;
     objectDC.size = Launch::ScreenSize;
     objectDC.SetAlpha(0);
-    objectDC.Update(backdropPicture, true);
+    objectDC.UpdateSolid(BackdropColour, true);
 
     Build();
     ZLOG_INFO("Launcher is ready...");

@@ -68,6 +68,10 @@ struct Window32 {
     int contentWidth = 0;
     int contentHeight = 0;
     bool contentOnScreen = false; // put while mapped, and not unmapped since
+    // The content is one colour, which the server holds as the background:
+    // no buffer, and a window mapped again is filled without a put.
+    bool solid = false;
+    uint32_t colour = 0;
     GC gc = nullptr;
 
     std::vector<XRectangle> shape; // alpha > 0 of the content, when it fits the cap
@@ -152,7 +156,7 @@ public:
         const int width = push.rect.width, height = push.rect.height;
         if (!w || width <= 0 || height <= 0)
             return false;
-        if (push.picture && (!push.picture->pixels || push.picture->width < width || push.picture->height < height))
+        if (!push.solid && push.picture && (!push.picture->pixels || push.picture->width < width || push.picture->height < height))
             return false;
         if (!gtk_widget_get_realized(w->widget))
             gtk_widget_realize(w->widget);
@@ -164,9 +168,14 @@ public:
         // has already: no copy and no shape for that, and no put once it is on
         // screen. An unmapped window drops what is put, so its picture is put
         // when it maps.
-        const bool newPicture = push.picture && !Holds(*w, *push.picture, width, height);
+        const bool newSolid = push.solid && !(w->solid && w->colour == push.colour && w->contentWidth == width &&
+                                              w->contentHeight == height);
+        const bool newPicture = !push.solid && push.picture && !Holds(*w, *push.picture, width, height);
         bool reshape = false;
-        if (newPicture) {
+        if (newSolid) {
+            TakeSolid(d, *w, push.colour, width, height);
+            reshape = true;
+        } else if (newPicture) {
             if (!Store(*w, *push.picture, width, height))
                 return false;
             BuildShape(*w);
@@ -186,8 +195,8 @@ public:
         Configure(d, *w, rect, push.move);
         if (reshape)
             ApplyShape(d, *w);
-        if (push.picture && !w->contentOnScreen && gtk_widget_get_mapped(w->widget))
-            PutContent(d, *w);
+        if ((push.picture || push.solid) && !w->contentOnScreen && gtk_widget_get_mapped(w->widget))
+            ShowContent(d, *w);
         XFlush(d);
         return true;
     }
@@ -311,7 +320,12 @@ private:
         cairo_save(cr);
         cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
         cairo_surface_t* surface = nullptr;
-        if (const XImage* image = w->Image(); image && w->contentWidth > 0) {
+        if (w->solid) {
+            // cairo takes the colour unpremultiplied.
+            const double a = (w->colour >> 24) / 255.0;
+            const auto channel = [&](int shift) { return a > 0 ? ((w->colour >> shift) & 0xFF) / 255.0 / a : 0.0; };
+            cairo_set_source_rgba(cr, channel(16), channel(8), channel(0), a);
+        } else if (const XImage* image = w->Image(); image && w->contentWidth > 0) {
             surface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(image->data),
                                                           CAIRO_FORMAT_ARGB32, w->contentWidth, w->contentHeight,
                                                           image->bytes_per_line);
@@ -339,8 +353,8 @@ private:
         // GDK sets its own (full) input shape when it shows a toplevel.
         w->shapeApplied = false;
         self->ApplyShape(d, *w);
-        if (w->Image() && w->contentWidth > 0 && !w->contentOnScreen)
-            PutContent(d, *w);
+        if (!w->contentOnScreen)
+            ShowContent(d, *w);
         self->Restack(*w);
     }
 
@@ -468,7 +482,44 @@ private:
         w.current = next;
         w.contentWidth = width;
         w.contentHeight = height;
+        if (w.solid) {
+            w.solid = false;
+            XSetWindowBackgroundPixmap(d, w.xid, None); // the picture is put on map
+        }
         return true;
+    }
+
+    // Makes the content one colour: the window's background, which the server
+    // paints on every map and clear. The buffers are not needed any more.
+    static void TakeSolid(Display* d, Window32& w, uint32_t colour, int width, int height)
+    {
+        for (ImageBuffer& b : w.buffers)
+            ReleaseImage(b);
+        w.current = 0;
+        w.solid = true;
+        w.colour = colour;
+        w.contentWidth = width;
+        w.contentHeight = height;
+        w.contentOnScreen = false;
+        w.shapeAsMask = false;
+        w.shape.clear();
+        if (colour >> 24)
+            w.shape.push_back({0, 0, static_cast<unsigned short>(width), static_cast<unsigned short>(height)});
+        XSetWindowBackground(d, w.xid, colour);
+    }
+
+    // Puts the stored content on screen: a clear that the server fills with a
+    // solid colour (set again, as GDK resets the background when it maps an
+    // override-redirect window), or a put of the picture.
+    static void ShowContent(Display* d, Window32& w)
+    {
+        if (w.solid) {
+            XSetWindowBackground(d, w.xid, w.colour);
+            XClearWindow(d, w.xid);
+            w.contentOnScreen = true;
+        } else if (w.Image() && w.contentWidth > 0) {
+            PutContent(d, w);
+        }
     }
 
     // Whether the stored content is width x height of picture already.
