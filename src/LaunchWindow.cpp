@@ -204,6 +204,9 @@ void LaunchWindow::ShowSequence(bool raise)
     HotkeyManager::SetHook(false);
     SoundManager::Play(SOUND_LAUNCHER_SHOW);
     shown = true;
+    // The cursor is read before the backdrop maps: any question to the server
+    // after the map waits until it has dealt with the new full-screen window.
+    PlaceRoot();
     // The fade's clock starts first: its first step does not wait for the work below.
     Fade(Launch::BackdropAlpha, EFFECT_EASE_OUT);
     // A window mapped later stands above: the backdrop is up (and on top) before
@@ -211,12 +214,18 @@ void LaunchWindow::ShowSequence(bool raise)
     wxTopLevelWindow::Show(true);
     if (raise)
         Raise();
-    PlaceRoot();
+    // The backdrop's steps from the time taken so far, now rather than on the
+    // timer's first tick: once as it maps, so that it reaches the screen
+    // before the menu's work, and once that work is done.
+    StepFade();
     if (tray && tray->menu)
         tray->menu->Show(true);
     HideAllWidgets();
-    // The backdrop's first step, from the time all this took, now rather than
-    // on the timer's first tick.
+    StepFade();
+}
+
+void LaunchWindow::StepFade()
+{
     if (animator.IsRunning())
         animator.Notify();
 }
