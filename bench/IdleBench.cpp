@@ -5,7 +5,8 @@
 // closed. Each iteration is one start of the program from a fresh copy of the
 // build's application directory.
 //   ./scripts/session.sh -- build/bin/zyn-bench-idle [--benchmark_...]
-// ZYN_BENCH_IDLE_SECONDS sets the length of each measured stretch (default 30).
+// ZYN_BENCH_IDLE_SECONDS sets the length of each measured stretch (default 30);
+// ZYN_BENCH_APP=<folder> runs the program of another build's application folder.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -109,6 +111,9 @@ void MeasureIdle(benchmark::State& state, bool panelOpen)
     std::vector<double> stat, sched;
     for (auto _ : state) {
         zyntest::AppRunner app;
+        if (const char* other = std::getenv("ZYN_BENCH_APP"))
+            std::filesystem::copy(other, app.Dir(),
+                                  std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
         app.WriteQuietVerboseCore();
         const pid_t pid = app.Start();
         if (pid <= 0 || !app.WaitForLog("Zyn Utils is ready.")) {
