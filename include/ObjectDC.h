@@ -35,6 +35,8 @@ public:
     ObjectDC& operator=(const ObjectDC&) = delete;
 
     bool IsOk() const { return hwnd != nullptr && prepared; }
+    // A picture has reached the window (the window service holds one for it).
+    bool HasPicture() const { return pushed; }
 
     // The layered update: shows the top-left `size` of picture (premultiplied)
     // in the window with blend's constant alpha; with move the window first
