@@ -134,6 +134,12 @@ int AppRunner::WaitExit(pid_t pid, int timeoutMs)
 int AppRunner::AnswerBoxAndWaitExit(const std::string& box, pid_t pid)
 {
     Shell("xdotool windowactivate --sync " + box + " key --clearmodifiers Return 2>/dev/null");
+    return WaitExit(pid);
+}
+
+int AppRunner::AnswerBoxOrTerminate(const std::string& box, pid_t pid)
+{
+    Shell("xdotool windowactivate --sync " + box + " key --clearmodifiers Return 2>/dev/null");
     const int status = WaitExit(pid, 5000);
     if (status != -1)
         return status;

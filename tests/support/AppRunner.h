@@ -41,9 +41,12 @@ public:
     // Waits for pid to end; its wait status, or -1 on time-out.
     int WaitExit(pid_t pid, int timeoutMs = 15000);
     // Answers the message box (an X window id) of pid with Return and waits for pid to
-    // end; the box may not take the key under every window manager, so pid is then
-    // asked to end (SIGTERM). The wait status, or -1 when it never ends.
+    // end by that answer alone; its wait status, or -1 when it still runs (the
+    // destructor then kills it).
     int AnswerBoxAndWaitExit(const std::string& box, pid_t pid);
+    // For a test that only needs pid gone after its box: answers the box, and when
+    // pid still runs, asks it to end (SIGTERM). The wait status, or -1 when it never ends.
+    int AnswerBoxOrTerminate(const std::string& box, pid_t pid);
 
 private:
     TempDir dir;
