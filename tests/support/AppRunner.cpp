@@ -1,5 +1,6 @@
 #include "AppRunner.h"
 
+#include <X11/Xlib.h>
 #include <fcntl.h>
 #include <sys/prctl.h>
 #include <signal.h>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 
 extern char** environ;
 
@@ -119,6 +121,15 @@ pid_t AppRunner::Start(const std::vector<std::string>& extraEnv, const std::stri
 bool AppRunner::WaitForLog(const std::string& text, int timeoutMs) const
 {
     return WaitUntil([&] { return Log().find(text) != std::string::npos; }, timeoutMs);
+}
+
+bool AppRunner::WaitForReadyOnDisplay(int timeoutMs) const
+{
+    const std::unique_ptr<Display, int (*)(Display*)> display(XOpenDisplay(nullptr), XCloseDisplay);
+    if (!display)
+        return false;
+    const Atom ready = XInternAtom(display.get(), "_ZYN_UTILS_READY", False);
+    return WaitUntil([&] { return XGetSelectionOwner(display.get(), ready) != None; }, timeoutMs);
 }
 
 int AppRunner::WaitExit(pid_t pid, int timeoutMs)

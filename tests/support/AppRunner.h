@@ -35,6 +35,10 @@ public:
     // "NAME" removes NAME.
     pid_t Start(const std::vector<std::string>& extraEnv = {}, const std::string& name = "zyn-utils");
     bool WaitForLog(const std::string& text, int timeoutMs = 15000) const;
+    // Waits until the display knows the start is complete (the program's ready
+    // selection has an owner). The server handles a client's requests in order, so
+    // every window the program made during its start is on the server by then.
+    bool WaitForReadyOnDisplay(int timeoutMs = 15000) const;
     std::string Log() const { return ReadFile(PathOf("Verbose.log")); }
     std::string Output() const { return ReadFile(PathOf("output.txt")); }
 
