@@ -14,7 +14,6 @@
 
 #include <wx/app.h>
 #include <wx/eventfilter.h>
-#include <wx/evtloop.h>
 #include <wx/modalhook.h>
 #include <wx/mstream.h>
 #include <wx/testing.h>
@@ -316,28 +315,13 @@ protected:
         return wxPoint();
     }
 
-    // A marker through the X server: when the round trips of the input's connection
-    // and then the toolkit's return, every event the input and our own requests
-    // caused so far has reached the toolkit, which then handles all it has.
-    void Sync()
-    {
-        XSync(*input, False);
-        XSync(wxGetX11Display(), False);
-        Drain();
-    }
+    // The marker of XClient::Sync: what the input and our own requests caused so far is handled.
+    void Sync() { input.Sync(); }
     // Sync, and then the windows destroyed meanwhile are gone.
     void Reap()
     {
         Sync();
         EXPECT_TRUE(PumpUntil([] { return wxPendingDelete.IsEmpty(); })) << "the deferred destructions never ran";
-    }
-    // Handles every event, pending event and idle call the toolkit has in hand.
-    static void Drain()
-    {
-        PumpUntil([] {
-            const wxEventLoopBase* loop = wxEventLoopBase::GetActive();
-            return (!loop || !loop->Pending()) && !(wxTheApp && wxTheApp->HasPendingEvents());
-        });
     }
 
     // The animators of our windows and of the menus they own or stand in.

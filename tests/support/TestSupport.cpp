@@ -85,6 +85,14 @@ bool PumpUntil(const std::function<bool()>& cond, int timeoutMs)
     });
 }
 
+void Drain()
+{
+    PumpUntil([] {
+        const wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+        return (!loop || !loop->Pending()) && !(wxTheApp && wxTheApp->HasPendingEvents());
+    });
+}
+
 bool WaitUntil(const std::function<bool()>& cond, int timeoutMs)
 {
     return Poll(cond, timeoutMs, [] {});

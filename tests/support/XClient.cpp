@@ -14,6 +14,10 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <wx/utils.h>
+
+#include "TestSupport.h"
+
 namespace zyntest {
 namespace {
 
@@ -92,6 +96,13 @@ void XClient::MoveTo(int x, int y)
         XTestFakeMotionEvent(d, -1, x + 1, y + 1, CurrentTime);
     XTestFakeMotionEvent(d, -1, x, y, CurrentTime);
     XSync(d, False);
+}
+
+void XClient::Sync()
+{
+    XSync(d, False);
+    XSync(wxGetX11Display(), False);
+    Drain();
 }
 
 void XClient::Pointer(int& x, int& y)
