@@ -31,6 +31,9 @@ bool PumpUntil(const std::function<bool()>& cond, int timeoutMs = 5000);
 bool WaitUntil(const std::function<bool()>& cond, int timeoutMs = 5000);
 // Handles every event, pending event and idle call the toolkit has in hand.
 void Drain();
+// A marker through the X server for the toolkit's connection: when its round trip
+// returns, every event the server sent before has been read; then Drain.
+void SyncToolkit();
 
 // A fresh directory under /tmp, removed with its content on destruction.
 class TempDir {

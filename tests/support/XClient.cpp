@@ -14,8 +14,6 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <wx/utils.h>
-
 #include "TestSupport.h"
 
 namespace zyntest {
@@ -101,9 +99,9 @@ void XClient::MoveTo(int x, int y)
 void XClient::Sync()
 {
     XSync(d, False);
-    XSync(wxGetX11Display(), False);
-    Drain();
+    SyncToolkit();
 }
+
 
 void XClient::Pointer(int& x, int& y)
 {
