@@ -40,7 +40,12 @@ wxString RoundTrip(const wxString& text, bool cdata)
 
 TEST(MenuXml, TextAndCDataReadBackUnchanged)
 {
+    // A mebibyte of section ends: a section each, written in time linear in its length.
+    wxString sectionEnds;
+    for (int i = 0; i < (1 << 20) / 3; ++i)
+        sectionEnds += "]]>";
     const std::vector<wxString> texts = {
+        sectionEnds,
         "", "notepad.exe", "a]]>b", "]]>]]>", "x]]", "<&>\"'", "line one\nline two", "a\r\nb\rc\r", "  padded  ", "\rX", "\nX", " \nX", "X\n \n", "&amp;\n",
         wxString::FromUTF8("\xe5\x90\xaf\xe5\x8a\xa8 \xf0\x9f\x9a\x80"),
     };
