@@ -336,6 +336,9 @@ TEST_F(FileConfigTest, HostileFilesAreRefusedAndKeptOrReadAndWrittenFlat)
                                  Repeat("</a>", 900) + "</property></config></Core>", ""},
         {"deep beside the catalogs", "<Core>" + Repeat("<a>", 900) + Repeat("</a>", 900) + "<config catalog=\"C\">" + key +
                                          "</config></Core>", ""},
+        // Written in time in step with their number: 100,000 held the exit for over a minute.
+        {"many keys and catalogs", "<Core><config catalog=\"C\">" + Repeat("<p/>", 200000) + key + "</config>" +
+                                       Repeat("<c/>", 200000) + "</Core>", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
