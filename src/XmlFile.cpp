@@ -1,11 +1,14 @@
 #include "XmlFile.h"
 
+#include <algorithm>
+
 #include <expat.h>
 
 #include <cstdio>
 #include <string>
 
 #include <wx/filefn.h>
+#include <wx/stream.h>
 #include <wx/xml/xml.h>
 
 #include "RegularFile.h"
@@ -163,15 +166,48 @@ bool Read(wxXmlDocument& doc, const wxString& path, wxString& error)
         return false;
     }
     // One byte more than allowed tells a file above the bound, whatever stat says.
-    std::string bytes(static_cast<size_t>(MaxBytes) + 1, '\0');
-    const size_t size = std::fread(bytes.data(), 1, bytes.size(), file);
+    // Read in pieces, so that a small file costs its own size and not the bound's.
+    const size_t limit = static_cast<size_t>(MaxBytes) + 1;
+    std::string bytes;
+    char piece[16384];
+    while (bytes.size() < limit) {
+        const size_t want = std::min(sizeof piece, limit - bytes.size());
+        const size_t got = std::fread(piece, 1, want, file);
+        bytes.append(piece, got);
+        if (got < want)
+            break;
+    }
     const bool failed = std::ferror(file);
     std::fclose(file);
     if (failed) {
         error = "the file cannot be read";
         return false;
     }
-    return Parse(doc, bytes.data(), size, error);
+    return Parse(doc, bytes.data(), bytes.size(), error);
+}
+
+namespace {
+
+class StringOutput : public wxOutputStream {
+public:
+    explicit StringOutput(std::string& bytes) : bytes(bytes) {}
+
+private:
+    size_t OnSysWrite(const void* buffer, size_t size) override
+    {
+        bytes.append(static_cast<const char*>(buffer), size);
+        return size;
+    }
+    std::string& bytes;
+};
+
+} // namespace
+
+bool Write(const wxXmlDocument& doc, std::string& bytes)
+{
+    bytes.clear();
+    StringOutput out(bytes);
+    return doc.Save(out, 2);
 }
 
 wxString BackupName(const wxString& path)

@@ -14,12 +14,15 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <X11/Xlib.h>
+
 #include <wx/app.h>
 #include <wx/debug.h>
 #include <wx/evtloop.h>
 #include <wx/filefn.h>
 #include <wx/gdicmn.h>
 #include <wx/log.h>
+#include <wx/utils.h>
 
 #include "ConfigImpl.h"
 #include "Picture.h"
@@ -90,6 +93,20 @@ bool PumpUntil(const std::function<bool()>& cond, int timeoutMs)
         if (wxTheApp)
             wxTheApp->ProcessPendingEvents();
     });
+}
+
+void Drain()
+{
+    PumpUntil([] {
+        const wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+        return (!loop || !loop->Pending()) && !(wxTheApp && wxTheApp->HasPendingEvents());
+    });
+}
+
+void SyncToolkit()
+{
+    XSync(wxGetX11Display(), False);
+    Drain();
 }
 
 bool WaitUntil(const std::function<bool()>& cond, int timeoutMs)

@@ -3,6 +3,7 @@
 #include <linux/capability.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -227,6 +228,23 @@ TEST_F(FileConfigTest, UnreadableFileReadsAsEmptyIsKeptAsABackupAndIsReplaced)
     }
 }
 
+// A FIFO in the settings file's place would hold the start in its open: it is
+// skipped at once, set aside like any unreadable file, and a file takes its place.
+TEST_F(FileConfigTest, AFifoInPlaceOfTheFileIsSkippedKeptAndReplaced)
+{
+    std::filesystem::create_directories(app / "Configs");
+    ASSERT_EQ(mkfifo(CorePath().c_str(), 0600), 0);
+    zyntest::LogCapture log;
+    ConfigImpl* core = GetConfig(cfg::Core);
+    EXPECT_TRUE(core->ReadBool(cfg::General, cfg::CheckUpdate, true));
+    core->WriteBool(cfg::General, cfg::CheckUpdate, false);
+    DestroyAllConfigs();
+    EXPECT_TRUE(log.Contains("Configs/Core.xml\" is not a regular file; it is skipped.")) << log.Text();
+    EXPECT_TRUE(std::filesystem::is_fifo(app / "Configs/Core.xml.bak"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(CorePath()));
+    EXPECT_NE(ReadFile(CorePath()).find("<property key=\"CheckUpdate\" value=\"0\"/>"), std::string::npos);
+}
+
 // A settings file the user keeps elsewhere behind a link stays there, the link with it.
 TEST_F(FileConfigTest, ALinkedFileIsWrittenWhereItLivesAndTheLinkStays)
 {
@@ -326,6 +344,9 @@ TEST_F(FileConfigTest, HostileFilesAreRefusedAndKeptOrReadAndWrittenFlat)
                                  Repeat("</a>", 900) + "</property></config></Core>", ""},
         {"deep beside the catalogs", "<Core>" + Repeat("<a>", 900) + Repeat("</a>", 900) + "<config catalog=\"C\">" + key +
                                          "</config></Core>", ""},
+        // Written in time in step with their number: 100,000 held the exit for over a minute.
+        {"many keys and catalogs", "<Core><config catalog=\"C\">" + Repeat("<p/>", 200000) + key + "</config>" +
+                                       Repeat("<c/>", 200000) + "</Core>", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
