@@ -152,13 +152,19 @@ TEST_F(ItemButton, NameIsTheLabelAndTheBaseHasNoEditor)
     EXPECT_EQ(b->GetName(), "renamed");
 }
 
-// Until a button is pressed the shared timer is its own owner: nothing else gets its events.
-TEST_F(ItemButton, PressTimerBelongsToNoButtonBeforeAPress)
+// Until a button is pressed no button gets a long press, however long the pointer rests on it.
+TEST_F(ItemButton, NoButtonGetsALongPressBeforeItIsPressed)
 {
-    Button(wxPoint(100, 100));
-    ASSERT_NE(PressTimer, nullptr);
-    EXPECT_EQ(PressTimer->GetOwner(), PressTimer);
+    ProbeButton* a = Button(wxPoint(100, 100));
+    ProbeButton* b = Button(wxPoint(200, 100));
+    MoveTo(Centre(a));
+    ASSERT_TRUE(PumpUntil([&] { return a->state == ITEM_STATE_HOVER; }));
+    clock.Advance(10 * static_cast<uint32_t>(PressInterval));
+    PressTimer->Notify(); // the look its timer takes at this time
+    Sync();
     EXPECT_FALSE(PressTimer->IsRunning());
+    EXPECT_EQ(a->longPresses, 0);
+    EXPECT_EQ(b->longPresses, 0);
 }
 
 // A button destroyed in the middle of its press gives back the timer and the pointer grab.
@@ -195,14 +201,26 @@ TEST_F(ItemButton, LostGrabReturnsToTheNormalFace)
     EXPECT_EQ(wxWindow::GetCapture(), nullptr);
 }
 
-TEST_F(ItemButton, SettingsGiveTheIntervalAndTheLock)
+// The "PressTimeout" setting decides how long a press is held before it is a long press.
+TEST_F(ItemButton, SettingsGiveTheLongPressItsTimeAndTheLock)
 {
     zyntest::ScopedAppDir dir;
     ConfigImpl* core = GetConfig(cfg::Core);
-    for (const auto& [timeout, ms] : std::vector<std::pair<long, int>>{{-1, 250}, {0, 500}, {1, 1000}, {7, 500}}) {
+    ProbeButton* b = Button(wxPoint(100, 100));
+    const std::vector<std::pair<long, uint32_t>> cases = {{-1, 250}, {0, 500}, {1, 1000}, {7, 500}, {-2, 500}};
+    for (const auto& [timeout, ms] : cases) {
+        SCOPED_TRACE(timeout);
         core->WriteLong(cfg::General, cfg::PressTimeout, timeout);
         ButtonImpl::LoadSettings();
-        EXPECT_EQ(PressInterval, ms) << timeout;
+        const int before = b->longPresses;
+        Press(Spot(b));
+        ASSERT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }));
+        clock.Advance(ms - 1);
+        PressTimer->Notify(); // the look its timer takes at this time
+        EXPECT_EQ(b->longPresses, before);
+        clock.Advance(1);
+        EXPECT_TRUE(PumpUntil([&] { return b->longPresses == before + 1; }));
+        Release();
     }
     EXPECT_FALSE(LockingModeFlag);
     core->WriteBool(cfg::General, cfg::LockingMode, true);

@@ -84,17 +84,26 @@ protected:
     std::vector<wxWindow*> made;
 };
 
-TEST_F(Windows, NewObjectHasAllFlagsAndFullAlpha)
+// The frame an animator reads as a new object's start holds its place, its size and full alpha,
+// and handed on (as an animator hands its steps) it takes another window all the way there.
+TEST_F(Windows, NewObjectsFrameHoldsItsPlaceItsSizeAndFullAlphaAndCarriesThemAll)
 {
     TestObject* w = Make<TestObject>(nullptr, wxPoint(10, 20), wxSize(30, 40));
     const AnimationFrame* f = w->GetFrame();
-    EXPECT_EQ(f->flags, 0x3Eu);
     EXPECT_EQ(f->alpha, 255);
     EXPECT_EQ(f->x, 10);
     EXPECT_EQ(f->y, 20);
     EXPECT_EQ(f->width, 30);
     EXPECT_EQ(f->height, 40);
     EXPECT_FALSE(w->IsShown());
+
+    TestObject* other = Square(wxPoint(100, 100), 20, 0xFF808080);
+    AnimationFrame handed = *f;
+    other->ApplyFrame(handed);
+    EXPECT_EQ(other->GetRect(), wxRect(10, 20, 30, 40));
+    int x, y, width, height;
+    ASSERT_TRUE(probe.Geometry(other, x, y, width, height));
+    EXPECT_EQ(wxRect(x, y, width, height), wxRect(10, 20, 30, 40));
 }
 
 TEST_F(Windows, ApplyFrameMovesAndSizesByEitherBit)
