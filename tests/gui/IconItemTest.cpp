@@ -150,6 +150,7 @@ TEST_F(IconItemTest, EnteringAFadedItemFadesAllItsFaces)
     MoveTo(wxPoint(130, 415));
     EXPECT_TRUE(PumpUntil([&] { return item->state == ITEM_STATE_HOVER; }, 2000));
     EXPECT_FALSE(item->fadePending);
+    EXPECT_EQ(&item->FaceOf(ITEM_STATE_HOVER), &item->hoverFace);
     EXPECT_EQ(item->hoverFace.GetPicture(), &item->fadedFrames[1]);
     // The last rows lie past the band: transparent in the faded hover face.
     EXPECT_EQ(item->fadedFrames[1].GetPixel(30, 55) >> 24, 0u);
@@ -243,12 +244,12 @@ TEST_F(IconItemTest, MissingFramesFallBackToTheNormalOne)
 {
     const Frames one = {BitmapManager::System(BITMAP_BUTTON)[0]};
     ProbeIcon* item = Keep(new ProbeIcon(nullptr, "one", wxPoint(100, 100), Frames{}, one));
-    for (const Picture& face : item->frames)
-        EXPECT_EQ(face.GetSize(), wxSize(60, 60));
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(item->FaceOf(k).GetSize(), wxSize(60, 60)) << k;
     const Frames list = {BitmapManager::System(BITMAP_LIST)[0], Picture()};
     ListItem* row = Keep(new ListItem(nullptr, "row", wxPoint(100, 200), Frames{}, list));
-    for (const Picture& face : row->frames)
-        EXPECT_EQ(face.GetSize(), wxSize(200, 52));
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(row->FaceOf(k).GetSize(), wxSize(200, 52)) << k;
 }
 
 TEST_F(IconItemTest, NodesRoundTripAndBuiltInItemsAreNotWritten)

@@ -467,6 +467,7 @@ TEST_F(ListMenuTest, RowsAppearOnScreenAndGoAway)
     ASSERT_TRUE(probe.IsOk());
     ListMenu* list = Open(3);
     ListItem* row = static_cast<ListItem*>(list->GetItem(2));
+    row->FaceOf(ITEM_STATE_NORMAL);
     wxPoint inFace;
     ASSERT_TRUE(OpaquePixel(row->frames[0], inFace));
     const uint32_t rgb = row->frames[0].GetPixel(inFace.x, inFace.y) & 0xFFFFFF;

@@ -378,7 +378,14 @@ TEST_F(Notifications, FadeOutTakesOverAnUnfinishedGrowth)
     NoticeObject* notice = new NoticeObject(nullptr, BitmapManager::System(ETC_WARNING), 100, wxDefaultPosition);
     wxWeakRef<wxWindow> ref(notice);
     notice->Show(true);
-    clock.Advance(100);
+    // Part of the growth is drawn before the time-out: the hide timer and the
+    // animation look at the clock on timers of their own, and the one that ran
+    // first after a single step to the time-out would decide what was drawn.
+    clock.Advance(99);
+    ASSERT_TRUE(PumpUntil([&] { return notice->drawnSize.x > 0; }));
+    EXPECT_TRUE(notice->animator.IsRunning());
+    EXPECT_NE(notice->animator.target.flags, FRAME_ALPHA) << "the time-out has not come yet";
+    clock.Advance(1);
     ASSERT_TRUE(PumpUntil([&] { return notice->animator.target.flags == FRAME_ALPHA; }));
     const wxSize reached = notice->drawnSize;
     EXPECT_LT(reached.x, notice->fullSize.x);

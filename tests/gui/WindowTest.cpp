@@ -355,6 +355,39 @@ TEST_F(Windows, StaticObjectShowsItsPictureWhereItStands)
     EXPECT_EQ(s->GetRect(), wxRect(750, 320, 10, 10));
 }
 
+// One colour held without a picture: shown on every map, over exposures, until a picture replaces it.
+TEST_F(Windows, ASolidColourShowsWhereverThePictureWould)
+{
+    TestObject* w = Make<TestObject>();
+    w->DC().pos = wxPoint(300, 500);
+    w->DC().size = wxSize(60, 40);
+    ASSERT_TRUE(w->DC().UpdateSolid(0xFF3060C0, true)); // while hidden
+    EXPECT_EQ(w->GetRect(), wxRect(300, 500, 60, 40));
+    w->Show();
+    EXPECT_TRUE(Shows(330, 520, 0x3060C0)) << std::hex << probe.Pixel(330, 520);
+    w->Hide();
+    ASSERT_TRUE(PumpUntil([&] { return !NearRgb(probe.Pixel(330, 520), 0x3060C0); }));
+    w->Show();
+    EXPECT_TRUE(Shows(330, 520, 0x3060C0)) << std::hex << probe.Pixel(330, 520);
+    // A window over it and gone again.
+    TestObject* cover = Square(wxPoint(310, 505), 30, 0xFF10F010);
+    EXPECT_TRUE(Shows(320, 515, 0x10F010));
+    cover->Hide();
+    EXPECT_TRUE(Shows(320, 515, 0x3060C0)) << std::hex << probe.Pixel(320, 515);
+    // It takes clicks all over.
+    int clicks = 0;
+    w->Bind(wxEVT_LEFT_DOWN, [&](wxMouseEvent&) { ++clicks; });
+    probe.Click(355, 535);
+    EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
+    // A picture takes its place, also after the next map.
+    ASSERT_TRUE(w->PushAt(Picture(60, 40, 0xFFC03060), wxPoint(300, 500)));
+    EXPECT_TRUE(Shows(330, 520, 0xC03060)) << std::hex << probe.Pixel(330, 520);
+    w->Hide();
+    ASSERT_TRUE(PumpUntil([&] { return !NearRgb(probe.Pixel(330, 520), 0xC03060); }));
+    w->Show();
+    EXPECT_TRUE(Shows(330, 520, 0xC03060)) << std::hex << probe.Pixel(330, 520);
+}
+
 // The modal alert is a toolkit dialog that draws itself through an ObjectDC.
 TEST_F(Windows, DialogDrawsThroughItsOwnContext)
 {
