@@ -123,7 +123,8 @@ protected:
         x.Button(1, false);
         zplat::SetSystemInfo(nullptr);
         FontManager::Release();
-        PumpUntil([] { return false; }, 30); // the widgets' windows go
+        zyntest::SyncToolkit(); // the widgets' windows go
+        EXPECT_TRUE(PumpUntil([] { return wxPendingDelete.IsEmpty(); }));
     }
 
     ConfigImpl* Core() { return GetConfig(cfg::Core); }
@@ -872,7 +873,8 @@ TEST_F(WidgetDesk, WidgetWindowsNeverActivateAndShowingTwiceLowersOnce)
             EXPECT_EQ(r->owner, c.owner ? c.owner->GetHandle() : nullptr) << c.window->GetName();
         }
     }
-    PumpUntil([] { return false; }, 30);
+    zyntest::SyncToolkit(); // the windows are gone before their service
+    EXPECT_TRUE(PumpUntil([] { return wxPendingDelete.IsEmpty(); }));
     zplat::SetWindowService(nullptr);
 }
 

@@ -456,7 +456,8 @@ TEST_F(Windows, ShowingAndRaisingNeverTakeTheFocus)
         w->Raise();
         ASSERT_TRUE(PumpUntil([&] { return probe.TopLevelOf(w) != 0; }));
         probe.Click(170, 140); // and clicked
-        PumpUntil([] { return false; }, 50);
+        ASSERT_TRUE(probe.WindowManagerSync());
+        zyntest::SyncToolkit();
         EXPECT_TRUE(probe.HasFocus(&dialog)) << static_cast<int>(kind);
     }
     dialog.Hide();
