@@ -54,14 +54,14 @@ TEST_F(ItemButton, FacesFollowThePointer)
 {
     ProbeButton* b = Button(wxPoint(100, 100));
     MoveTo(Centre(b));
-    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_HOVER; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_HOVER; }));
     input.Button(1, true);
-    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }));
     EXPECT_TRUE(b->IsActive());
     Release();
-    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_HOVER; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_HOVER; }));
     MoveTo(wxPoint(5, 5));
-    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_NORMAL; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_NORMAL; }));
     EXPECT_EQ(b->longPresses, 0);
 }
 
@@ -69,7 +69,7 @@ TEST_F(ItemButton, HeldPressBecomesALongPressOnce)
 {
     ProbeButton* b = Button(wxPoint(100, 100));
     Press(Centre(b));
-    ASSERT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }));
     clock.Advance(499);
     PressTimer->Notify(); // the look its timer takes at this time
     EXPECT_EQ(b->longPresses, 0);
@@ -89,12 +89,12 @@ TEST_F(ItemButton, QuickSecondPressAtTheSameSpotIsAPressToo)
     Click(Centre(b));
     Press(Centre(b));
     ASSERT_EQ(doubles.count, 1);
-    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }));
     EXPECT_EQ(sound.Count(SOUND_PRESS), 2);
     LongPress();
     EXPECT_EQ(b->longPresses, 1);
     Release();
-    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_HOVER; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_HOVER; }));
 }
 
 TEST_F(ItemButton, OnlyTheLastPressedButtonGetsTheLongPress)
@@ -102,7 +102,7 @@ TEST_F(ItemButton, OnlyTheLastPressedButtonGetsTheLongPress)
     ProbeButton* a = Button(wxPoint(100, 100));
     ProbeButton* b = Button(wxPoint(200, 100));
     Press(Centre(a));
-    ASSERT_TRUE(PumpUntil([&] { return a->state == ITEM_STATE_PRESSED; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return a->state == ITEM_STATE_PRESSED; }));
     SyntheticPress(b); // the one timer is taken over
     LongPress();
     EXPECT_EQ(a->longPresses, 0);
@@ -183,7 +183,7 @@ TEST_F(ItemButton, DestroyedButtonStopsItsTimerAndReleasesThePointer)
     LongPress();
     ProbeButton* b = Button(wxPoint(200, 100)); // the pointer works for others
     Click(Centre(b));
-    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_HOVER; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_HOVER; }));
 }
 
 TEST_F(ItemButton, LostGrabReturnsToTheNormalFace)
@@ -191,7 +191,7 @@ TEST_F(ItemButton, LostGrabReturnsToTheNormalFace)
     ProbeButton* b = Button(wxPoint(100, 100));
     Press(Centre(b));
     b->GrabPointer();
-    ASSERT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }));
     wxMouseCaptureLostEvent lost(b->GetId());
     lost.SetEventObject(b);
     b->GetEventHandler()->ProcessEvent(lost);

@@ -131,7 +131,7 @@ protected:
         const wxPoint at = origin + p;
         if (!zplat::GetWindowService().IsComposited())
             expected = px & 0xFFFFFF; // no translucency without a compositor
-        return PumpUntil([&] { return NearRgb(probe.Pixel(at.x, at.y), expected, 4); }, 3000);
+        return PumpUntil([&] { return NearRgb(probe.Pixel(at.x, at.y), expected, 4); });
     }
 
     zplat::ManualClock clock;

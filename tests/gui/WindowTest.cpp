@@ -77,7 +77,7 @@ protected:
 
     bool Shows(int x, int y, uint32_t rgb)
     {
-        return PumpUntil([&] { return NearRgb(probe.Pixel(x, y), rgb); }, 3000);
+        return PumpUntil([&] { return NearRgb(probe.Pixel(x, y), rgb); });
     }
 
     zyntest::ScreenProbe probe;
@@ -435,7 +435,7 @@ TEST_F(Windows, AnimatorMovesAWindowAtFrameRate)
     fx.effect = EFFECT_EASE_OUT;
     fx.SetFrame(end);
     ASSERT_TRUE(fx.Start());
-    EXPECT_TRUE(PumpUntil([&] { return !fx.IsRunning(); }, 3000));
+    EXPECT_TRUE(PumpUntil([&] { return !fx.IsRunning(); }));
     EXPECT_EQ(w->GetPosition(), wxPoint(400, 700));
     EXPECT_TRUE(Shows(410, 710, 0xFF0000));
     // 250 ms at one tick per 15 ms: a busy timer would tick thousands of times.
