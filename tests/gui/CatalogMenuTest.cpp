@@ -440,9 +440,9 @@ TEST_F(CatalogMenuTest, SelectedTabReachesTheScreen)
     const uint32_t plain = secondFace.GetPixel(at.x, at.y) & 0xFFFFFF;
     const wxPoint p1 = first->GetPosition() + at;
     const wxPoint p2 = second->GetPosition() + at;
-    EXPECT_TRUE(PumpUntil([&] { return zyntest::NearRgb(probe.Pixel(p1.x, p1.y), selected); }, 3000))
+    EXPECT_TRUE(PumpUntil([&] { return zyntest::NearRgb(probe.Pixel(p1.x, p1.y), selected); }))
         << std::hex << probe.Pixel(p1.x, p1.y) << " " << selected;
-    EXPECT_TRUE(PumpUntil([&] { return zyntest::NearRgb(probe.Pixel(p2.x, p2.y), plain); }, 3000))
+    EXPECT_TRUE(PumpUntil([&] { return zyntest::NearRgb(probe.Pixel(p2.x, p2.y), plain); }))
         << std::hex << probe.Pixel(p2.x, p2.y) << " " << plain;
 }
 

@@ -57,7 +57,7 @@ protected:
         Settle();
         return list;
     }
-    bool Ran(int row) { return PumpUntil([&] { return wxFileExists(dir / ("r" + std::to_string(row))); }, 1500); }
+    bool Ran(int row) { return PumpUntil([&] { return wxFileExists(dir / ("r" + std::to_string(row))); }); }
     // A row's command starts while its release is handled, which the input steps wait
     // for: one that was started has left its file or is still a child of ours.
     bool RanNothing()
@@ -224,11 +224,11 @@ TEST_F(ListMenuTest, LongListsDragWithinTheBand)
     MoveTo(grip + wxPoint(0, 5)); // within the threshold
     EXPECT_EQ(Ys(list), Pitched(229, 8));
     MoveTo(grip + wxPoint(0, 30));
-    EXPECT_TRUE(PumpUntil([&] { return Ys(list) == Pitched(259, 8); }, 1500)) << Ys(list)[0];
+    EXPECT_TRUE(PumpUntil([&] { return Ys(list) == Pitched(259, 8); })) << Ys(list)[0];
     MoveTo(grip + wxPoint(0, 200)); // the start may not sink below 300
-    EXPECT_TRUE(PumpUntil([&] { return Ys(list) == Pitched(300, 8); }, 1500)) << Ys(list)[0];
+    EXPECT_TRUE(PumpUntil([&] { return Ys(list) == Pitched(300, 8); })) << Ys(list)[0];
     MoveTo(grip + wxPoint(0, -300)); // the end may not rise above 560
-    EXPECT_TRUE(PumpUntil([&] { return Ys(list) == Pitched(160, 8); }, 1500)) << Ys(list)[0];
+    EXPECT_TRUE(PumpUntil([&] { return Ys(list) == Pitched(160, 8); })) << Ys(list)[0];
     Release();
     EXPECT_TRUE(RanNothing());
     // Rows past the band are hidden, rows across its edges faded and clipped at their far edge.
@@ -472,11 +472,11 @@ TEST_F(ListMenuTest, RowsAppearOnScreenAndGoAway)
     ASSERT_TRUE(OpaquePixel(row->frames[0], inFace));
     const uint32_t rgb = row->frames[0].GetPixel(inFace.x, inFace.y) & 0xFFFFFF;
     const wxPoint onScreen = row->GetPosition() + inFace;
-    EXPECT_TRUE(PumpUntil([&] { return zyntest::NearRgb(probe.Pixel(onScreen.x, onScreen.y), rgb); }, 3000))
+    EXPECT_TRUE(PumpUntil([&] { return zyntest::NearRgb(probe.Pixel(onScreen.x, onScreen.y), rgb); }))
         << std::hex << probe.Pixel(onScreen.x, onScreen.y) << " " << rgb;
     ASSERT_TRUE(list->Show(false));
     Settle();
-    EXPECT_TRUE(PumpUntil([&] { return !zyntest::NearRgb(probe.Pixel(onScreen.x, onScreen.y), rgb); }, 3000));
+    EXPECT_TRUE(PumpUntil([&] { return !zyntest::NearRgb(probe.Pixel(onScreen.x, onScreen.y), rgb); }));
 }
 
 } // namespace
