@@ -6,6 +6,7 @@
 #include <string>
 
 #include <wx/filefn.h>
+#include <wx/stream.h>
 #include <wx/xml/xml.h>
 
 #include "RegularFile.h"
@@ -172,6 +173,32 @@ bool Read(wxXmlDocument& doc, const wxString& path, wxString& error)
         return false;
     }
     return Parse(doc, bytes.data(), size, error);
+}
+
+namespace {
+
+class StringOutput : public wxOutputStream {
+public:
+    explicit StringOutput(std::string& bytes) : bytes(bytes) {}
+
+private:
+    size_t OnSysWrite(const void* data, size_t size) override
+    {
+        bytes.append(static_cast<const char*>(data), size);
+        return size;
+    }
+    wxFileOffset OnSysTell() const override { return static_cast<wxFileOffset>(bytes.size()); }
+
+    std::string& bytes;
+};
+
+} // namespace
+
+bool Format(const wxXmlDocument& doc, std::string& bytes)
+{
+    bytes.clear();
+    StringOutput out(bytes);
+    return doc.Save(out, 2);
 }
 
 wxString BackupName(const wxString& path)
