@@ -35,12 +35,17 @@ public:
     ObjectDC& operator=(const ObjectDC&) = delete;
 
     bool IsOk() const { return hwnd != nullptr && prepared; }
+    // A picture has reached the window (the window service holds one for it).
+    bool HasPicture() const { return pushed; }
 
     // The layered update: shows the top-left `size` of picture (premultiplied)
     // in the window with blend's constant alpha; with move the window first
     // goes to `pos`, without it keeps its place. The window takes `size`.
     // A hidden window keeps the picture and shows it when next shown.
     bool Update(const Picture& picture, bool move);
+    // The same for a picture of one colour (premultiplied ARGB) all over
+    // `size`, which the window service holds without any picture.
+    bool UpdateSolid(uint32_t colour, bool move);
     // Shows the picture pushed last with the present constant alpha: a fade
     // costs no picture copy. False before the first Update.
     bool UpdateAlpha();

@@ -27,6 +27,7 @@
 #include "IconItem.h"
 #include "ImageWidget.h"
 #include "LogCapture.h"
+#include "ModalDriver.h"
 #include "TickTimer.h"
 #include "InfoPanel.h"
 #include "ScreenProbe.h"
@@ -804,6 +805,42 @@ TEST_F(WidgetDesk, WidgetsStayBelowOtherWindowsAndAboveTheDesktop)
     bar.Show(true);
     EXPECT_TRUE(PumpUntil([&] { return probe.IsAboveWindow(bar.barWindow, desktop); }));
     EXPECT_FALSE(probe.IsAboveWindow(bar.barWindow, other));
+}
+
+TEST_F(WidgetDesk, DialogsAWidgetOpensStandAboveIt)
+{
+    HPBar bar(nullptr);
+    ImageWidget image(nullptr);
+    bar.Show(true);
+    image.Show(true);
+    struct Case {
+        wxWindow* clicked;
+        wxPoint at;
+        const char* screenshot;
+    };
+    const Case cases[] = {
+        {image.imageWindow, image.imageWindow->GetPosition() + OpaquePoint(BitmapManager::System(ICON_ADD)[0]), "widget-dialog.png"},
+        {bar.iconWindow, bar.iconWindow->GetPosition() + wxPoint(18, 18), "hp-bar-name-dialog.png"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.screenshot);
+        bool above = false;
+        zyntest::Driving([&] { Click(c.at); },
+                         {{[](zyntest::XClient&) {},
+                           [&] {
+                               wxDialog* dialog = zyntest::ActiveDialog();
+                               above = dialog && probe.IsAbove(dialog, c.clicked) && probe.IsAbove(dialog, bar.iconWindow);
+                               if (above)
+                                   ScreenshotOf(wxRect(0, 0, 1920, 1080), c.screenshot);
+                               return above;
+                           }},
+                          {[](zyntest::XClient&) {
+                               if (wxDialog* dialog = zyntest::ActiveDialog())
+                                   dialog->EndModal(wxID_CANCEL);
+                           },
+                           nullptr}});
+        EXPECT_TRUE(above) << "the dialog stands under the widget";
+    }
+    EXPECT_TRUE(probe.IsAbove(bar.iconWindow, bar.barWindow));
 }
 
 TEST_F(WidgetDesk, WidgetWindowsNeverActivateAndShowingTwiceLowersOnce)
