@@ -61,7 +61,7 @@ int main(int argc, char** argv)
         else
             MenuXml::AddElement(root, "property")->AddAttribute("value", value);
         std::string out;
-        if (!XmlFile::Format(doc, out))
+        if (!XmlFile::Write(doc, out))
             return 1;
         write.push_back(Ms(start));
         bytes = out.size();

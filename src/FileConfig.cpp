@@ -193,7 +193,7 @@ bool FileConfig::Flush()
         stored.SetFileEncoding("UTF-8");
         stored.SetRoot(StoredTree(root));
         std::string bytes;
-        if (XmlFile::Format(stored, bytes)) {
+        if (XmlFile::Write(stored, bytes)) {
             // A file the next start would refuse is not written: the old one stays.
             if (bytes.size() > static_cast<size_t>(XmlFile::MaxBytes))
                 error = wxString::Format("it would be larger than %ld bytes", XmlFile::MaxBytes);

@@ -386,7 +386,7 @@ bool LaunchWindow::SaveLauncherXml()
     wxXmlDocument doc;
     doc.SetRoot(TreeElement().release());
     std::string bytes;
-    if (!XmlFile::Format(doc, bytes)) {
+    if (!XmlFile::Write(doc, bytes)) {
         ZLOG_ERROR("Cannot write \"%s\": the menu tree cannot be written as XML.", MenuFile);
         return false;
     }

@@ -193,19 +193,17 @@ public:
     explicit StringOutput(std::string& bytes) : bytes(bytes) {}
 
 private:
-    size_t OnSysWrite(const void* data, size_t size) override
+    size_t OnSysWrite(const void* buffer, size_t size) override
     {
-        bytes.append(static_cast<const char*>(data), size);
+        bytes.append(static_cast<const char*>(buffer), size);
         return size;
     }
-    wxFileOffset OnSysTell() const override { return static_cast<wxFileOffset>(bytes.size()); }
-
     std::string& bytes;
 };
 
 } // namespace
 
-bool Format(const wxXmlDocument& doc, std::string& bytes)
+bool Write(const wxXmlDocument& doc, std::string& bytes)
 {
     bytes.clear();
     StringOutput out(bytes);
