@@ -24,6 +24,7 @@
 #include <gdk/gdk.h>
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
+#include <gtk/gtkx.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
@@ -892,9 +893,12 @@ private:
             XFree(children);
     }
 
+    // A toolkit toplevel of the program; not the tray icon's plug, which lives
+    // inside the tray host's window (another program's, below the themed ones).
     static bool IsDialogCandidate(GtkWidget* widget)
     {
-        return GTK_IS_WINDOW(widget) && gtk_window_get_window_type(GTK_WINDOW(widget)) == GTK_WINDOW_TOPLEVEL;
+        return GTK_IS_WINDOW(widget) && !GTK_IS_PLUG(widget) &&
+               gtk_window_get_window_type(GTK_WINDOW(widget)) == GTK_WINDOW_TOPLEVEL;
     }
 
     static gboolean OnAnyMap(GSignalInvocationHint*, guint count, const GValue* params, gpointer data)
