@@ -34,6 +34,8 @@ public:
 
     // Gives up the pointer grab and the press timer, then the deferred destruction.
     bool Destroy() override;
+    // A window shown before any face was pushed gets the present face first.
+    bool Show(bool show = true) override;
 
     void SetName(const wxString& name) override;
     wxString GetName() const override;
@@ -59,8 +61,11 @@ public:
     // The pointer grab was taken away (another grab, a modal dialog): back to normal.
     virtual void OnCaptureLost(wxMouseCaptureLostEvent& event);
 
-    // Selects the three faces (kept by the item kind); with redraw the present one is pushed.
+    // Selects the three faces (kept by the item kind); with redraw the present one is
+    // pushed, or, while the window is hidden and has never had a face, only its size taken.
     void SetBitmaps(Picture& normal, Picture& hover, Picture& press, const bool& redraw);
+    // The face of the state, made first when the item kind makes its faces on first use.
+    BitmapDC& FaceOf(int32_t itemState);
     void SetAction(int type, const wxString& cmd);
     // Takes the pointer grab for the press in hand / gives it back (nothing when not held).
     void GrabPointer();
@@ -84,7 +89,11 @@ public:
     bool builtIn = false;
 
 protected:
-    BitmapDC& FaceOf(int32_t itemState);
+    // Makes the face of the state unless it is made already; kinds that make
+    // their faces on first use override it.
+    virtual void ComposeFace(int32_t itemState);
+    // The size of the face of the state: the window's size once shown.
+    virtual wxSize FaceSize(int32_t itemState);
     // Pushes the face of the state where the window stands, at its present size.
     void PushFace(int32_t itemState);
     // Pushes the face of the present state at pos (taking the face's size), with alpha when 0..255.

@@ -33,8 +33,11 @@ public:
     // Opens (face 2) or closes (back to face 1) the sub-menu.
     void SetOpen(bool open);
 
-    // Composes set A from catalog frames 0 to 2 and set B from 3 to 5.
+    // Takes the icons and the catalog frames the faces are composed from: set A
+    // from frames 0 to 2 and set B from 3 to 5, each face when it is first used.
     void DrawFaces(const Frames& icons, const Frames& frames);
+    // Face k of set A or (selectedSet) set B, composed now when it was not yet.
+    const Picture& SetFace(bool selectedSet, size_t k);
 
     enum Face { FACE_PLAIN = 0, FACE_SELECTED = 1, FACE_OPEN = 2 };
 
@@ -45,7 +48,16 @@ public:
     Frames setB;
     int face = FACE_PLAIN;
 
+protected:
+    void ComposeFace(int32_t itemState) override;
+    wxSize FaceSize(int32_t itemState) override;
+
 private:
+    Frames faceIcons;
+    Frames faceFrames;
+    wxSize faceSize;
+    bool made[6] = {false, false, false, false, false, false}; // set A then set B
+
     // The icons of the paths, or the help icon when there is no normal path.
     static Frames IconsOf(const wxVector<wxString>& paths);
     // Composes both sets again and shows the one of the present face.

@@ -1,6 +1,7 @@
 // An item button of a scrolling menu (icon items, list rows): it places itself
 // against the visible part of its menu, hidden outside it, plain inside it and
-// faded across its edges, drawing the fade into copies of its faces.
+// faded across its edges, drawing the fade into copies of its faces. Each face
+// is composed from the item's icon and background frames when it is first used.
 #pragma once
 
 #include "ButtonImpl.h"
@@ -19,7 +20,7 @@ public:
     // Places the item at pos with the alpha against its menu's view.
     void RefreshState(const wxPoint& pos, const unsigned char& alpha);
 
-    Frames frames;      // composed faces: normal, hover, press
+    Frames frames;      // composed faces: normal, hover, press; empty until first used (FaceOf)
     Frames fadedFrames; // the same with the present fade drawn in
     Picture fadeBitmap;
     BitmapDC fadeCanvas;
@@ -34,9 +35,11 @@ public:
 protected:
     // Where the item at pos stands against the view of its menu, whose owner is parent.
     virtual EdgeFade ViewFade(const wxPoint& pos, const wxWindow& parent) = 0;
+    // Composes face k (0 normal, 1 hover, 2 press) from faceIcons and faceBackground.
+    virtual Picture DrawFace(size_t k) const = 0;
     // Pushes the faded normal face at pos.
     void UpdateLayered(const wxPoint& pos, const unsigned char& alpha);
-    // Draws the fade into all three faces and shows those from now on.
+    // Draws the fade into the faces made so far and shows those from now on.
     void ApplyFade();
     // Applies a fade that changed since the faces were last made.
     void ApplyPendingFade();
@@ -44,6 +47,19 @@ protected:
     void MapIfMenuShown();
     // Hides an item parked while it held the grab.
     void Unpark();
-    // Keeps the composed faces as the copies the fade is drawn from; selects them with redraw.
-    void TakeFaces(Frames composed, bool redraw);
+    // Takes the frames the faces are composed from; the faces made before are
+    // dropped and made again when used. Selects them with redraw.
+    void TakeFaces(const Frames& icons, const Frames& background, bool redraw);
+
+    void ComposeFace(int32_t itemState) override;
+    wxSize FaceSize(int32_t itemState) override;
+
+    Frames faceIcons;
+    Frames faceBackground;
+    wxSize faceSize; // the background's size: every face has it
+
+private:
+    bool ShowsFadedFaces() const;
+    bool made[3] = {false, false, false};
+    EdgeFade appliedFade; // the fade drawn into fadedFrames
 };

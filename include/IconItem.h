@@ -30,7 +30,6 @@ public:
 
     // Stores the panel; the picture is fitted into 220 x 220, the default one when it cannot be read.
     void SetPanel(const int& type, const wxString& description, const wxString& image);
-    Frames DrawItem(const Frames& icons, const Frames& background) const;
 
     static const wxPoint Margin;
     static const wxSize IconSize;
@@ -43,6 +42,7 @@ public:
 
 protected:
     EdgeFade ViewFade(const wxPoint& pos, const wxWindow& parent) override;
+    Picture DrawFace(size_t k) const override;
 
 private:
     // The icons of the paths, or the empty icon when there is no normal path.

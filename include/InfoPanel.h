@@ -25,6 +25,8 @@ public:
     virtual bool FadeOut();
     // Reveals size of the panel at pos; KeepAlpha keeps the alpha. Does not show the window.
     virtual void ShowAt(const wxPoint& pos, const wxSize& size, const int& alpha);
+    // A panel shown before its picture was pushed gets it first.
+    bool Show(bool show = true) override;
     // Replaces the offset of every panel.
     virtual void SetOffset(const wxPoint& point);
 

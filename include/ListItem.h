@@ -35,9 +35,9 @@ public:
 
 protected:
     EdgeFade ViewFade(const wxPoint& pos, const wxWindow& parent) override;
+    Picture DrawFace(size_t k) const override;
 
 private:
-    Frames DrawItem(const Frames& icons, const Frames& background) const;
     // Composes again from iconPaths (the help icon when there is none) and shows the result.
     void Recompose();
 };

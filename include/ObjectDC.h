@@ -35,6 +35,8 @@ public:
     ObjectDC& operator=(const ObjectDC&) = delete;
 
     bool IsOk() const { return hwnd != nullptr && prepared; }
+    // A picture has reached the window (the window service holds one for it).
+    bool HasPicture() const { return pushed; }
 
     // The layered update: shows the top-left `size` of picture (premultiplied)
     // in the window with blend's constant alpha; with move the window first
@@ -57,6 +59,7 @@ public:
 
     // Window kind (tool window by default); set it before the window is first shown.
     void SetKind(zplat::WindowKind kind);
+    zplat::WindowKind Kind() const { return kind; }
     // Keeps the window above owner (nullptr: none), also after the owner is raised.
     bool SetOwner(wxWindow* owner);
     // Raises the window and those it owns without taking the keyboard focus.
@@ -71,4 +74,5 @@ private:
     void SyncToolkit(bool move);
     bool prepared = false;
     bool pushed = false;
+    zplat::WindowKind kind = zplat::WindowKind::Tool;
 };

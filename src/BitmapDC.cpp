@@ -3,10 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include <ft2build.h>
-#include FT_FREETYPE_H
-#include FT_OUTLINE_H
-
 #if defined(__SSE2__)
 #include <immintrin.h>
 #endif
@@ -351,68 +347,29 @@ void BitmapDC::AlphaBlend(const Picture& src, const wxRect& srcRect, const wxRec
 
 namespace {
 
-// Loads code as the canvas draws it: the face of the font store's choice at
-// pixelSize, auto-hinted, the GothamNights face (and with bold every face)
-// emboldened; rendered to 8-bit coverage when render is set. Null when no face
-// serves the code or it fails to load.
-FT_GlyphSlot LoadGlyph(unsigned code, int pixelSize, bool render, bool bold = false)
+// Blends glyph with its pen at (penX, penY); every pixel is clipped to the canvas.
+void BlendGlyph(Picture& canvas, const FontManager::Glyph& glyph, int penX, int penY, uint32_t colour)
 {
-    FT_Face face = FontManager::FaceFor(code);
-    if (!face)
-        return nullptr;
-    // The faces are shared: set the size unless the face has it already (a
-    // request for the same size costs a third of a CFF glyph's load).
-    const FT_Size_Metrics& now = face->size->metrics;
-    if (now.x_ppem != pixelSize || now.y_ppem != pixelSize)
-        FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize));
-    if (FT_Load_Char(face, code, FT_LOAD_FORCE_AUTOHINT) != 0)
-        return nullptr;
-    FT_GlyphSlot slot = face->glyph;
-    if ((bold || face == FontManager::FontFaces[FontManager::FONT_GOTHAM]) && slot->format == FT_GLYPH_FORMAT_OUTLINE)
-        FT_Outline_Embolden(&slot->outline, 46);
-    if (render)
-        FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL);
-    return slot;
-}
-
-// The coverage (0..255) of column x of a glyph row, for 8-bit and 1-bit bitmaps.
-inline unsigned Coverage(const FT_Bitmap& bitmap, const unsigned char* row, unsigned x)
-{
-    if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO)
-        return (row[x >> 3] >> (7 - (x & 7))) & 1 ? 255u : 0u;
-    return row[x];
-}
-
-// Blends the rendered glyph of slot with its pen at (penX, penY); every pixel
-// is clipped to the canvas.
-void BlendGlyph(Picture& canvas, FT_GlyphSlot slot, int penX, int penY, uint32_t colour)
-{
-    const FT_Bitmap& bitmap = slot->bitmap;
-    if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY && bitmap.pixel_mode != FT_PIXEL_MODE_MONO)
+    if (glyph.coverage.empty())
         return;
-    if (!bitmap.buffer || bitmap.rows == 0 || bitmap.width == 0)
-        return;
-    const int left = penX + slot->bitmap_left;
-    const int top = penY - slot->bitmap_top;
+    const int left = penX + glyph.left;
+    const int top = penY - glyph.top;
     const int w = canvas.GetWidth();
     const int h = canvas.GetHeight();
     const int x0 = std::max(0, -left);
-    const int x1 = std::min(static_cast<int>(bitmap.width), w - left);
+    const int x1 = std::min(glyph.width, w - left);
     const int y0 = std::max(0, -top);
-    const int y1 = std::min(static_cast<int>(bitmap.rows), h - top);
+    const int y1 = std::min(glyph.rows, h - top);
     if (x0 >= x1 || y0 >= y1)
         return;
-    // A negative pitch stores the rows bottom-up, buffer at the last one.
-    const unsigned char* first = bitmap.pitch >= 0 ? bitmap.buffer
-                                                   : bitmap.buffer - static_cast<ptrdiff_t>(bitmap.pitch) * (bitmap.rows - 1);
     const uint32_t alpha = colour >> 24;
     const uint32_t solid = colour | 0xFF000000u;
     uint32_t* pixels = canvas.Pixels();
     for (int y = y0; y < y1; ++y) {
-        const unsigned char* row = first + static_cast<ptrdiff_t>(bitmap.pitch) * y;
+        const unsigned char* row = glyph.coverage.data() + static_cast<size_t>(y) * glyph.width;
         uint32_t* out = pixels + static_cast<size_t>(top + y) * w + left;
         for (int x = x0; x < x1; ++x) {
-            const uint32_t k = Coverage(bitmap, row, static_cast<unsigned>(x));
+            const uint32_t k = row[x];
             if (k == 0)
                 continue;
             if (k == 255 && alpha == 255) {
@@ -449,23 +406,24 @@ bool MixesWeights(const wxString& text)
 // Draws code at the pen and advances it; a code that fails to load draws nothing and stays.
 void DrawCode(Picture& canvas, unsigned code, int pixelSize, uint32_t colour, int& penX, int& penY, bool bold)
 {
-    FT_GlyphSlot slot = LoadGlyph(code, pixelSize, true, bold);
-    if (!slot)
+    const FontManager::Glyph* glyph = FontManager::GlyphFor(code, pixelSize, bold, true);
+    if (!glyph)
         return;
-    BlendGlyph(canvas, slot, penX, penY, colour);
-    penX += static_cast<int>(slot->advance.x >> 6);
-    penY += static_cast<int>(slot->advance.y >> 6);
+    BlendGlyph(canvas, *glyph, penX, penY, colour);
+    penX += glyph->advanceX;
+    penY += glyph->advanceY;
 }
 
 } // namespace
 
 int MeasureGlyphText(const wxString& text, const int& pixelSize)
 {
+    // The advances come from the glyphs the text is drawn with, so drawing it next loads nothing again.
+    const bool bold = MixesWeights(text);
     int width = 0;
     for (const wxUniChar c : text) {
-        // Emboldening and rendering leave the advance as it is.
-        if (FT_GlyphSlot slot = LoadGlyph(c.GetValue(), pixelSize, false))
-            width += static_cast<int>(slot->advance.x >> 6);
+        if (const FontManager::Glyph* glyph = FontManager::GlyphFor(c.GetValue(), pixelSize, bold, false))
+            width += glyph->advanceX;
     }
     return width;
 }

@@ -83,8 +83,24 @@ void ButtonImpl::SetName(const wxString& newName)
 
 wxString ButtonImpl::GetName() const { return name; }
 
+bool ButtonImpl::Show(bool show)
+{
+    if (show && !objectDC.HasPicture())
+        PushFaceAt(GetPosition(), KeepAlpha);
+    return ZynObject::Show(show);
+}
+
+void ButtonImpl::ComposeFace(int32_t) {}
+
+wxSize ButtonImpl::FaceSize(int32_t itemState)
+{
+    const Picture* picture = FaceOf(itemState).GetPicture();
+    return picture ? picture->GetSize() : wxSize(0, 0);
+}
+
 BitmapDC& ButtonImpl::FaceOf(int32_t itemState)
 {
+    ComposeFace(itemState);
     switch (itemState) {
     case ITEM_STATE_HOVER:
         return hoverFace;
@@ -198,8 +214,17 @@ void ButtonImpl::SetBitmaps(Picture& normal, Picture& hover, Picture& press, con
     normalFace.SelectObject(normal);
     hoverFace.SelectObject(hover);
     pressFace.SelectObject(press);
-    if (redraw)
-        PushFaceAt(GetPosition(), KeepAlpha);
+    if (!redraw)
+        return;
+    // Items of a menu never opened own no X window and no image buffer: the
+    // window takes its size for the menu's layout, and its first show pushes.
+    if (!objectDC.HasPicture() && !IsShown()) {
+        const wxSize size = FaceSize(state);
+        if (size.x > 0 && size.y > 0)
+            SetSize(size);
+        return;
+    }
+    PushFaceAt(GetPosition(), KeepAlpha);
 }
 
 void ButtonImpl::SetAction(int type, const wxString& cmd)

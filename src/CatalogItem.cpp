@@ -43,24 +43,48 @@ Frames CatalogItem::IconsOf(const wxVector<wxString>& paths)
 
 void CatalogItem::DrawFaces(const Frames& icons, const Frames& frames)
 {
-    const wxRect rect(wxPoint(0, 0), FrameAt(frames, 0).GetSize());
-    const wxPoint iconAt(35, (rect.height - FrameAt(icons, 0).GetHeight()) / 2);
-    const wxPoint textAt(70, rect.height / 2 + 5);
+    faceIcons = icons;
+    faceFrames = frames;
+    faceSize = FrameAt(frames, 0).GetSize();
     for (size_t k = 0; k < 3; ++k) {
-        // A theme with only the plain set uses it for the selected one too.
-        const Picture& selected = k + 3 < frames.size() && frames[k + 3].IsOk() ? frames[k + 3] : FrameAt(frames, k);
-        setA[k] = FrameAt(frames, k).GetSubPicture(rect);
-        setB[k] = selected.GetSubPicture(rect);
-        for (Picture* face : {&setA[k], &setB[k]}) {
-            if (!face->IsOk())
-                continue;
-            BitmapDC canvas(*face);
-            if (FrameAt(icons, k).IsOk())
-                canvas.BlendBitmap(FrameAt(icons, k), iconAt, 255);
-            canvas.DrawGlyphText(name, textAt, k == 0 ? DarkText : LightText, DefaultTextSize);
-        }
+        setA[k] = Picture();
+        setB[k] = Picture();
     }
+    for (bool& m : made)
+        m = false;
 }
+
+const Picture& CatalogItem::SetFace(bool selectedSet, size_t k)
+{
+    Frames& set = selectedSet ? setB : setA;
+    bool& done = made[(selectedSet ? 3 : 0) + k];
+    if (done)
+        return set[k];
+    done = true;
+    const wxRect rect(wxPoint(0, 0), faceSize);
+    const wxPoint iconAt(35, (rect.height - FrameAt(faceIcons, 0).GetHeight()) / 2);
+    const wxPoint textAt(70, rect.height / 2 + 5);
+    // A theme with only the plain set uses it for the selected one too.
+    const Picture& source = selectedSet && k + 3 < faceFrames.size() && faceFrames[k + 3].IsOk()
+                                ? faceFrames[k + 3]
+                                : FrameAt(faceFrames, k);
+    set[k] = source.GetSubPicture(rect);
+    if (set[k].IsOk()) {
+        BitmapDC canvas(set[k]);
+        if (FrameAt(faceIcons, k).IsOk())
+            canvas.BlendBitmap(FrameAt(faceIcons, k), iconAt, 255);
+        canvas.DrawGlyphText(name, textAt, k == 0 ? DarkText : LightText, DefaultTextSize);
+    }
+    return set[k];
+}
+
+void CatalogItem::ComposeFace(int32_t itemState)
+{
+    const size_t k = itemState == ITEM_STATE_HOVER ? 1 : itemState == ITEM_STATE_PRESSED ? 2 : 0;
+    SetFace(normalFace.GetPicture() == &setB[0], k);
+}
+
+wxSize CatalogItem::FaceSize(int32_t) { return faceSize; }
 
 void CatalogItem::UseSet(bool selectedSet, bool redraw)
 {

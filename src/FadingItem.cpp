@@ -7,16 +7,41 @@ FadingItem::FadingItem(wxWindow* parent, const wxString& name, const wxPoint& po
 {
 }
 
-void FadingItem::TakeFaces(Frames composed, bool redraw)
+void FadingItem::TakeFaces(const Frames& icons, const Frames& background, bool redraw)
 {
+    faceIcons = icons;
+    faceBackground = background;
+    faceSize = FrameAt(background, 0).GetSize();
     for (size_t k = 0; k < 3; ++k) {
-        frames[k] = std::move(composed[k]);
-        fadedFrames[k] = frames[k];
+        frames[k] = Picture();
+        fadedFrames[k] = Picture();
+        made[k] = false;
     }
-    fadeBitmap = frames[0];
+    fadeBitmap = Picture();
     fadeCanvas.SelectObject(fadeBitmap);
     SetBitmaps(frames[0], frames[1], frames[2], redraw);
 }
+
+bool FadingItem::ShowsFadedFaces() const { return normalFace.GetPicture() == &fadedFrames[0]; }
+
+void FadingItem::ComposeFace(int32_t itemState)
+{
+    const size_t k = itemState == ITEM_STATE_HOVER ? 1 : itemState == ITEM_STATE_PRESSED ? 2 : 0;
+    if (made[k])
+        return;
+    made[k] = true;
+    frames[k] = DrawFace(k);
+    fadedFrames[k] = frames[k];
+    if (ShowsFadedFaces()) {
+        BitmapDC canvas;
+        canvas.SelectObject(fadedFrames[k]);
+        canvas.CopyFaded(frames[k], appliedFade.y0, appliedFade.y1, appliedFade.a0, appliedFade.a1);
+    }
+    if (k == 0 && !fadeBitmap.IsOk())
+        fadeBitmap = frames[0];
+}
+
+wxSize FadingItem::FaceSize(int32_t) { return faceSize; }
 
 void FadingItem::ApplyFrame(AnimationFrame& in)
 {
@@ -64,7 +89,8 @@ void FadingItem::RefreshState(const wxPoint& pos, const unsigned char& alpha)
             parked = true;
             break;
         }
-        PushFaceAt(pos, alpha);
+        if (objectDC.HasPicture()) // an item that never showed stays without a window on the server
+            PushFaceAt(pos, alpha);
         Hide();
         Move(pos);
         parked = false;
@@ -97,6 +123,7 @@ void FadingItem::MapIfMenuShown()
 
 void FadingItem::UpdateLayered(const wxPoint& pos, const unsigned char& alpha)
 {
+    ComposeFace(ITEM_STATE_NORMAL);
     fadeCanvas.SelectObject(fadeBitmap);
     fadeCanvas.CopyFaded(frames[0], fade.y0, fade.y1, fade.a0, fade.a1);
     objectDC.pos = pos;
@@ -109,9 +136,12 @@ void FadingItem::ApplyFade()
 {
     BitmapDC canvas;
     for (size_t k = 0; k < 3; ++k) {
+        if (!made[k])
+            continue; // drawn with this fade when first used
         canvas.SelectObject(fadedFrames[k]);
         canvas.CopyFaded(frames[k], fade.y0, fade.y1, fade.a0, fade.a1);
     }
+    appliedFade = fade;
     fadeCanvas.SelectObject(fadeBitmap);
     SetBitmaps(fadedFrames[0], fadedFrames[1], fadedFrames[2], false);
 }

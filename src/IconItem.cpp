@@ -18,13 +18,13 @@ const wxSize PanelImageBox(220, 220);
 IconItem::IconItem(wxWindow* parent, const wxString& name, const wxPoint& pos, const Frames& icons, const Frames& background)
     : FadingItem(parent, name, pos)
 {
-    TakeFaces(DrawItem(icons, background), true);
+    TakeFaces(icons, background, true);
 }
 
 IconItem::IconItem(wxWindow* parent, wxXmlNode* node) : FadingItem(parent, "Unknown", wxDefaultPosition)
 {
     SetNode(node);
-    TakeFaces(DrawItem(IconsOf(iconPaths), BitmapManager::System(BITMAP_BUTTON)), true);
+    TakeFaces(IconsOf(iconPaths), BitmapManager::System(BITMAP_BUTTON), true);
 }
 
 const wxPoint& IconItem::GetMargin() const { return Margin; }
@@ -36,30 +36,26 @@ Frames IconItem::IconsOf(const wxVector<wxString>& paths)
     return BitmapManager::LoadIconSet(paths[0], paths[1], paths[2], IconSize);
 }
 
-Frames IconItem::DrawItem(const Frames& icons, const Frames& background) const
+Picture IconItem::DrawFace(size_t k) const
 {
-    const wxSize size = FrameAt(background, 0).GetSize();
-    const Picture& icon = FrameAt(icons, 0);
-    const wxPoint iconAt((size.x - icon.GetWidth()) / 2, (size.y - icon.GetHeight()) / 2);
-    Frames faces(3);
-    for (size_t k = 0; k < 3; ++k) {
-        faces[k] = FrameAt(background, k).GetSubPicture(wxRect(wxPoint(0, 0), size));
-        if (faces[k].IsOk() && FrameAt(icons, k).IsOk()) {
-            BitmapDC canvas(faces[k]);
-            canvas.BlendBitmap(FrameAt(icons, k), iconAt, 255);
-        }
+    const Picture& icon = FrameAt(faceIcons, 0);
+    const wxPoint iconAt((faceSize.x - icon.GetWidth()) / 2, (faceSize.y - icon.GetHeight()) / 2);
+    Picture face = FrameAt(faceBackground, k).GetSubPicture(wxRect(wxPoint(0, 0), faceSize));
+    if (face.IsOk() && FrameAt(faceIcons, k).IsOk()) {
+        BitmapDC canvas(face);
+        canvas.BlendBitmap(FrameAt(faceIcons, k), iconAt, 255);
     }
-    return faces;
+    return face;
 }
 
 void IconItem::SetIcons(const wxVector<wxString>& paths)
 {
-    Frames faces = DrawItem(IconsOf(paths), BitmapManager::System(BITMAP_BUTTON));
+    const Frames icons = IconsOf(paths);
     if (clipToView) {
-        TakeFaces(std::move(faces), false);
+        TakeFaces(icons, BitmapManager::System(BITMAP_BUTTON), false);
         RefreshState(GetPosition(), 255);
     } else {
-        TakeFaces(std::move(faces), true);
+        TakeFaces(icons, BitmapManager::System(BITMAP_BUTTON), true);
     }
     if (&paths != &iconPaths)
         iconPaths = paths;
@@ -68,7 +64,7 @@ void IconItem::SetIcons(const wxVector<wxString>& paths)
 
 EdgeFade IconItem::ViewFade(const wxPoint& pos, const wxWindow& parent)
 {
-    return IconViewFade(pos.y, frames[0].GetHeight(), parent.GetPosition().y);
+    return IconViewFade(pos.y, faceSize.y, parent.GetPosition().y);
 }
 
 void IconItem::SetPanel(const int& type, const wxString& description, const wxString& image)

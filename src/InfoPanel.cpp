@@ -37,8 +37,17 @@ InfoPanel::InfoPanel(wxWindow* parent, const wxString& title, const wxPoint& pos
     SetImage(image, false);
     objectDC.pos = pos;
     objectDC.size = fullSize;
-    if (canvasBitmap.IsOk())
+    // The picture reaches the server when the panel is first shown: a panel
+    // never shown owns no X window and no image buffer.
+    if (fullSize.x > 0 && fullSize.y > 0)
+        SetSize(pos.x, pos.y, fullSize.x, fullSize.y, wxSIZE_ALLOW_MINUS_ONE);
+}
+
+bool InfoPanel::Show(bool show)
+{
+    if (show && !objectDC.HasPicture() && canvasBitmap.IsOk())
         objectDC.Update(canvasBitmap, true);
+    return ZynObject::Show(show);
 }
 
 InfoPanel::~InfoPanel() = default;

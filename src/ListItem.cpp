@@ -21,7 +21,7 @@ constexpr uint32_t LightText = 0xDDFFFFFF;
 ListItem::ListItem(wxWindow* parent, const wxString& name, const wxPoint& pos, const Frames& icons, const Frames& background)
     : FadingItem(parent, name, pos)
 {
-    TakeFaces(DrawItem(icons, background), true);
+    TakeFaces(icons, background, true);
 }
 
 ListItem::ListItem(wxWindow* parent, wxXmlNode* node) : FadingItem(parent, "Unknown", wxDefaultPosition)
@@ -34,22 +34,18 @@ const wxPoint& ListItem::GetMargin() const { return Margin; }
 
 const wxPoint& ListItem::GetOffset() const { return Offset; }
 
-Frames ListItem::DrawItem(const Frames& icons, const Frames& background) const
+Picture ListItem::DrawFace(size_t k) const
 {
-    const wxSize size = FrameAt(background, 0).GetSize();
-    const Picture& icon = FrameAt(icons, 0);
-    const wxPoint iconAt(Offset.x, (size.y - icon.GetHeight()) / 2);
-    Frames faces(3);
-    for (size_t k = 0; k < 3; ++k) {
-        faces[k] = FrameAt(background, k).GetSubPicture(wxRect(wxPoint(0, 0), size));
-        if (!faces[k].IsOk())
-            continue;
-        BitmapDC canvas(faces[k]);
-        if (FrameAt(icons, k).IsOk())
-            canvas.BlendBitmap(FrameAt(icons, k), iconAt, 255);
-        canvas.DrawGlyphText(name, wxPoint(size.x / 3, size.y / 2 + 5), k == 0 ? DarkText : LightText, DefaultTextSize);
-    }
-    return faces;
+    const Picture& icon = FrameAt(faceIcons, 0);
+    const wxPoint iconAt(Offset.x, (faceSize.y - icon.GetHeight()) / 2);
+    Picture face = FrameAt(faceBackground, k).GetSubPicture(wxRect(wxPoint(0, 0), faceSize));
+    if (!face.IsOk())
+        return face;
+    BitmapDC canvas(face);
+    if (FrameAt(faceIcons, k).IsOk())
+        canvas.BlendBitmap(FrameAt(faceIcons, k), iconAt, 255);
+    canvas.DrawGlyphText(name, wxPoint(faceSize.x / 3, faceSize.y / 2 + 5), k == 0 ? DarkText : LightText, DefaultTextSize);
+    return face;
 }
 
 void ListItem::Recompose()
@@ -57,12 +53,11 @@ void ListItem::Recompose()
     const Frames icons = iconPaths.empty() || iconPaths[0].empty()
                              ? BitmapManager::System(ICON_HELP)
                              : BitmapManager::LoadIconSet(iconPaths[0], iconPaths[1], iconPaths[2], IconSize);
-    Frames faces = DrawItem(icons, BitmapManager::System(BITMAP_LIST));
     if (!clipToView) {
-        TakeFaces(std::move(faces), true);
+        TakeFaces(icons, BitmapManager::System(BITMAP_LIST), true);
         return;
     }
-    TakeFaces(std::move(faces), false);
+    TakeFaces(icons, BitmapManager::System(BITMAP_LIST), false);
     RefreshState(GetPosition(), 255);
 }
 
@@ -83,7 +78,7 @@ void ListItem::SetIcons(const wxVector<wxString>& paths)
 EdgeFade ListItem::ViewFade(const wxPoint& pos, const wxWindow& parent)
 {
     const int mid = parent.GetPosition().y + parent.GetSize().y / 2;
-    return ListBandFade(pos.y, frames[0].GetHeight(), Margin.y, mid);
+    return ListBandFade(pos.y, faceSize.y, Margin.y, mid);
 }
 
 void ListItem::OnEnterWindow(wxMouseEvent& event)
@@ -117,8 +112,7 @@ void ListItem::OnTimer(wxTimerEvent& event)
     // A disabled window gets no release: the grab of the press must go first.
     ReleasePointer();
     Disable();
-    const wxSize size = frames[0].GetSize();
-    fadeBitmap = FrameAt(BitmapManager::System(BITMAP_LIST), 2).GetSubPicture(wxRect(wxPoint(0, 0), size));
+    fadeBitmap = FrameAt(BitmapManager::System(BITMAP_LIST), 2).GetSubPicture(wxRect(wxPoint(0, 0), faceSize));
     fadeCanvas.SelectObject(fadeBitmap);
     if (fadeBitmap.IsOk())
         objectDC.Update(fadeBitmap, false);

@@ -80,10 +80,11 @@ void ObjectDC::SyncToolkit(bool move)
         hwnd->SetSize(size);
 }
 
-void ObjectDC::SetKind(zplat::WindowKind kind)
+void ObjectDC::SetKind(zplat::WindowKind newKind)
 {
+    kind = newKind;
     if (hwnd)
-        zplat::GetWindowService().SetKind(hwnd->GetHandle(), kind);
+        zplat::GetWindowService().SetKind(hwnd->GetHandle(), newKind);
 }
 
 bool ObjectDC::SetOwner(wxWindow* owner)

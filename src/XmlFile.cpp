@@ -1,5 +1,7 @@
 #include "XmlFile.h"
 
+#include <algorithm>
+
 #include <expat.h>
 
 #include <cstdio>
@@ -163,15 +165,24 @@ bool Read(wxXmlDocument& doc, const wxString& path, wxString& error)
         return false;
     }
     // One byte more than allowed tells a file above the bound, whatever stat says.
-    std::string bytes(static_cast<size_t>(MaxBytes) + 1, '\0');
-    const size_t size = std::fread(bytes.data(), 1, bytes.size(), file);
+    // Read in pieces, so that a small file costs its own size and not the bound's.
+    const size_t limit = static_cast<size_t>(MaxBytes) + 1;
+    std::string bytes;
+    char piece[16384];
+    while (bytes.size() < limit) {
+        const size_t want = std::min(sizeof piece, limit - bytes.size());
+        const size_t got = std::fread(piece, 1, want, file);
+        bytes.append(piece, got);
+        if (got < want)
+            break;
+    }
     const bool failed = std::ferror(file);
     std::fclose(file);
     if (failed) {
         error = "the file cannot be read";
         return false;
     }
-    return Parse(doc, bytes.data(), size, error);
+    return Parse(doc, bytes.data(), bytes.size(), error);
 }
 
 wxString BackupName(const wxString& path)

@@ -146,7 +146,7 @@ TEST_F(CatalogMenuTest, RisesBesideItsOwnerWithTheFirstTabSelectedAndCentred)
     // Showing again while the column fades out starts over: both animations are locked.
     ASSERT_TRUE(menu->Show(false));
     clock.Advance(100);
-    Pump(60);
+    menu->animator.Notify(); // the step its timer takes at this time
     ASSERT_TRUE(menu->animator.IsRunning());
     ASSERT_TRUE(menu->Show(true));
     Settle();
@@ -226,7 +226,7 @@ TEST_F(CatalogMenuTest, ClickWhileRisingSelectsWithoutScrolling)
     CatalogMenu* menu = Catalog(3);
     ASSERT_TRUE(menu->Show(true));
     clock.Advance(200); // the first two stand in place, the third still rises
-    Pump(60);
+    menu->animator.Notify();
     ASSERT_TRUE(menu->animator.IsRunning());
     ASSERT_EQ(menu->GetItem(2)->GetPosition().y, Middle + Pitch);
     Click(Spot(menu->GetItem(2)));
@@ -422,20 +422,22 @@ TEST_F(CatalogMenuTest, SelectedTabReachesTheScreen)
     zyntest::ScreenProbe probe;
     ASSERT_TRUE(probe.IsOk());
     CatalogMenu* menu = Open(2);
-    const CatalogItem* first = Tab(menu, 1);
-    const CatalogItem* second = Tab(menu, 2);
+    CatalogItem* first = Tab(menu, 1);
+    CatalogItem* second = Tab(menu, 2);
+    const Picture& firstFace = first->SetFace(true, 0);
+    const Picture& secondFace = second->SetFace(false, 0);
     // A pixel where the selected and the plain background differ, away from icon and text.
     wxPoint at;
     bool found = false;
     for (at.y = 6; at.y < 38 && !found; ++at.y)
         for (at.x = 140; at.x < 175 && !found; ++at.x)
-            found = first->setB[0].GetPixel(at.x, at.y) >> 24 == 0xFF && second->setA[0].GetPixel(at.x, at.y) >> 24 == 0xFF &&
-                    !zyntest::NearRgb(first->setB[0].GetPixel(at.x, at.y) & 0xFFFFFF, second->setA[0].GetPixel(at.x, at.y) & 0xFFFFFF);
+            found = firstFace.GetPixel(at.x, at.y) >> 24 == 0xFF && secondFace.GetPixel(at.x, at.y) >> 24 == 0xFF &&
+                    !zyntest::NearRgb(firstFace.GetPixel(at.x, at.y) & 0xFFFFFF, secondFace.GetPixel(at.x, at.y) & 0xFFFFFF);
     ASSERT_TRUE(found);
     --at.x;
     --at.y;
-    const uint32_t selected = first->setB[0].GetPixel(at.x, at.y) & 0xFFFFFF;
-    const uint32_t plain = second->setA[0].GetPixel(at.x, at.y) & 0xFFFFFF;
+    const uint32_t selected = firstFace.GetPixel(at.x, at.y) & 0xFFFFFF;
+    const uint32_t plain = secondFace.GetPixel(at.x, at.y) & 0xFFFFFF;
     const wxPoint p1 = first->GetPosition() + at;
     const wxPoint p2 = second->GetPosition() + at;
     EXPECT_TRUE(PumpUntil([&] { return zyntest::NearRgb(probe.Pixel(p1.x, p1.y), selected); }, 3000))
@@ -453,7 +455,7 @@ protected:
                                                  BitmapManager::System(BITMAP_CATALOG)));
         item->ShowAt(pos, 255);
         item->Show();
-        Pump(20);
+        Sync();
         return item;
     }
 };
@@ -465,15 +467,16 @@ TEST_F(CatalogItemTest, WithoutAnIconPathTheHelpIconIsDrawn)
     wxMemoryInputStream in(xml.data(), xml.size());
     ASSERT_TRUE(doc.Load(in));
     CatalogItem* read = Keep(new CatalogItem(nullptr, doc.GetRoot()));
-    const CatalogItem* help = Plain("tab");
+    CatalogItem* help = Plain("tab");
     const wxRect icon(35, (44 - 26) / 2, 26, 26);
-    auto sameIcon = [&](const CatalogItem* a) {
+    auto sameIcon = [&](CatalogItem* a) {
         for (size_t k = 0; k < 3; ++k)
-            if (!SamePixels(a->setA[k], help->setA[k], icon) || !SamePixels(a->setB[k], help->setB[k], icon))
+            if (!SamePixels(a->SetFace(false, k), help->SetFace(false, k), icon) ||
+                !SamePixels(a->SetFace(true, k), help->SetFace(true, k), icon))
                 return false;
         return true;
     };
-    EXPECT_EQ(read->setA[0].GetSize(), wxSize(180, 44));
+    EXPECT_EQ(read->SetFace(false, 0).GetSize(), wxSize(180, 44));
     EXPECT_TRUE(sameIcon(read));
     read->SetName("renamed");
     EXPECT_EQ(read->GetLabel(), "renamed");
@@ -483,7 +486,7 @@ TEST_F(CatalogItemTest, WithoutAnIconPathTheHelpIconIsDrawn)
     read->SetIcons(zyntest::IconPaths(""));
     EXPECT_TRUE(sameIcon(read));
     // The new name is drawn where the old one was.
-    EXPECT_FALSE(SamePixels(read->setA[0], help->setA[0], wxRect(70, 10, 60, 24)));
+    EXPECT_FALSE(SamePixels(read->SetFace(false, 0), help->SetFace(false, 0), wxRect(70, 10, 60, 24)));
 }
 
 TEST_F(CatalogItemTest, FacesFollowSelectionOpeningAndThePointer)

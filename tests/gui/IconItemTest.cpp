@@ -93,7 +93,7 @@ protected:
             column->Append(wxString::Format("i%d", k), 0, "", ICON_HELP);
         if (ownerOut)
             *ownerOut = owner;
-        Pump(30);
+        Sync();
         return column;
     }
     void TearDown() override
@@ -150,6 +150,7 @@ TEST_F(IconItemTest, EnteringAFadedItemFadesAllItsFaces)
     MoveTo(wxPoint(130, 415));
     EXPECT_TRUE(PumpUntil([&] { return item->state == ITEM_STATE_HOVER; }, 2000));
     EXPECT_FALSE(item->fadePending);
+    EXPECT_EQ(&item->FaceOf(ITEM_STATE_HOVER), &item->hoverFace);
     EXPECT_EQ(item->hoverFace.GetPicture(), &item->fadedFrames[1]);
     // The last rows lie past the band: transparent in the faded hover face.
     EXPECT_EQ(item->fadedFrames[1].GetPixel(30, 55) >> 24, 0u);
@@ -243,12 +244,12 @@ TEST_F(IconItemTest, MissingFramesFallBackToTheNormalOne)
 {
     const Frames one = {BitmapManager::System(BITMAP_BUTTON)[0]};
     ProbeIcon* item = Keep(new ProbeIcon(nullptr, "one", wxPoint(100, 100), Frames{}, one));
-    for (const Picture& face : item->frames)
-        EXPECT_EQ(face.GetSize(), wxSize(60, 60));
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(item->FaceOf(k).GetSize(), wxSize(60, 60)) << k;
     const Frames list = {BitmapManager::System(BITMAP_LIST)[0], Picture()};
     ListItem* row = Keep(new ListItem(nullptr, "row", wxPoint(100, 200), Frames{}, list));
-    for (const Picture& face : row->frames)
-        EXPECT_EQ(face.GetSize(), wxSize(200, 52));
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(row->FaceOf(k).GetSize(), wxSize(200, 52)) << k;
 }
 
 TEST_F(IconItemTest, NodesRoundTripAndBuiltInItemsAreNotWritten)
@@ -360,7 +361,7 @@ TEST_F(IconItemTest, IndicatorStretchesToTheListAndSlidesBetweenItems)
     ASSERT_TRUE(marker->PointTo(second));
     EXPECT_EQ(marker->animator.target.flags, FRAME_Y | FRAME_HEIGHT);
     clock.Advance(100);
-    Pump(60);
+    marker->animator.Notify(); // the step its timer takes at this time
     EXPECT_EQ(marker->GetPosition().x, 166);
     EXPECT_GT(marker->GetPosition().y, 0);
     Settle();
@@ -435,7 +436,8 @@ TEST_F(IconItemTest, PopUpStandsBesideTheItemAndModifyOpensTheEditor)
     EXPECT_TRUE(PumpUntil([&] { return popup->GetItem(2)->GetPosition() == entryAt + wxPoint(0, 30); }, 1000))
         << popup->GetItem(2)->GetPosition().y - entryAt.y;
     popup->modifyButton->ShowAt(popup->modifyButton->GetPosition() - wxPoint(0, 30), KeepAlpha);
-    Pump(50);
+    EXPECT_TRUE(PumpUntil([&] { return popup->GetItem(2)->GetPosition() == entryAt; }))
+        << popup->GetItem(2)->GetPosition().y - entryAt.y;
 
     Click(Centre(popup->GetItem(1))); // Add: before the pressed item
     EXPECT_EQ(column->insertedAt, 2u);

@@ -23,13 +23,19 @@ protected:
     {
         return Keep(new ListItem(nullptr, name, wxPoint(300, 300), icons, BitmapManager::System(BITMAP_LIST)));
     }
+    // Face k of the row, composed first: rows compose each face when it is first used.
+    static const Picture& Face(ListItem* row, int k)
+    {
+        row->FaceOf(k);
+        return row->frames[k];
+    }
 };
 
 TEST_F(ListItemTest, EditTakesTheEditorsValuesOrNothing)
 {
     ListItem* row = Row("row", BitmapManager::System(ICON_HELP));
     row->SetAction(ACTION_COMMAND, "true");
-    const Picture before = row->frames[0];
+    const Picture before = Face(row, 0);
 
     wxTEST_DIALOG(EXPECT_FALSE(row->Edit()), ExpectEditor([](IconSettingDialog& d) {
                       EXPECT_EQ(d.GetItemName(), "row");
@@ -42,7 +48,7 @@ TEST_F(ListItemTest, EditTakesTheEditorsValuesOrNothing)
     EXPECT_EQ(row->name, "row");
     EXPECT_EQ(row->actionType, ACTION_COMMAND);
     EXPECT_EQ(row->command, "true");
-    EXPECT_TRUE(row->frames[0].SharesPixelsWith(before));
+    EXPECT_TRUE(Face(row, 0).SharesPixelsWith(before));
 
     // Accepted with the action box unchecked: no action, and the faces show the new name.
     wxTEST_DIALOG(EXPECT_TRUE(row->Edit()), ExpectEditor([](IconSettingDialog& d) {
@@ -54,7 +60,7 @@ TEST_F(ListItemTest, EditTakesTheEditorsValuesOrNothing)
     EXPECT_EQ(row->GetLabel(), "renamed");
     EXPECT_EQ(row->actionType, ACTION_NONE);
     EXPECT_EQ(row->command, "");
-    EXPECT_TRUE(SamePixels(row->frames[0], Row("renamed", BitmapManager::System(ICON_HELP))->frames[0]));
+    EXPECT_TRUE(SamePixels(Face(row, 0), Face(Row("renamed", BitmapManager::System(ICON_HELP)), 0)));
 }
 
 TEST_F(ListItemTest, ElementWithoutIconFilesShowsTheHelpIcon)
@@ -67,8 +73,8 @@ TEST_F(ListItemTest, ElementWithoutIconFilesShowsTheHelpIcon)
     ListItem* read = Keep(new ListItem(nullptr, doc.GetRoot()));
     ListItem* help = Row("n", BitmapManager::System(ICON_HELP));
     for (size_t k = 0; k < 3; ++k)
-        EXPECT_TRUE(SamePixels(read->frames[k], help->frames[k])) << k;
-    EXPECT_FALSE(SamePixels(read->frames[0], Row("n", BitmapManager::System(ICON_ADD))->frames[0]));
+        EXPECT_TRUE(SamePixels(Face(read, static_cast<int>(k)), Face(help, static_cast<int>(k)))) << k;
+    EXPECT_FALSE(SamePixels(Face(read, 0), Face(Row("n", BitmapManager::System(ICON_ADD)), 0)));
 }
 
 } // namespace

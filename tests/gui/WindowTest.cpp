@@ -56,7 +56,7 @@ protected:
         for (auto it = made.rbegin(); it != made.rend(); ++it)
             delete *it;
         made.clear();
-        PumpUntil([] { return false; }, 30); // let the server forget the windows
+        zyntest::SyncToolkit(); // the server has forgotten the windows
     }
 
     template <class T, class... Args>
@@ -151,7 +151,7 @@ TEST_F(Windows, QueuedMovesNeverGoBack)
     for (int i = 1; i <= 10; ++i)
         w->Move(100 + 10 * i, 100 + 5 * i);
     const size_t synchronous = reported.size();
-    PumpUntil([] { return false; }, 200);
+    zyntest::SyncToolkit(); // every configure event the moves caused has been handled
     EXPECT_EQ(synchronous, 10u);
     for (size_t i = synchronous; i < reported.size(); ++i)
         EXPECT_EQ(reported[i], wxPoint(200, 150));

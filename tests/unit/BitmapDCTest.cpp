@@ -451,6 +451,39 @@ TEST_F(GlyphText, AMixedTextHasOneWeight)
     }
 }
 
+// A figure redrawn every second (the system monitor's) loads its glyphs through
+// FreeType once: measuring and drawing the same text again does no outline work
+// and gives the same pixels; another size or weight is a glyph of its own.
+TEST_F(GlyphText, TextDrawnAgainGoesThroughFreeTypeOnce)
+{
+    Open({true, true, true, true});
+    const wxString text = wxString::FromUTF8("Memory Usage: 3072 / 4096 mb 中");
+    auto draw = [&](int size) {
+        Picture p(500, 80, 0u);
+        BitmapDC(p).DrawGlyphTextCentered(text, wxPoint(250, 50), 0xBB333333u, size);
+        return p;
+    };
+    const unsigned long start = FontManager::GlyphLoads();
+    const Picture first = draw(15);
+    const unsigned long loads = FontManager::GlyphLoads() - start;
+    ASSERT_GT(loads, 0u);
+    const Picture again = draw(15);
+    EXPECT_EQ(MeasureGlyphText(text, 15), MeasureGlyphText(text, 15));
+    EXPECT_EQ(FontManager::GlyphLoads() - start, loads);
+    EXPECT_TRUE(SamePixels(first, again));
+    EXPECT_GT(Changed(first, Picture(500, 80, 0u)), 0);
+
+    const Picture larger = draw(20);
+    EXPECT_GT(FontManager::GlyphLoads() - start, loads);
+    EXPECT_FALSE(SamePixels(first, larger));
+
+    // The Chinese letter alone is drawn in its regular weight, beside Latin ones emboldened.
+    const unsigned long beforeAlone = FontManager::GlyphLoads();
+    Picture alone(60, 60, 0u);
+    BitmapDC(alone).DrawGlyphText(wxString::FromUTF8("中"), wxPoint(20, 40), 0xFFFFFFFFu, 15);
+    EXPECT_GT(FontManager::GlyphLoads(), beforeAlone);
+}
+
 TEST_F(GlyphText, TextAtEveryEdgeStaysInsideTheCanvas)
 {
     // Emboldened GothamNights with tall accents and descenders, and CJK, at

@@ -1,0 +1,157 @@
+// The real program's cost while nobody uses it: the share of one processor core
+// it takes over a quiet stretch, read from outside from /proc/<pid>/stat (user
+// plus system time), with the three desktop widgets on, once with the system
+// monitor's panel open (it redraws its figures every second) and once with it
+// closed. Each iteration is one start of the program from a fresh copy of the
+// build's application directory.
+//   ./scripts/session.sh -- build/bin/zyn-bench-idle [--benchmark_...]
+// ZYN_BENCH_IDLE_SECONDS sets the length of each measured stretch (default 30);
+// ZYN_BENCH_APP=<folder> runs the program of another build's application folder.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <dirent.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "AppRunner.h"
+#include "BenchSupport.h"
+#include "ScreenProbe.h"
+
+namespace {
+
+using zynbench::Clock;
+using zynbench::Ms;
+
+// The monitor's icon stands at its default place; its panel opens to the left of it.
+constexpr int IconX = 640, IconY = 480, IconSize = 60;
+constexpr int PanelProbeX = 500, PanelProbeY = 420;
+
+std::string Read(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// User plus system time of the process in seconds, from /proc/<pid>/stat; -1 when unreadable.
+double StatCpuSeconds(pid_t pid)
+{
+    const std::string stat = Read("/proc/" + std::to_string(pid) + "/stat");
+    const size_t close = stat.rfind(')'); // the command name may hold spaces
+    if (close == std::string::npos)
+        return -1;
+    std::istringstream fields(stat.substr(close + 2));
+    std::string field;
+    unsigned long long utime = 0, stime = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i) {
+        if (i == 14)
+            utime = std::stoull(field);
+        else if (i == 15)
+            stime = std::stoull(field);
+    }
+    return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// The time on a processor of every thread of the process in seconds, from the
+// scheduler's nanosecond counts (/proc/<pid>/task/*/schedstat): the same figure
+// without the stat file's 10 ms steps.
+double SchedCpuSeconds(pid_t pid)
+{
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR* dir = opendir(tasks.c_str());
+    if (!dir)
+        return -1;
+    double seconds = 0;
+    while (const dirent* entry = readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        std::istringstream in(Read(tasks + "/" + entry->d_name + "/schedstat"));
+        unsigned long long ns = 0;
+        if (in >> ns)
+            seconds += static_cast<double>(ns) / 1e9;
+    }
+    closedir(dir);
+    return seconds;
+}
+
+int StretchSeconds()
+{
+    const char* value = std::getenv("ZYN_BENCH_IDLE_SECONDS");
+    const int seconds = value ? std::atoi(value) : 0;
+    return seconds > 0 ? seconds : 30;
+}
+
+void ReportPercent(benchmark::State& state, std::vector<double> values, const std::string& name)
+{
+    std::sort(values.begin(), values.end());
+    if (values.empty())
+        return;
+    state.counters[name + "_median_pct"] = values[values.size() / 2];
+    state.counters[name + "_worst_pct"] = values.back();
+}
+
+void MeasureIdle(benchmark::State& state, bool panelOpen)
+{
+    zyntest::ScreenProbe probe;
+    if (!probe.IsOk()) {
+        state.SkipWithError("needs an X display (scripts/session.sh)");
+        return;
+    }
+    const int seconds = StretchSeconds();
+    std::vector<double> stat, sched;
+    for (auto _ : state) {
+        zyntest::AppRunner app;
+        if (const char* other = std::getenv("ZYN_BENCH_APP"))
+            std::filesystem::copy(other, app.Dir(),
+                                  std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+        app.WriteQuietVerboseCore();
+        const pid_t pid = app.Start();
+        if (pid <= 0 || !app.WaitForLog("Zyn Utils is ready.")) {
+            state.SkipWithError("the program did not start");
+            return;
+        }
+        // The widgets have appeared when the monitor's icon is on screen.
+        const uint32_t desk = probe.Pixel(PanelProbeX, PanelProbeY);
+        if (panelOpen) {
+            probe.Click(IconX + IconSize / 2, IconY + IconSize / 2);
+            if (!zyntest::WaitUntil([&] { return probe.Pixel(PanelProbeX, PanelProbeY) != desk; })) {
+                state.SkipWithError("the system monitor's panel did not open");
+                return;
+            }
+        }
+        // Start-up and the panel's animation are over well before this.
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        const double stat0 = StatCpuSeconds(pid), sched0 = SchedCpuSeconds(pid);
+        const auto start = Clock::now();
+        std::this_thread::sleep_for(std::chrono::seconds(seconds));
+        const double stat1 = StatCpuSeconds(pid), sched1 = SchedCpuSeconds(pid);
+        const double wall = Ms(Clock::now() - start) / 1000.0;
+        if (stat0 < 0 || stat1 < 0) {
+            state.SkipWithError("the program ended during the measurement");
+            return;
+        }
+        state.SetIterationTime(wall);
+        stat.push_back(100.0 * (stat1 - stat0) / wall);
+        sched.push_back(100.0 * (sched1 - sched0) / wall);
+    }
+    ReportPercent(state, stat, "cpu");
+    ReportPercent(state, sched, "cpu_sched");
+}
+
+void BM_IdleWithMonitorPanelOpen(benchmark::State& state) { MeasureIdle(state, true); }
+BENCHMARK(BM_IdleWithMonitorPanelOpen)->UseManualTime()->Iterations(3)->Unit(benchmark::kSecond);
+
+void BM_IdleWithWidgetsOn(benchmark::State& state) { MeasureIdle(state, false); }
+BENCHMARK(BM_IdleWithWidgetsOn)->UseManualTime()->Iterations(3)->Unit(benchmark::kSecond);
+
+} // namespace
