@@ -393,6 +393,27 @@ TEST_F(Windows, ASolidColourShowsWhereverThePictureWould)
     EXPECT_TRUE(Shows(330, 520, 0xC03060)) << std::hex << probe.Pixel(330, 520);
 }
 
+// A hidden window takes moves and new sizes without a word to the server, and
+// stands where it was sent last once it shows.
+TEST_F(Windows, AWindowMovedWhileHiddenShowsWhereItWasSentLast)
+{
+    TestObject* w = Square(wxPoint(400, 600), 20, 0xFF2080F0);
+    EXPECT_TRUE(Shows(410, 610, 0x2080F0));
+    MapTakenIn(w);
+    w->Hide();
+    ASSERT_TRUE(PumpUntil([&] { return !probe.IsOnScreen(w); }));
+    for (int i = 1; i <= 5; ++i)
+        w->Move(400 + 30 * i, 600 + 10 * i);
+    ASSERT_TRUE(w->PushAt(Picture(40, 30, 0xFFF08020), wxPoint(560, 660)));
+    EXPECT_EQ(w->GetRect(), wxRect(560, 660, 40, 30));
+    w->Show();
+    EXPECT_TRUE(Shows(595, 685, 0xF08020)) << std::hex << probe.Pixel(595, 685);
+    int x, y, width, height;
+    ASSERT_TRUE(probe.Geometry(w, x, y, width, height));
+    EXPECT_EQ(wxRect(x, y, width, height), wxRect(560, 660, 40, 30));
+    EXPECT_EQ(w->GetRect(), wxRect(560, 660, 40, 30));
+}
+
 // The modal alert is a toolkit dialog that draws itself through an ObjectDC.
 TEST_F(Windows, DialogDrawsThroughItsOwnContext)
 {
