@@ -20,9 +20,12 @@
 #include "ConfigKeys.h"
 #include "HotkeyManager.h"
 #include "LogCapture.h"
+#include "Picture.h"
+#include "ScreenProbe.h"
 #include "TestSupport.h"
 #include "TrayIcon.h"
 #include "XClient.h"
+#include "ZynObject.h"
 #include "ZynUtils.h"
 #include "zplat/Input.h"
 
@@ -157,6 +160,28 @@ TEST_F(TrayIconTest, AMissingIconIsLoggedWithoutABox)
     // Gone from the tray before the next test looks for its own icon there.
     icon.reset();
     EXPECT_TRUE(zyntest::PumpUntil([&] { return client.FindTrayIcon(program_invocation_short_name) == 0; }));
+}
+
+// The tray host's window is another program's: a themed window stands above it
+// as above any other, the launcher's backdrop darkens the tray too.
+TEST_F(TrayIconTest, ThemedWindowsStandAboveTheTray)
+{
+    struct Cover : ZynObject {
+        Cover() : ZynObject(nullptr, "cover", wxPoint(0, 0), wxSize(0, 0)) {}
+        ObjectDC& DC() { return objectDC; }
+    };
+    // Made first, as the program makes its widgets before the tray icon.
+    std::unique_ptr<Cover> cover(new Cover);
+    ProbeTray icon;
+    int x = 0, y = 0;
+    ASSERT_TRUE(IconCentre(x, y)) << "the tray host never embedded the icon";
+    cover->DC().pos = wxPoint(x - 20, y - 20);
+    cover->DC().size = wxSize(40, 40);
+    ASSERT_TRUE(cover->DC().Update(Picture(40, 40, 0xFF10E0A0), true));
+    cover->Show();
+    zyntest::ScreenProbe probe;
+    EXPECT_TRUE(zyntest::PumpUntil([&] { return zyntest::NearRgb(probe.Pixel(x, y), 0x10E0A0); }))
+        << std::hex << probe.Pixel(x, y);
 }
 
 TEST_F(TrayIconTest, RealClicksOnTheIconFoundOnScreen)

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include <wx/app.h>
 #include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/display.h>
@@ -78,6 +79,17 @@ protected:
     bool Shows(int x, int y, uint32_t rgb)
     {
         return PumpUntil([&] { return NearRgb(probe.Pixel(x, y), rgb); });
+    }
+
+    // Until the toolkit has taken in the map of w: its map event, when it
+    // comes only after a hide, shows the window as shown again (to wx) while
+    // it stays unmapped. The server sent the event before the probe sees the
+    // window on screen, so the events pending then include it.
+    void MapTakenIn(const wxWindow* w)
+    {
+        ASSERT_TRUE(PumpUntil([&] { return probe.IsOnScreen(w); }));
+        while (wxTheApp->Pending())
+            wxTheApp->Dispatch();
     }
 
     zyntest::ScreenProbe probe;
@@ -365,6 +377,7 @@ TEST_F(Windows, ASolidColourShowsWhereverThePictureWould)
     EXPECT_EQ(w->GetRect(), wxRect(300, 500, 60, 40));
     w->Show();
     EXPECT_TRUE(Shows(330, 520, 0x3060C0)) << std::hex << probe.Pixel(330, 520);
+    MapTakenIn(w);
     w->Hide();
     ASSERT_TRUE(PumpUntil([&] { return !NearRgb(probe.Pixel(330, 520), 0x3060C0); }));
     w->Show();
@@ -382,10 +395,32 @@ TEST_F(Windows, ASolidColourShowsWhereverThePictureWould)
     // A picture takes its place, also after the next map.
     ASSERT_TRUE(w->PushAt(Picture(60, 40, 0xFFC03060), wxPoint(300, 500)));
     EXPECT_TRUE(Shows(330, 520, 0xC03060)) << std::hex << probe.Pixel(330, 520);
+    MapTakenIn(w);
     w->Hide();
     ASSERT_TRUE(PumpUntil([&] { return !NearRgb(probe.Pixel(330, 520), 0xC03060); }));
     w->Show();
     EXPECT_TRUE(Shows(330, 520, 0xC03060)) << std::hex << probe.Pixel(330, 520);
+}
+
+// A hidden window takes moves and new sizes without a word to the server, and
+// stands where it was sent last once it shows.
+TEST_F(Windows, AWindowMovedWhileHiddenShowsWhereItWasSentLast)
+{
+    TestObject* w = Square(wxPoint(400, 600), 20, 0xFF2080F0);
+    EXPECT_TRUE(Shows(410, 610, 0x2080F0));
+    MapTakenIn(w);
+    w->Hide();
+    ASSERT_TRUE(PumpUntil([&] { return !probe.IsOnScreen(w); }));
+    for (int i = 1; i <= 5; ++i)
+        w->Move(400 + 30 * i, 600 + 10 * i);
+    ASSERT_TRUE(w->PushAt(Picture(40, 30, 0xFFF08020), wxPoint(560, 660)));
+    EXPECT_EQ(w->GetRect(), wxRect(560, 660, 40, 30));
+    w->Show();
+    EXPECT_TRUE(Shows(595, 685, 0xF08020)) << std::hex << probe.Pixel(595, 685);
+    int x, y, width, height;
+    ASSERT_TRUE(probe.Geometry(w, x, y, width, height));
+    EXPECT_EQ(wxRect(x, y, width, height), wxRect(560, 660, 40, 30));
+    EXPECT_EQ(w->GetRect(), wxRect(560, 660, 40, 30));
 }
 
 // The modal alert is a toolkit dialog that draws itself through an ObjectDC.

@@ -24,11 +24,13 @@
 #include <gdk/gdk.h>
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
+#include <gtk/gtkx.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace zplat {
 namespace {
@@ -58,6 +60,8 @@ struct Window32 {
     // What the X window has been given.
     WindowRect applied;
     bool positionKnown = false;
+    bool geometryPending = false; // applied, not sent yet (the window is unmapped)
+    bool pendingMove = false;
     uint8_t alpha = 255;
 
     // The stored picture: the content is the top-left contentWidth x
@@ -350,6 +354,10 @@ private:
         Display* d = x11::GetDisplay();
         if (!w || !d || !w->xid)
             return;
+        if (w->geometryPending) {
+            w->geometryPending = false;
+            SendGeometry(d, *w, std::exchange(w->pendingMove, false));
+        }
         // GDK sets its own (full) input shape when it shows a toplevel.
         w->shapeApplied = false;
         self->ApplyShape(d, *w);
@@ -360,24 +368,41 @@ private:
 
     // ---- geometry and content ----
 
-    // Sends the geometry when it differs from what the window has; true when sent.
+    // Gives the window the geometry when it differs from what it has; true when it changed.
     static bool Configure(Display* d, Window32& w, const WindowRect& rect, bool move)
     {
         const bool sameSize = rect.width == w.applied.width && rect.height == w.applied.height;
         const bool samePlace = w.positionKnown && rect.x == w.applied.x && rect.y == w.applied.y;
         if (move && !(sameSize && samePlace)) {
-            XMoveResizeWindow(d, w.xid, rect.x, rect.y, static_cast<unsigned>(rect.width), static_cast<unsigned>(rect.height));
             w.applied = rect;
             w.positionKnown = true;
+            SendGeometry(d, w, true);
             return true;
         }
         if (!move && !sameSize) {
-            XResizeWindow(d, w.xid, static_cast<unsigned>(rect.width), static_cast<unsigned>(rect.height));
             w.applied.width = rect.width;
             w.applied.height = rect.height;
+            SendGeometry(d, w, false);
             return true;
         }
         return false;
+    }
+
+    // Sends the applied geometry; an unmapped window keeps it until it maps:
+    // its ConfigureNotify would make wx ask GTK for the window's position (four
+    // round trips) on every tick that moves a hidden item.
+    static void SendGeometry(Display* d, Window32& w, bool move)
+    {
+        if (!gtk_widget_get_mapped(w.widget)) {
+            w.geometryPending = true;
+            w.pendingMove = w.pendingMove || move;
+            return;
+        }
+        const WindowRect& r = w.applied;
+        if (move)
+            XMoveResizeWindow(d, w.xid, r.x, r.y, static_cast<unsigned>(r.width), static_cast<unsigned>(r.height));
+        else
+            XResizeWindow(d, w.xid, static_cast<unsigned>(r.width), static_cast<unsigned>(r.height));
     }
 
     static void SetOpacity(Display* d, const Window32& w)
@@ -892,9 +917,12 @@ private:
             XFree(children);
     }
 
+    // A toolkit toplevel of the program; not the tray icon's plug, which lives
+    // inside the tray host's window (another program's, below the themed ones).
     static bool IsDialogCandidate(GtkWidget* widget)
     {
-        return GTK_IS_WINDOW(widget) && gtk_window_get_window_type(GTK_WINDOW(widget)) == GTK_WINDOW_TOPLEVEL;
+        return GTK_IS_WINDOW(widget) && !GTK_IS_PLUG(widget) &&
+               gtk_window_get_window_type(GTK_WINDOW(widget)) == GTK_WINDOW_TOPLEVEL;
     }
 
     static gboolean OnAnyMap(GSignalInvocationHint*, guint count, const GValue* params, gpointer data)
