@@ -2,7 +2,10 @@
 //   zyn-bench-xmlread CASE [toolkit] [runs]
 // CASE: deep-menu (a truncated menu 349,000 deep), deep-core (1,000,000 deep),
 // newlines (one value of 1 MiB of newlines), attribute (an 8 MiB attribute),
-// bound (16 MiB of menu items). Prints the median and the worst time; run it under
+// bound (16 MiB of menu items), and more files at the size limit: siblings (empty
+// elements side by side), mixed (text and elements in turn), instructions
+// (processing instructions side by side), entities (one value of character references), text (one
+// value of plain text), attributes (elements of many attributes). Prints the median and the worst time; run it under
 // /usr/bin/time -v for the peak memory. The toolkit's reader crashes on the deep cases.
 #include <algorithm>
 #include <chrono>
@@ -43,6 +46,24 @@ std::string Make(const std::string& name)
         const std::string item = "<item><name>Name</name><icon><normal/><hover/><press/></icon></item>\n";
         return "<Launcher><menu type=\"1\">" + Repeat(item, (XmlFile::MaxBytes - 64) / item.size()) + "</menu></Launcher>";
     }
+    const size_t room = static_cast<size_t>(XmlFile::MaxBytes) - 64;
+    if (name == "siblings")
+        return "<Launcher>" + Repeat("<a/>", room / 4) + "</Launcher>";
+    if (name == "mixed")
+        return "<Launcher>" + Repeat("x<a/>", room / 5) + "</Launcher>";
+    if (name == "instructions")
+        return "<Launcher>" + Repeat("<?a?>", room / 5) + "</Launcher>";
+    if (name == "entities")
+        return "<Launcher><name>" + Repeat("&quot;", room / 6) + "</name></Launcher>";
+    if (name == "text")
+        return "<Launcher><name>" + std::string(room, 't') + "</name></Launcher>";
+    if (name == "attributes") {
+        std::string element = "<a";
+        for (int i = 0; i < 100; ++i)
+            element += " k" + std::to_string(i) + "=\"v\"";
+        element += "/>";
+        return "<Launcher>" + Repeat(element, room / element.size()) + "</Launcher>";
+    }
     return std::string();
 }
 
@@ -56,7 +77,7 @@ int main(int argc, char** argv)
     const int runs = argc > 3 ? std::atoi(argv[3]) : 5;
     const std::string xml = Make(name);
     if (xml.empty()) {
-        std::fprintf(stderr, "usage: %s deep-menu|deep-core|newlines|attribute|bound [toolkit|ours] [runs]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s deep-menu|deep-core|newlines|attribute|bound|siblings|mixed|instructions|entities|text|attributes [toolkit|ours] [runs]\n", argv[0]);
         return 2;
     }
     const std::string path = "/tmp/zyn-bench-xmlread.xml";

@@ -101,6 +101,8 @@ private:
     void HideSequence();
     // Fades the backdrop to alpha (ease-out when it rises, ease-in when it falls).
     void Fade(int alpha, uint32_t curve);
+    // Applies the fade's step for the time elapsed since it started.
+    void StepFade();
     // Places the root holder at the cursor or at the fixed place.
     void PlaceRoot();
     // Destroy, without waiting for an event to bring the idle time that deletes the window.

@@ -43,6 +43,9 @@ public:
     // goes to `pos`, without it keeps its place. The window takes `size`.
     // A hidden window keeps the picture and shows it when next shown.
     bool Update(const Picture& picture, bool move);
+    // The same for a picture of one colour (premultiplied ARGB) all over
+    // `size`, which the window service holds without any picture.
+    bool UpdateSolid(uint32_t colour, bool move);
     // Shows the picture pushed last with the present constant alpha: a fade
     // costs no picture copy. False before the first Update.
     bool UpdateAlpha();
@@ -56,6 +59,7 @@ public:
 
     // Window kind (tool window by default); set it before the window is first shown.
     void SetKind(zplat::WindowKind kind);
+    zplat::WindowKind Kind() const { return kind; }
     // Keeps the window above owner (nullptr: none), also after the owner is raised.
     bool SetOwner(wxWindow* owner);
     // Raises the window and those it owns without taking the keyboard focus.
@@ -70,4 +74,5 @@ private:
     void SyncToolkit(bool move);
     bool prepared = false;
     bool pushed = false;
+    zplat::WindowKind kind = zplat::WindowKind::Tool;
 };

@@ -35,6 +35,11 @@ public:
 
     // Raises through the window service: never activates, keeps owned windows above.
     void Raise() override;
+    // Window kind (a tool window by default); set it before the window is first shown.
+    void SetKind(zplat::WindowKind kind) { objectDC.SetKind(kind); }
+    // A window that never takes the focus is not given it on a click either: on
+    // GTK the toolkit would present it, raising it over every other window.
+    bool AcceptsFocus() const override;
 
     // Moves to any place, -1 included (the toolkit's Move takes -1 as "keep
     // the present coordinate"); the size stays.

@@ -12,6 +12,7 @@
 
 class wxMouseEvent;
 class wxWindow;
+class ZynObject;
 
 class ZynWidget {
 public:
@@ -70,7 +71,7 @@ namespace WidgetWindow {
 // Makes a freshly created window a widget window: never activated, no taskbar
 // button. A window without a capture-loss handler of its own gets one, so a
 // drag whose capture another program takes simply ends.
-void Prepare(wxWindow* window, bool answerCaptureLoss = true);
+void Prepare(ZynObject* window, bool answerCaptureLoss = true);
 // Sends the window (and the windows it owns) to the bottom of the stacking order.
 void Lower(wxWindow* window);
 // The stored point (x, y) moved onto a screen of the given size, so that the

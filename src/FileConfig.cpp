@@ -38,7 +38,9 @@ wxXmlNode* NewProperty(const wxString& key, const wxString& value)
 
 // A copy of the store's own part of the tree: the root, its catalogs and their
 // keys, each with its attributes, and nothing below or beside them, so the file
-// written never holds more than the store reads from it.
+// written never holds more than the store reads from it. Each copy goes after the
+// last one (AddChild walks the whole list), so a file of many keys is copied in
+// time in step with their number.
 wxXmlNode* StoredTree(const wxXmlNode* root)
 {
     auto copyElement = [](const wxXmlNode* from) {
@@ -48,14 +50,21 @@ wxXmlNode* StoredTree(const wxXmlNode* root)
         return to;
     };
     wxXmlNode* top = copyElement(root);
+    wxXmlNode* lastCatalog = nullptr;
     for (const wxXmlNode* catalog = root->GetChildren(); catalog; catalog = catalog->GetNext()) {
         if (catalog->GetType() != wxXML_ELEMENT_NODE)
             continue;
         wxXmlNode* copy = copyElement(catalog);
-        top->AddChild(copy);
-        for (const wxXmlNode* key = catalog->GetChildren(); key; key = key->GetNext())
-            if (key->GetType() == wxXML_ELEMENT_NODE)
-                copy->AddChild(copyElement(key));
+        top->InsertChildAfter(copy, lastCatalog);
+        lastCatalog = copy;
+        wxXmlNode* lastKey = nullptr;
+        for (const wxXmlNode* key = catalog->GetChildren(); key; key = key->GetNext()) {
+            if (key->GetType() != wxXML_ELEMENT_NODE)
+                continue;
+            wxXmlNode* keyCopy = copyElement(key);
+            copy->InsertChildAfter(keyCopy, lastKey);
+            lastKey = keyCopy;
+        }
     }
     return top;
 }

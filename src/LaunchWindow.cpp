@@ -75,6 +75,8 @@ bool ApplyLaunchType(const int& type)
 namespace {
 
 const char MenuFile[] = "launcher.xml";
+// Opaque black: the backdrop's opacity comes from the fade alone.
+const uint32_t BackdropColour = 0xFF000000;
 
 // One built-in entry of a list menu: name, action, command, icon.
 struct BuiltIn {
@@ -145,15 +147,17 @@ LaunchWindow::LaunchWindow() : ZynObject(nullptr, "Zyn Utils - Launcher", wxDefa
     Launch::ScreenSize = wxDisplay().GetGeometry().GetSize();
     backdropPicture = Picture(Launch::ScreenSize.x, Launch::ScreenSize.y);
     backdrop.SelectObject(backdropPicture);
-    backdrop.Fill(0xFF000000);
+    backdrop.Fill(BackdropColour);
 
     // Pushed once, fully transparent; every fade then changes only the opacity.
+    // The backdrop is one colour, which the window service keeps without a
+    // picture: the window is dark the moment it maps.
     frame.alpha = 0;
     frame.flags |= FRAME_ALPHA;
     objectDC.pos = ZeroPoint;
     objectDC.size = Launch::ScreenSize;
     objectDC.SetAlpha(0);
-    objectDC.Update(backdropPicture, true);
+    objectDC.UpdateSolid(BackdropColour, true);
 
     Build();
     ZLOG_INFO("Launcher is ready...");
@@ -200,6 +204,9 @@ void LaunchWindow::ShowSequence(bool raise)
     HotkeyManager::SetHook(false);
     SoundManager::Play(SOUND_LAUNCHER_SHOW);
     shown = true;
+    // The cursor is read before the backdrop maps: any question to the server
+    // after the map waits until it has dealt with the new full-screen window.
+    PlaceRoot();
     // The fade's clock starts first: its first step does not wait for the work below.
     Fade(Launch::BackdropAlpha, EFFECT_EASE_OUT);
     // A window mapped later stands above: the backdrop is up (and on top) before
@@ -207,10 +214,20 @@ void LaunchWindow::ShowSequence(bool raise)
     wxTopLevelWindow::Show(true);
     if (raise)
         Raise();
-    PlaceRoot();
+    // The backdrop's steps from the time taken so far, now rather than on the
+    // timer's first tick: once as it maps, so that it reaches the screen
+    // before the menu's work, and once that work is done.
+    StepFade();
     if (tray && tray->menu)
         tray->menu->Show(true);
     HideAllWidgets();
+    StepFade();
+}
+
+void LaunchWindow::StepFade()
+{
+    if (animator.IsRunning())
+        animator.Notify();
 }
 
 void LaunchWindow::HideSequence()

@@ -116,18 +116,27 @@ wxXmlNode* AddText(wxXmlNode* parent, const wxString& name, const wxString& text
 wxXmlNode* AddCData(wxXmlNode* parent, const wxString& name, const wxString& text)
 {
     wxXmlNode* element = AddElement(parent, name);
-    wxString rest = Sanitize(text);
+    const wxString safe = Sanitize(text);
     // A reader turns a carriage return inside CDATA into a line feed; as text it stays.
-    if (rest.find('\r') != wxString::npos) {
-        element->AddChild(new wxXmlNode(wxXML_TEXT_NODE, wxString(), rest));
+    if (safe.find('\r') != wxString::npos) {
+        element->AddChild(new wxXmlNode(wxXML_TEXT_NODE, wxString(), safe));
         return element;
     }
-    // Each "]]>" ends one section after "]]" and starts the next with ">".
-    for (size_t cut = rest.find("]]>"); cut != wxString::npos; cut = rest.find("]]>")) {
-        element->AddChild(new wxXmlNode(wxXML_CDATA_SECTION_NODE, wxString(), rest.substr(0, cut + 2)));
-        rest = rest.substr(cut + 2);
+    // Each "]]>" ends one section after "]]" and starts the next with ">". The search goes
+    // on from the cut and each section goes after the last one (AddChild walks the whole
+    // list), so a text of many of them is written in time in step with its length.
+    wxXmlNode* last = nullptr;
+    auto addSection = [&](const wxString& part) {
+        auto* section = new wxXmlNode(wxXML_CDATA_SECTION_NODE, wxString(), part);
+        element->InsertChildAfter(section, last);
+        last = section;
+    };
+    size_t start = 0;
+    for (size_t cut = safe.find("]]>"); cut != wxString::npos; cut = safe.find("]]>", start)) {
+        addSection(safe.substr(start, cut + 2 - start));
+        start = cut + 2;
     }
-    element->AddChild(new wxXmlNode(wxXML_CDATA_SECTION_NODE, wxString(), rest));
+    addSection(safe.substr(start));
     return element;
 }
 
@@ -154,13 +163,22 @@ void DropIndentation(wxXmlNode* root)
         bool mixed = false;
         for (wxXmlNode* child = element->GetChildren(); child; child = child->GetNext())
             mixed = mixed || child->GetType() == wxXML_ELEMENT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE;
+        // Unlinked here, as RemoveChild would look for each from the first child again.
+        wxXmlNode* previous = nullptr;
         for (wxXmlNode* child = element->GetChildren(); child;) {
             wxXmlNode* next = child->GetNext();
             if (mixed && IsBlank(child)) {
-                element->RemoveChild(child);
+                if (previous)
+                    previous->SetNext(next);
+                else
+                    element->SetChildren(next);
+                child->SetNext(nullptr);
+                child->SetParent(nullptr);
                 delete child;
-            } else if (child->GetType() == wxXML_ELEMENT_NODE) {
-                pending.push_back(child);
+            } else {
+                if (child->GetType() == wxXML_ELEMENT_NODE)
+                    pending.push_back(child);
+                previous = child;
             }
             child = next;
         }

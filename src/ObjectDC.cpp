@@ -41,6 +41,23 @@ bool ObjectDC::Update(const Picture& picture, bool move)
     return true;
 }
 
+bool ObjectDC::UpdateSolid(uint32_t colour, bool move)
+{
+    if (!IsOk() || size.x <= 0 || size.y <= 0)
+        return false;
+    zplat::WindowPush push;
+    push.solid = true;
+    push.colour = colour;
+    push.rect = {pos.x, pos.y, size.x, size.y};
+    push.move = move;
+    push.alpha = blend.SourceConstantAlpha;
+    if (!zplat::GetWindowService().Push(hwnd->GetHandle(), push))
+        return false;
+    pushed = true;
+    SyncToolkit(move);
+    return true;
+}
+
 bool ObjectDC::UpdateAlpha()
 {
     if (!IsOk() || !pushed)
@@ -63,10 +80,11 @@ void ObjectDC::SyncToolkit(bool move)
         hwnd->SetSize(size);
 }
 
-void ObjectDC::SetKind(zplat::WindowKind kind)
+void ObjectDC::SetKind(zplat::WindowKind newKind)
 {
+    kind = newKind;
     if (hwnd)
-        zplat::GetWindowService().SetKind(hwnd->GetHandle(), kind);
+        zplat::GetWindowService().SetKind(hwnd->GetHandle(), newKind);
 }
 
 bool ObjectDC::SetOwner(wxWindow* owner)

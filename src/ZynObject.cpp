@@ -85,6 +85,11 @@ void ZynObject::Raise()
     objectDC.Raise();
 }
 
+bool ZynObject::AcceptsFocus() const
+{
+    return objectDC.Kind() != zplat::WindowKind::NoActivate && wxTopLevelWindow::AcceptsFocus();
+}
+
 void ZynObject::DoSetSize(int x, int y, int width, int height, int sizeFlags)
 {
     wxTopLevelWindow::DoSetSize(x, y, width, height, sizeFlags);

@@ -13,6 +13,7 @@
 #include "ImageWidget.h"
 #include "NotifyLayout.h"
 #include "SystemMonitor.h"
+#include "ZynObject.h"
 #include "ZynUtils.h"
 #include "zplat/Windows.h"
 
@@ -127,9 +128,9 @@ void DeleteWidgets()
 
 namespace WidgetWindow {
 
-void Prepare(wxWindow* window, bool answerCaptureLoss)
+void Prepare(ZynObject* window, bool answerCaptureLoss)
 {
-    zplat::GetWindowService().SetKind(window->GetHandle(), zplat::WindowKind::NoActivate);
+    window->SetKind(zplat::WindowKind::NoActivate);
     // The toolkit insists that a lost capture be answered.
     if (answerCaptureLoss)
         window->Bind(wxEVT_MOUSE_CAPTURE_LOST, [](wxMouseCaptureLostEvent&) {});

@@ -9,15 +9,18 @@
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
-#include <iostream>
+#include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <functional>
+#include <iterator>
 #include <random>
 #include <thread>
 
@@ -584,6 +587,30 @@ TEST_F(Launch, TheSessionsEndClosesTheLauncherWithoutAsking)
     }
 }
 
+// Waits, without polling, for an event of mask on the file name in the watched
+// folder watch of the inotify instance fd; false after timeoutMs.
+bool WaitForFileEvent(int fd, int watch, const char* name, uint32_t mask, int timeoutMs)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    alignas(inotify_event) char events[4096];
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
+        if (left <= 0)
+            return false;
+        pollfd ready{fd, POLLIN, 0};
+        if (poll(&ready, 1, static_cast<int>(left)) <= 0)
+            continue;
+        const ssize_t n = read(fd, events, sizeof events);
+        for (ssize_t at = 0; at < n;) {
+            const auto* e = reinterpret_cast<const inotify_event*>(events + at);
+            if (e->wd == watch && (e->mask & mask) && e->len && std::strcmp(e->name, name) == 0)
+                return true;
+            at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+        }
+    }
+}
+
 // Killed at any moment of a save, the program leaves a menu file that reads
 // as the old tree or the new one, never a part of one, and a settings file that reads.
 TEST_F(Launch, KilledWhileSavingNeverLeavesAFileThatFailsToRead)
@@ -592,41 +619,59 @@ TEST_F(Launch, KilledWhileSavingNeverLeavesAFileThatFailsToRead)
     app.WriteCore(Core());
     auto expected = ReadMenuFile(file);
     ASSERT_TRUE(expected);
-    std::mt19937 random(20130309);
     const int inotify = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     ASSERT_GE(inotify, 0);
-    inotify_add_watch(inotify, app.Dir().c_str(), IN_CREATE | IN_MOVED_TO);
-    int killedDuringWrite = 0;
-    int leftUnfinished = 0; // kills that left the temporary file: the write was cut short
-    const int runs = 200;
+    const int top = inotify_add_watch(inotify, app.Dir().c_str(), IN_CREATE | IN_MODIFY);
+    const int configs = inotify_add_watch(inotify, app.PathOf("Configs").c_str(), IN_CREATE | IN_MODIFY);
+    ASSERT_GE(top, 0);
+    ASSERT_GE(configs, 0);
+    // Each save makes its temporary file afresh and fills it with one write; the
+    // flush to the disk and the rename over the file follow. A kill aimed at the
+    // making or the filling of either file's temporary lands inside its write when
+    // the temporary is still there after the kill.
+    struct Aim {
+        const char* name;
+        int watch;
+        const char* temporary;
+        std::string path;
+        uint32_t event;
+    };
+    const Aim aims[] = {
+        {"menu file made", top, "launcher.xml.tmp", app.PathOf("launcher.xml.tmp"), IN_CREATE},
+        {"menu file filled", top, "launcher.xml.tmp", app.PathOf("launcher.xml.tmp"), IN_MODIFY},
+        {"settings made", configs, "Core.xml.tmp", app.PathOf("Configs/Core.xml.tmp"), IN_CREATE},
+        {"settings filled", configs, "Core.xml.tmp", app.PathOf("Configs/Core.xml.tmp"), IN_MODIFY},
+    };
+    std::mt19937 random(20130309);
+    const int runs = 96;
+    int aimed = 0;
+    int cutShort = 0;       // aimed kills that found the write unfinished
+    int otherCutShort = 0;  // kills at a random moment that did
     for (int run = 0; run < runs; ++run) {
         SCOPED_TRACE(run);
         std::filesystem::remove(app.PathOf("Verbose.log"));
+        // What an earlier kill left: whatever is there after this one is this run's.
+        std::filesystem::remove(aims[0].path);
+        std::filesystem::remove(aims[2].path);
         const pid_t pid = app.Start({path});
         ASSERT_TRUE(app.WaitForLog("Zyn Utils is ready.")) << app.Output();
         char events[4096];
         while (read(inotify, events, sizeof events) > 0) {
         }
+        // Two runs of three aim at a moment of a write; the third kills at any moment.
+        const Aim* aim = run % 3 != 2 ? &aims[aimed++ % std::size(aims)] : nullptr;
         kill(pid, SIGTERM);
-        if (run % 2 == 0) {
-            // At the temporary file's creation: the write has begun.
-            WaitUntil([&] {
-                const ssize_t n = read(inotify, events, sizeof events);
-                for (ssize_t at = 0; at < n;) {
-                    const auto* e = reinterpret_cast<const inotify_event*>(events + at);
-                    if (e->len && std::string(e->name) == "launcher.xml.tmp")
-                        return true;
-                    at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
-                }
-                return false;
-            }, 2000);
-            ++killedDuringWrite;
-        } else {
+        if (aim)
+            ASSERT_TRUE(WaitForFileEvent(inotify, aim->watch, aim->temporary, aim->event, 15000))
+                << aim->name << " never came\n" << app.Log();
+        else
             std::this_thread::sleep_for(std::chrono::microseconds(random() % 20000));
-        }
         kill(pid, SIGKILL);
         ASSERT_NE(app.WaitExit(pid), -1);
-        leftUnfinished += std::filesystem::exists(app.PathOf("launcher.xml.tmp"));
+        if (aim)
+            cutShort += std::filesystem::exists(aim->path);
+        else
+            otherCutShort += std::filesystem::exists(aims[0].path) || std::filesystem::exists(aims[2].path);
         auto doc = ReadMenuFile(file);
         ASSERT_TRUE(doc) << zyntest::ReadFile(file);
         ASSERT_TRUE(MenuXml::SameData(expected->GetRoot(), doc->GetRoot())) << zyntest::ReadFile(file);
@@ -636,9 +681,10 @@ TEST_F(Launch, KilledWhileSavingNeverLeavesAFileThatFailsToRead)
         ASSERT_EQ(settings->GetRoot()->GetName(), "Core");
     }
     close(inotify);
-    EXPECT_EQ(killedDuringWrite, runs / 2);
-    EXPECT_GT(leftUnfinished, 0);
-    std::cout << leftUnfinished << " of " << runs << " kills cut a write short\n";
+    // Most aimed kills land inside the write; a third of all the runs at the least.
+    EXPECT_GE(cutShort, runs / 3) << "of " << aimed << " aimed kills";
+    std::cout << cutShort << " of " << aimed << " aimed kills and " << otherCutShort << " of " << runs - aimed
+              << " others cut a write short\n";
 }
 
 } // namespace

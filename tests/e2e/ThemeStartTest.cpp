@@ -2,6 +2,8 @@
 // program stops with its fatal box; with the whole theme it starts quietly.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <filesystem>
 
 #include "AppRunner.h"
@@ -16,8 +18,10 @@ TEST(ThemeStart, MissingPanelImageEndsTheStartWithFatalError)
     const pid_t pid = app.Start();
     const std::string box = zyntest::WaitForWindow("Fatal Error");
     ASSERT_FALSE(box.empty()) << "no \"Fatal Error\" box\n" << app.Output();
-    // Answering the box ends the program.
-    EXPECT_NE(app.AnswerBoxAndWaitExit(box, pid), -1);
+    // Answering the box ends the program, as a start that failed.
+    const int status = app.AnswerBoxAndWaitExit(box, pid);
+    ASSERT_NE(status, -1) << "the program still runs after its box was answered\n" << app.Log();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0) << status;
     EXPECT_EQ(app.Log().find("Zyn Utils is ready."), std::string::npos);
     EXPECT_NE(app.Log().find("<Info> Cannot load the theme image \"Images/background/panel.png\"."), std::string::npos) << app.Log();
 }

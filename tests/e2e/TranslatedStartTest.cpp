@@ -5,6 +5,7 @@
 
 #include <X11/keysym.h>
 #include <signal.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -73,7 +74,10 @@ TEST_F(TranslatedStart, FatalErrorBoxIsTitledInTheLanguageOfAnInstalledLocale)
         const pid_t pid = app.Start(Environment(c.lang, c.installed));
         const std::string box = zyntest::WaitForWindow(c.title);
         ASSERT_FALSE(box.empty()) << "no \"" << c.title << "\" box\n" << app.Output();
-        EXPECT_NE(app.AnswerBoxAndWaitExit(box, pid), -1);
+        // Answering it ends the program.
+        const int status = app.AnswerBoxAndWaitExit(box, pid);
+        ASSERT_NE(status, -1) << "the program still runs after its box was answered\n" << app.Log();
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0) << status;
     }
 }
 

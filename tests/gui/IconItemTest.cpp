@@ -93,7 +93,7 @@ protected:
             column->Append(wxString::Format("i%d", k), 0, "", ICON_HELP);
         if (ownerOut)
             *ownerOut = owner;
-        Pump(30);
+        Sync();
         return column;
     }
     void TearDown() override
@@ -361,7 +361,7 @@ TEST_F(IconItemTest, IndicatorStretchesToTheListAndSlidesBetweenItems)
     ASSERT_TRUE(marker->PointTo(second));
     EXPECT_EQ(marker->animator.target.flags, FRAME_Y | FRAME_HEIGHT);
     clock.Advance(100);
-    Pump(60);
+    marker->animator.Notify(); // the step its timer takes at this time
     EXPECT_EQ(marker->GetPosition().x, 166);
     EXPECT_GT(marker->GetPosition().y, 0);
     Settle();
@@ -436,7 +436,8 @@ TEST_F(IconItemTest, PopUpStandsBesideTheItemAndModifyOpensTheEditor)
     EXPECT_TRUE(PumpUntil([&] { return popup->GetItem(2)->GetPosition() == entryAt + wxPoint(0, 30); }, 1000))
         << popup->GetItem(2)->GetPosition().y - entryAt.y;
     popup->modifyButton->ShowAt(popup->modifyButton->GetPosition() - wxPoint(0, 30), KeepAlpha);
-    Pump(50);
+    EXPECT_TRUE(PumpUntil([&] { return popup->GetItem(2)->GetPosition() == entryAt; }))
+        << popup->GetItem(2)->GetPosition().y - entryAt.y;
 
     Click(Centre(popup->GetItem(1))); // Add: before the pressed item
     EXPECT_EQ(column->insertedAt, 2u);

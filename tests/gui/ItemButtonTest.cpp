@@ -71,8 +71,9 @@ TEST_F(ItemButton, HeldPressBecomesALongPressOnce)
     Press(Centre(b));
     ASSERT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }, 2000));
     clock.Advance(499);
-    Pump(60);
+    PressTimer->Notify(); // the look its timer takes at this time
     EXPECT_EQ(b->longPresses, 0);
+    EXPECT_TRUE(PressTimer->IsRunning());
     LongPress();
     EXPECT_EQ(b->longPresses, 1);
     Release();
@@ -172,7 +173,7 @@ TEST_F(ItemButton, DestroyedButtonStopsItsTimerAndReleasesThePointer)
     EXPECT_FALSE(PressTimer->IsRunning());
     EXPECT_EQ(wxWindow::GetCapture(), nullptr);
     Release();
-    Pump(50); // deleted now
+    Reap();
     LongPress();
     ProbeButton* b = Button(wxPoint(200, 100)); // the pointer works for others
     Click(Centre(b));

@@ -58,7 +58,7 @@ TEST_F(LauncherTest, RealEditorStandsAboveTheLauncherAndTakesTheUsersInput)
                                       BitmapManager::System(BITMAP_LIST)));
     row->ShowAt(wxPoint(300, 300), 255);
     row->Show();
-    Pump(50);
+    Sync();
 
     zyntest::ScreenProbe probe;
     bool above = false;

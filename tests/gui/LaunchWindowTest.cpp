@@ -106,7 +106,7 @@ protected:
     void Toggle(LaunchWindow* window)
     {
         window->Toggle();
-        Pump(30);
+        Sync();
     }
 
     std::unique_ptr<zyntest::ScopedAppDir> appDir;
@@ -166,7 +166,7 @@ TEST_F(LaunchWindowTest, MenuFileReadsWhatItCanSaysWhatItCannotAndKeepsWhatItWou
         const bool backup = std::find(c.errors.begin(), c.errors.end(), kept) != c.errors.end();
         EXPECT_EQ(ReadFile(Path("launcher.xml.bak")), backup ? c.file : "");
         window->Destroy();
-        Pump(30);
+        Reap();
     }
 }
 
@@ -248,7 +248,7 @@ TEST_F(LaunchWindowTest, TheTreeRoundTripsAndBuiltInsNeverReachTheFile)
     for (const char* builtIn : {"Plug-ins", "HP Bar", "Settings", "Option", "Logout", "1000", "2000"})
         EXPECT_EQ(once.find(builtIn), std::string::npos) << builtIn << "\n" << once;
     first->Destroy();
-    Pump(30);
+    Reap();
 
     LaunchWindow* second = Make(once);
     EXPECT_FALSE(std::filesystem::exists(Path("launcher.xml.bak"))) << "a file of the program reads completely";
@@ -325,7 +325,7 @@ TEST_F(LaunchWindowTest, AFileThatCannotBeReadIsKeptBesideTheOneWrittenBack)
         LaunchWindow* window = Make(broken);
         EXPECT_EQ(ReadFile(Path(backup)), broken);
         window->Close();
-        Pump(30);
+        Reap();
         EXPECT_FALSE(windows.back()) << "hidden, it is destroyed at once";
         EXPECT_NE(Saved().find("<name>Unkonwn</name>"), std::string::npos) << Saved();
         EXPECT_EQ(ReadFile(Path("launcher.xml.bak")), broken);
@@ -340,7 +340,7 @@ TEST_F(LaunchWindowTest, AFileThatCannotBeReadNorCopiedIsNeverWrittenOver)
     LogCapture capture;
     LaunchWindow* window = Make(broken);
     window->Close();
-    Pump(30);
+    Reap();
     EXPECT_FALSE(windows.back());
     EXPECT_EQ(Saved(), broken);
     const std::vector<std::string> errors = Errors(capture);
@@ -414,7 +414,7 @@ TEST_F(LaunchWindowTest, TogglingTwiceDuringTheFadeInFadesOutFromTheAlphaReached
     EXPECT_LT(reached, 150);
     Toggle(window);
     clock.Advance(10);
-    Pump(40);
+    window->animator.Notify(); // the step its timer takes at this time
     EXPECT_LE(Alpha(window), reached);
     EXPECT_GT(Alpha(window), 0);
     Settle();
@@ -469,7 +469,7 @@ TEST_F(LaunchWindowTest, ClosingWritesTheFileAndDestroysTheWindowAtOnceOrAfterTh
         sound.Reset();
         window->Close();
         EXPECT_NE(Saved().find("<name>A</name>"), std::string::npos) << "written first";
-        Pump(30);
+        Reap();
         if (shown) {
             ASSERT_TRUE(windows.back());
             EXPECT_TRUE(window->IsShown());
@@ -512,7 +512,7 @@ TEST_F(LaunchWindowTest, TheHotKeyTogglesUnlessAModalWindowIsOpen)
         wxKeyEvent hotkey(ZYN_EVT_HOTKEY);
         hotkey.SetId(0);
         window->ProcessWindowEvent(hotkey);
-        Pump(30);
+        Sync();
     };
     ModalOpenFlag = true;
     press();

@@ -1,6 +1,8 @@
 // Shared ground of the launcher's gui tests: the build's theme and fonts, a
 // hand-driven clock for the animators and the press timer, real pointer input
-// through XTest, and an owner item standing where the tests expect it.
+// through XTest, and an owner item standing where the tests expect it. Every
+// input step waits until the toolkit has handled what it caused, and Settle
+// until no animation runs: nothing waits for a time.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,10 +13,12 @@
 #include <vector>
 
 #include <wx/app.h>
+#include <wx/eventfilter.h>
 #include <wx/modalhook.h>
 #include <wx/mstream.h>
 #include <wx/testing.h>
 #include <wx/toplevel.h>
+#include <wx/utils.h>
 #include <wx/xml/xml.h>
 
 #include "AlertObject.h"
@@ -24,9 +28,14 @@
 #include "FontManager.h"
 #include "IconSettingDialog.h"
 #include "IconItem.h"
+#include "Indicator.h"
+#include "InfoPanel.h"
+#include "LaunchWindow.h"
 #include "ListItem.h"
 #include "LogCapture.h"
 #include "MenuImpl.h"
+#include "NoticeObject.h"
+#include "NotifyWindow.h"
 #include "SystemPaths.h"
 #include "TestSupport.h"
 #include "TickTimer.h"
@@ -117,6 +126,67 @@ private:
     wxWindow* window;
 };
 
+// What the toolkit has handled of the pointer, whichever of our windows got it:
+// where the last motion put the pointer, the presses and releases, and the window
+// that holds the pointer while a button pressed on it is down.
+class PointerLog : public wxEventFilter {
+public:
+    PointerLog() { wxEvtHandler::AddFilter(this); }
+    ~PointerLog() override { wxEvtHandler::RemoveFilter(this); }
+    PointerLog(const PointerLog&) = delete;
+    PointerLog& operator=(const PointerLog&) = delete;
+
+    int FilterEvent(wxEvent& event) override
+    {
+        const wxEventType type = event.GetEventType();
+        const bool down = type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_DCLICK || type == wxEVT_RIGHT_DOWN ||
+                          type == wxEVT_RIGHT_DCLICK || type == wxEVT_MIDDLE_DOWN || type == wxEVT_MIDDLE_DCLICK;
+        const bool up = type == wxEVT_LEFT_UP || type == wxEVT_RIGHT_UP || type == wxEVT_MIDDLE_UP;
+        const bool crossing = type == wxEVT_ENTER_WINDOW || type == wxEVT_LEAVE_WINDOW;
+        if (!down && !up && !crossing && type != wxEVT_MOTION && type != wxEVT_MOUSEWHEEL)
+            return Event_Skip;
+        // Events a test makes itself come from no server.
+        auto* window = dynamic_cast<wxWindow*>(event.GetEventObject());
+        if (!window || event.GetTimestamp() == 0)
+            return Event_Skip;
+        wheels += type == wxEVT_MOUSEWHEEL;
+        if (type == wxEVT_MOTION || crossing)
+            moved = window->ClientToScreen(static_cast<wxMouseEvent&>(event).GetPosition());
+        if (down) {
+            ++downs;
+            holder = wxGetTopLevelParent(window);
+        }
+        if (up) {
+            ++ups;
+            holder = nullptr;
+        }
+        return Event_Skip;
+    }
+
+    // The server gives the events of a held button to the window it went down on,
+    // as long as that window stays on screen, and the toolkit passes them on while
+    // the window is enabled.
+    bool Held() const
+    {
+        for (const wxWindow* w : wxTopLevelWindows)
+            if (w == holder)
+                return Live(w);
+        return false;
+    }
+
+    // Shown, enabled and not on its way out: the toolkit passes such a window its events.
+    static bool Live(const wxWindow* w)
+    {
+        return w->IsShown() && w->IsEnabled() && !w->IsBeingDeleted() && !wxPendingDelete.Member(w);
+    }
+
+    wxPoint moved = wxDefaultPosition;
+    int downs = 0;
+    int ups = 0;
+    int wheels = 0;
+    wxWindow* holder = nullptr;
+};
+
 class LauncherTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -140,7 +210,7 @@ protected:
         ModalOpenFlag = false;
         AnimationDuration = 250;
         input.MoveTo(5, 5);
-        Pump(20);
+        Sync();
     }
 
     void TearDown() override
@@ -150,7 +220,7 @@ protected:
         for (auto it = made.rbegin(); it != made.rend(); ++it)
             (*it)->Destroy();
         made.clear();
-        Pump(30); // the deferred destructions run
+        Reap();
         if (PressTimer)
             PressTimer->Stop();
         zplat::SetClock(nullptr);
@@ -174,7 +244,7 @@ protected:
                                             BitmapManager::System(BITMAP_BUTTON)));
         owner->ShowAt(pos, 255);
         owner->Show();
-        Pump(20);
+        Sync();
         return owner;
     }
 
@@ -245,23 +315,94 @@ protected:
         return wxPoint();
     }
 
-    static void Pump(int ms) { PumpUntil([] { return false; }, ms); }
+    // The marker of XClient::Sync: what the input and our own requests caused so far is handled.
+    void Sync() { input.Sync(); }
+    // Sync, and then the windows destroyed meanwhile are gone.
+    void Reap()
+    {
+        Sync();
+        EXPECT_TRUE(PumpUntil([] { return wxPendingDelete.IsEmpty(); })) << "the deferred destructions never ran";
+    }
 
-    // Lets the animations of the hand-driven clock run to their end.
+    // The animators of our windows and of the menus they own or stand in.
+    static std::vector<const WinFX*> Animators()
+    {
+        std::vector<const WinFX*> all;
+        const auto addMenu = [&all](const MenuImpl* menu) {
+            if (!menu)
+                return;
+            all.push_back(&menu->animator);
+            if (menu->indicator)
+                all.push_back(&menu->indicator->animator);
+            if (const auto* popup = dynamic_cast<const EditMenu*>(menu))
+                all.push_back(&popup->popupAnimator);
+            if (menu->editMenu) {
+                all.push_back(&menu->editMenu->animator);
+                all.push_back(&menu->editMenu->popupAnimator);
+            }
+        };
+        for (wxWindow* w : wxTopLevelWindows) {
+            if (const auto* item = dynamic_cast<Menuable*>(w)) {
+                addMenu(item->menu);
+                addMenu(item->parentMenu);
+            }
+            if (const auto* indicator = dynamic_cast<Indicator*>(w))
+                all.push_back(&indicator->animator);
+            if (const auto* panel = dynamic_cast<InfoPanel*>(w))
+                all.push_back(&panel->animator);
+            if (const auto* launcher = dynamic_cast<LaunchWindow*>(w))
+                all.push_back(&launcher->animator);
+            if (const auto* notice = dynamic_cast<NotifyPicture*>(w))
+                all.push_back(&notice->animator);
+        }
+        return all;
+    }
+    // Whether something has its time up on the hand-driven clock and is still to
+    // act on it: an animator past its end, or, when passed milliseconds went by
+    // since they started, the press timer or a notice's time-out.
+    static bool Due(int32_t passed)
+    {
+        for (const WinFX* fx : Animators())
+            if (fx->IsRunning() && static_cast<int32_t>(zplat::TickCount() - fx->startTick) >= fx->duration)
+                return true;
+        if (PressTimer && PressTimer->IsRunning() && PressInterval <= passed)
+            return true;
+        for (wxWindow* w : wxTopLevelWindows)
+            if (const auto* notice = dynamic_cast<NoticeObject*>(w);
+                notice && notice->hideTimer.IsRunning() && notice->timeoutMs <= passed)
+                return true;
+        return false;
+    }
+    // Whether an animator runs.
+    static bool Animating()
+    {
+        for (const WinFX* fx : Animators())
+            if (fx->IsRunning())
+                return true;
+        return false;
+    }
+
+    // Lets time pass on the hand-driven clock, a second each round (an animation
+    // that starts when another ends takes the next round), and after each waits
+    // until whatever had its time up has acted on it and the toolkit has nothing
+    // left in hand.
     void Settle(int rounds = 3)
     {
-        for (int i = 0; i < rounds; ++i) {
+        Sync();
+        for (int i = 1; i <= rounds; ++i) {
             clock.Advance(1000);
-            Pump(60);
+            EXPECT_TRUE(PumpUntil([&] { return !Due(1000 * i); })) << "an animation or a timer never ended";
+            Sync();
         }
     }
 
-    // Runs the press timer out on the hand-driven clock.
+    // Runs the press timer out on the hand-driven clock. The press it times has been
+    // handled already: Press waits for it.
     void LongPress()
     {
         clock.Advance(static_cast<uint32_t>(PressInterval) + 1);
-        PumpUntil([] { return !PressTimer->IsRunning(); }, 2000);
-        Pump(20);
+        EXPECT_TRUE(PumpUntil([] { return !PressTimer->IsRunning(); })) << "the press timer never ran out";
+        Sync();
     }
 
     static wxPoint Centre(const wxWindow* w) { return w->GetPosition() + wxPoint(w->GetSize().x / 2, w->GetSize().y / 2); }
@@ -274,22 +415,72 @@ protected:
         return Centre(w) + wxPoint(3 * spotSide, 0);
     }
 
-    // Real pointer input.
+    // Real pointer input. A step waits until the toolkit has handled the event it
+    // sends one of our windows, and then for the marker of Sync; a step that sends
+    // none (our windows see no motion without a button down) waits for the marker.
+    // The window under p, or the one that gets a held button's events.
+    const wxWindow* Under(const wxPoint& p) const
+    {
+        if (const wxWindow* holder = wxWindow::GetCapture() ? wxWindow::GetCapture() : pointer.Held() ? pointer.holder : nullptr)
+            return holder;
+        const wxWindow* w = wxFindWindowAtPoint(p);
+        w = w ? wxGetTopLevelParent(const_cast<wxWindow*>(w)) : nullptr;
+        return w && PointerLog::Live(w) ? w : nullptr;
+    }
+    wxPoint PointerAt()
+    {
+        wxPoint at;
+        input.Pointer(at.x, at.y);
+        return at;
+    }
     void MoveTo(const wxPoint& p)
     {
+        // The window that holds a button down sees every motion; otherwise only a
+        // change of the window under the pointer is seen, as crossing events.
+        const bool held = wxWindow::GetCapture() || pointer.Held();
+        const bool expected = held || Under(PointerAt()) != Under(p);
+        pointer.moved = wxDefaultPosition;
         input.MoveTo(p.x, p.y);
-        Pump(30);
+        const wxPoint at = PointerAt(); // the server keeps the pointer on the screen
+        if (expected) {
+            EXPECT_TRUE(PumpUntil([&] { return pointer.moved == at; }))
+                << "the toolkit never saw the pointer at " << at.x << "," << at.y;
+        }
+        Sync();
     }
     void Press(const wxPoint& p, unsigned button = 1)
     {
         MoveTo(p);
+        const int downs = pointer.downs;
+        const bool ours = Under(p);
         input.Button(button, true);
-        Pump(40);
+        if (ours) {
+            EXPECT_TRUE(PumpUntil([&] { return pointer.downs > downs; }))
+                << "the toolkit never saw the press at " << p.x << "," << p.y;
+        }
+        Sync();
     }
     void Release(unsigned button = 1)
     {
+        const int ups = pointer.ups;
+        const bool ours = wxWindow::GetCapture() || pointer.Held();
         input.Button(button, false);
-        Pump(40);
+        if (ours) {
+            EXPECT_TRUE(PumpUntil([&] { return pointer.ups > ups; })) << "the toolkit never saw the release";
+        }
+        Sync();
+    }
+    // One notch of the wheel (button 4 up, 5 down) where the pointer stands.
+    void Wheel(unsigned button)
+    {
+        const int wheels = pointer.wheels;
+        const bool ours = Under(PointerAt());
+        input.Button(button, true);
+        input.Button(button, false);
+        if (ours) {
+            EXPECT_TRUE(PumpUntil([&] { return pointer.wheels > wheels; })) << "the toolkit never saw the wheel";
+        }
+        Sync();
     }
     void Click(const wxPoint& p)
     {
@@ -303,6 +494,7 @@ protected:
     FakeSound sound;
     zplat::ManualClock clock;
     XClient input;
+    PointerLog pointer;
     std::vector<wxWindow*> made;
     int spotSide = 1;
 };

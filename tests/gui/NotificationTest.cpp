@@ -64,20 +64,42 @@ protected:
         for (wxWindow* w : made)
             if (w)
                 w->Destroy();
-        PumpUntil([] { return MessageStack.Empty(); }, 1000);
-        PumpUntil([] { return false; }, 30);
+        zyntest::SyncToolkit();
+        EXPECT_TRUE(PumpUntil([] { return MessageStack.Empty() && wxPendingDelete.IsEmpty(); }));
         zplat::SetClock(nullptr);
     }
 
-    // Runs the clock on, step by step, until cond holds.
+    // Runs the clock on, step by step, until cond holds; after each step every
+    // count-down and animation has acted on the time.
     bool Settle(const std::function<bool()>& cond, uint32_t stepMs = 1000)
     {
         for (int i = 0; i < 12; ++i) {
-            if (PumpUntil(cond, 150))
+            Tick();
+            if (cond())
                 return true;
             clock.Advance(stepMs);
         }
+        Tick();
         return cond();
+    }
+    // Does now what the timers of the notifications do on their next tick: every
+    // running count-down and animation looks at the hand-driven clock and acts.
+    static void Tick()
+    {
+        zyntest::SyncToolkit();
+        std::vector<wxTimer*> timers;
+        for (wxWindow* w : wxTopLevelWindows) {
+            if (auto* picture = dynamic_cast<NotifyPicture*>(w))
+                timers.push_back(&picture->animator);
+            if (auto* balloon = dynamic_cast<MessageObject*>(w))
+                timers.push_back(&balloon->hideTimer);
+            if (auto* notice = dynamic_cast<NoticeObject*>(w))
+                timers.push_back(&notice->hideTimer);
+        }
+        for (wxTimer* timer : timers)
+            if (timer->IsRunning())
+                timer->Notify();
+        zyntest::SyncToolkit();
     }
     static bool Open(const MessageObject* b) { return b->expanded && !b->animator.IsRunning(); }
     // A balloon without time-out, shown and unfolded; null when it never opens.
@@ -130,7 +152,7 @@ TEST_F(Notifications, BalloonsStackDimAndComeBack)
     EXPECT_EQ(first->GetParent(), nullptr) << "no launcher window: no parent";
     EXPECT_EQ(first->position, wxPoint((screen.width - full.x) / 2, (screen.height - full.y) / 2));
     const uint32_t desktop = probe.Pixel(first->position.x + probeAt.x, first->position.y + probeAt.y);
-    PumpUntil([] { return false; }, 50);
+    Tick();
     EXPECT_FALSE(first->IsShown()) << "the caller shows it";
     EXPECT_EQ(sound.Count(SOUND_MESSAGE), 0);
     EXPECT_FALSE(first->hideTimer.IsRunning()) << "showing starts the count-down, not building";
@@ -165,7 +187,7 @@ TEST_F(Notifications, BalloonsStackDimAndComeBack)
     EXPECT_TRUE(ShowsPixel(first->position, first->displayBitmap, probeAt, desktop));
     ASSERT_TRUE(first->hideTimer.IsRunning());
     clock.Advance(MessageTimeoutMs - 1);
-    PumpUntil([] { return false; }, 3 * TickPollMs);
+    Tick();
     EXPECT_FALSE(first->animator.IsRunning()) << "the count-down started over when the second hid";
     clock.Advance(1);
     EXPECT_TRUE(PumpUntil([&] { return first->animator.IsRunning(); }));
@@ -179,13 +201,12 @@ TEST_F(Notifications, BalloonWithoutTimeOutFadesOnAClickOnly)
     // Clicks while it unfolds are ignored (the manual clock holds the animation).
     clock.Advance(60);
     ASSERT_TRUE(PumpUntil([&] { return balloon->GetFrame()->alpha > 0; }));
-    probe.Click(centre.x, centre.y);
-    PumpUntil([] { return false; }, 100);
+    probe.Click(centre.x, centre.y); // handled when it returns
     ASSERT_TRUE(Settle([&] { return Open(balloon); }));
     EXPECT_EQ(balloon->GetFrame()->alpha, 255) << "the click during the unfolding did nothing";
 
     clock.Advance(10 * MessageTimeoutMs);
-    PumpUntil([] { return false; }, 3 * TickPollMs);
+    Tick();
     EXPECT_FALSE(balloon->animator.IsRunning()) << "no time-out";
 
     wxWeakRef<wxWindow> gone(balloon);
@@ -291,11 +312,11 @@ TEST_F(Notifications, WarningRepeatsAndHidesASecondAfterTheLastCall)
     EXPECT_EQ(warning->drawnSize, size);
 
     clock.Advance(500);
-    PumpUntil([] { return false; }, 2 * TickPollMs);
+    Tick();
     ShowWarning();
     EXPECT_EQ(WarningObject::Get(), warning.get()) << "one warning";
     clock.Advance(WarningTimeoutMs - 1);
-    PumpUntil([] { return false; }, 3 * TickPollMs);
+    Tick();
     EXPECT_FALSE(warning->animator.IsRunning()) << "still a full second after the second call";
     clock.Advance(1);
     ASSERT_TRUE(PumpUntil([&] { return warning->animator.IsRunning(); }));
@@ -357,7 +378,14 @@ TEST_F(Notifications, FadeOutTakesOverAnUnfinishedGrowth)
     NoticeObject* notice = new NoticeObject(nullptr, BitmapManager::System(ETC_WARNING), 100, wxDefaultPosition);
     wxWeakRef<wxWindow> ref(notice);
     notice->Show(true);
-    clock.Advance(100);
+    // Part of the growth is drawn before the time-out: the hide timer and the
+    // animation look at the clock on timers of their own, and the one that ran
+    // first after a single step to the time-out would decide what was drawn.
+    clock.Advance(99);
+    ASSERT_TRUE(PumpUntil([&] { return notice->drawnSize.x > 0; }));
+    EXPECT_TRUE(notice->animator.IsRunning());
+    EXPECT_NE(notice->animator.target.flags, FRAME_ALPHA) << "the time-out has not come yet";
+    clock.Advance(1);
     ASSERT_TRUE(PumpUntil([&] { return notice->animator.target.flags == FRAME_ALPHA; }));
     const wxSize reached = notice->drawnSize;
     EXPECT_LT(reached.x, notice->fullSize.x);
@@ -415,7 +443,7 @@ TEST_F(Notifications, WelcomeNoticeGoesWithItsBalloon)
     ASSERT_TRUE(Settle([&] { return Open(balloon) && !notice->animator.IsRunning(); }));
     EXPECT_TRUE(probe.IsAbove(notice, balloon));
     clock.Advance(60000);
-    PumpUntil([] { return false; }, 3 * TickPollMs);
+    Tick();
     EXPECT_TRUE(noticeRef && notice->IsShown()) << "no time-out";
 
     const wxPoint at = balloon->position + wxPoint(balloon->fullSize.x / 2, balloon->fullSize.y - 30);
@@ -670,7 +698,7 @@ TEST_F(Notifications, AlertStandsAboveWhatAsksAndTakesTheClick)
         }
         Keep(below);
         below->Show();
-        PumpUntil([] { return false; }, 100);
+        ASSERT_TRUE(PumpUntil([&] { return probe.IsOnScreen(below); }));
 
         bool above = false;
         AlertDriver driver(clock);

@@ -15,6 +15,7 @@
 #include <wx/image.h>
 #include <wx/modalhook.h>
 #include <wx/textdlg.h>
+#include <wx/timer.h>
 
 #include "BitmapDC.h"
 #include "BitmapManager.h"
@@ -63,6 +64,25 @@ protected:
 
 private:
     std::function<int(wxDialog*)> answer;
+};
+
+// Notes the modal dialog being shown, also one the toolkit keeps out of its list
+// of top-level windows (its native file chooser), and lets it show.
+class DialogSeen : public wxModalDialogHook {
+public:
+    DialogSeen() { Register(); }
+    ~DialogSeen() override { Unregister(); }
+    wxDialog* dialog = nullptr;
+    int shown = 0;
+
+protected:
+    int Enter(wxDialog* d) override
+    {
+        ++shown;
+        dialog = d;
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override { dialog = nullptr; }
 };
 
 // Counts the mouse events the toolkit takes from the server, before any handler sees them.
@@ -804,6 +824,59 @@ TEST_F(WidgetDesk, WidgetsStayBelowOtherWindowsAndAboveTheDesktop)
     bar.Show(true);
     EXPECT_TRUE(PumpUntil([&] { return probe.IsAboveWindow(bar.barWindow, desktop); }));
     EXPECT_FALSE(probe.IsAboveWindow(bar.barWindow, other));
+}
+
+TEST_F(WidgetDesk, DialogsAWidgetOpensStandAboveIt)
+{
+    HPBar bar(nullptr);
+    ImageWidget image(nullptr);
+    bar.Show(true);
+    image.Show(true);
+    // Another program's window, away from the widgets: clicks on them leave them under it.
+    const unsigned long other = probe.MapForeignWindow(1500, 800, 200, 100);
+    struct Case {
+        wxWindow* clicked;
+        wxPoint at;
+        const char* screenshot;
+    };
+    const Case cases[] = {
+        {image.imageWindow, image.imageWindow->GetPosition() + OpaquePoint(BitmapManager::System(ICON_ADD)[0]), "widget-dialog.png"},
+        {bar.iconWindow, bar.iconWindow->GetPosition() + wxPoint(18, 18), "hp-bar-name-dialog.png"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.screenshot);
+        // What the widget shows where it is clicked, before any dialog covers it.
+        uint32_t widgetPixel = 0;
+        ASSERT_TRUE(PumpUntil([&] {
+            widgetPixel = probe.Pixel(c.at.x, c.at.y);
+            return probe.IsOnScreen(c.clicked) && !NearRgb(widgetPixel, probe.Pixel(5, 1075));
+        }));
+        // Once the dialog stands above both widgets and hides the clicked point, the
+        // screen is taken and the dialog cancelled; one that never does is cancelled after 5 s.
+        DialogSeen seen;
+        bool above = false, covers = false;
+        int ticks = 0;
+        wxTimer check;
+        check.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+            wxDialog* dialog = seen.dialog;
+            if (!dialog || !dialog->IsModal() || !probe.IsOnScreen(dialog))
+                return;
+            above = probe.IsAbove(dialog, c.clicked) && probe.IsAbove(dialog, bar.iconWindow) &&
+                    probe.IsAbove(dialog, image.imageWindow);
+            covers = !NearRgb(probe.Pixel(c.at.x, c.at.y), widgetPixel);
+            if (above && covers)
+                ScreenshotOf(wxRect(0, 0, 1920, 1080), c.screenshot);
+            if ((above && covers) || ++ticks > 250)
+                dialog->EndModal(wxID_CANCEL);
+        });
+        check.Start(20);
+        Click(c.at);
+        EXPECT_GT(seen.shown, 0) << "the click opened no dialog";
+        EXPECT_TRUE(above) << "the dialog stands under a widget";
+        EXPECT_TRUE(covers) << "the widget is drawn over the dialog";
+        for (wxWindow* w : {bar.barWindow, bar.iconWindow, image.imageWindow})
+            EXPECT_FALSE(probe.IsAboveWindow(w, other)) << w->GetName() << " was raised";
+    }
+    EXPECT_TRUE(probe.IsAbove(bar.iconWindow, bar.barWindow));
 }
 
 TEST_F(WidgetDesk, WidgetWindowsNeverActivateAndShowingTwiceLowersOnce)

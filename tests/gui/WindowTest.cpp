@@ -55,7 +55,7 @@ protected:
         for (auto it = made.rbegin(); it != made.rend(); ++it)
             delete *it;
         made.clear();
-        PumpUntil([] { return false; }, 30); // let the server forget the windows
+        zyntest::SyncToolkit(); // the server has forgotten the windows
     }
 
     template <class T, class... Args>
@@ -139,7 +139,7 @@ TEST_F(Windows, QueuedMovesNeverGoBack)
     for (int i = 1; i <= 10; ++i)
         w->Move(100 + 10 * i, 100 + 5 * i);
     const size_t synchronous = reported.size();
-    PumpUntil([] { return false; }, 200);
+    zyntest::SyncToolkit(); // every configure event the moves caused has been handled
     EXPECT_EQ(synchronous, 10u);
     for (size_t i = synchronous; i < reported.size(); ++i)
         EXPECT_EQ(reported[i], wxPoint(200, 150));
@@ -344,6 +344,39 @@ TEST_F(Windows, StaticObjectShowsItsPictureWhereItStands)
     s->SetBitmap("again", Picture()); // only the name changes
     EXPECT_EQ(s->GetName(), "again");
     EXPECT_EQ(s->GetRect(), wxRect(750, 320, 10, 10));
+}
+
+// One colour held without a picture: shown on every map, over exposures, until a picture replaces it.
+TEST_F(Windows, ASolidColourShowsWhereverThePictureWould)
+{
+    TestObject* w = Make<TestObject>();
+    w->DC().pos = wxPoint(300, 500);
+    w->DC().size = wxSize(60, 40);
+    ASSERT_TRUE(w->DC().UpdateSolid(0xFF3060C0, true)); // while hidden
+    EXPECT_EQ(w->GetRect(), wxRect(300, 500, 60, 40));
+    w->Show();
+    EXPECT_TRUE(Shows(330, 520, 0x3060C0)) << std::hex << probe.Pixel(330, 520);
+    w->Hide();
+    ASSERT_TRUE(PumpUntil([&] { return !NearRgb(probe.Pixel(330, 520), 0x3060C0); }));
+    w->Show();
+    EXPECT_TRUE(Shows(330, 520, 0x3060C0)) << std::hex << probe.Pixel(330, 520);
+    // A window over it and gone again.
+    TestObject* cover = Square(wxPoint(310, 505), 30, 0xFF10F010);
+    EXPECT_TRUE(Shows(320, 515, 0x10F010));
+    cover->Hide();
+    EXPECT_TRUE(Shows(320, 515, 0x3060C0)) << std::hex << probe.Pixel(320, 515);
+    // It takes clicks all over.
+    int clicks = 0;
+    w->Bind(wxEVT_LEFT_DOWN, [&](wxMouseEvent&) { ++clicks; });
+    probe.Click(355, 535);
+    EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
+    // A picture takes its place, also after the next map.
+    ASSERT_TRUE(w->PushAt(Picture(60, 40, 0xFFC03060), wxPoint(300, 500)));
+    EXPECT_TRUE(Shows(330, 520, 0xC03060)) << std::hex << probe.Pixel(330, 520);
+    w->Hide();
+    ASSERT_TRUE(PumpUntil([&] { return !NearRgb(probe.Pixel(330, 520), 0xC03060); }));
+    w->Show();
+    EXPECT_TRUE(Shows(330, 520, 0xC03060)) << std::hex << probe.Pixel(330, 520);
 }
 
 // The modal alert is a toolkit dialog that draws itself through an ObjectDC.

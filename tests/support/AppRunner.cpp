@@ -1,5 +1,6 @@
 #include "AppRunner.h"
 
+#include <X11/Xlib.h>
 #include <fcntl.h>
 #include <sys/prctl.h>
 #include <signal.h>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 
 extern char** environ;
 
@@ -121,6 +123,15 @@ bool AppRunner::WaitForLog(const std::string& text, int timeoutMs) const
     return WaitUntil([&] { return Log().find(text) != std::string::npos; }, timeoutMs);
 }
 
+bool AppRunner::WaitForReadyOnDisplay(int timeoutMs) const
+{
+    const std::unique_ptr<Display, int (*)(Display*)> display(XOpenDisplay(nullptr), XCloseDisplay);
+    if (!display)
+        return false;
+    const Atom ready = XInternAtom(display.get(), "_ZYN_UTILS_READY", False);
+    return WaitUntil([&] { return XGetSelectionOwner(display.get(), ready) != None; }, timeoutMs);
+}
+
 int AppRunner::WaitExit(pid_t pid, int timeoutMs)
 {
     int status = -1;
@@ -132,6 +143,12 @@ int AppRunner::WaitExit(pid_t pid, int timeoutMs)
 }
 
 int AppRunner::AnswerBoxAndWaitExit(const std::string& box, pid_t pid)
+{
+    Shell("xdotool windowactivate --sync " + box + " key --clearmodifiers Return 2>/dev/null");
+    return WaitExit(pid);
+}
+
+int AppRunner::AnswerBoxOrTerminate(const std::string& box, pid_t pid)
 {
     Shell("xdotool windowactivate --sync " + box + " key --clearmodifiers Return 2>/dev/null");
     const int status = WaitExit(pid, 5000);

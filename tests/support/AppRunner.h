@@ -35,15 +35,22 @@ public:
     // "NAME" removes NAME.
     pid_t Start(const std::vector<std::string>& extraEnv = {}, const std::string& name = "zyn-utils");
     bool WaitForLog(const std::string& text, int timeoutMs = 15000) const;
+    // Waits until the display knows the start is complete (the program's ready
+    // selection has an owner). The server handles a client's requests in order, so
+    // every window the program made during its start is on the server by then.
+    bool WaitForReadyOnDisplay(int timeoutMs = 15000) const;
     std::string Log() const { return ReadFile(PathOf("Verbose.log")); }
     std::string Output() const { return ReadFile(PathOf("output.txt")); }
 
     // Waits for pid to end; its wait status, or -1 on time-out.
     int WaitExit(pid_t pid, int timeoutMs = 15000);
     // Answers the message box (an X window id) of pid with Return and waits for pid to
-    // end; the box may not take the key under every window manager, so pid is then
-    // asked to end (SIGTERM). The wait status, or -1 when it never ends.
+    // end by that answer alone; its wait status, or -1 when it still runs (the
+    // destructor then kills it).
     int AnswerBoxAndWaitExit(const std::string& box, pid_t pid);
+    // For a test that only needs pid gone after its box: answers the box, and when
+    // pid still runs, asks it to end (SIGTERM). The wait status, or -1 when it never ends.
+    int AnswerBoxOrTerminate(const std::string& box, pid_t pid);
 
 private:
     TempDir dir;

@@ -62,7 +62,7 @@ void ScreenProbe::Click(int x, int y)
     input->MoveTo(x, y);
     input->Button(1, true);
     input->Button(1, false);
-    XSync(**input, False);
+    input->Sync();
 }
 
 unsigned long ScreenProbe::TopLevelOf(const wxWindow* window)

@@ -14,18 +14,24 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <X11/Xlib.h>
+
 #include <wx/app.h>
 #include <wx/debug.h>
 #include <wx/evtloop.h>
 #include <wx/filefn.h>
 #include <wx/gdicmn.h>
 #include <wx/log.h>
+#include <wx/utils.h>
 
 #include "ConfigImpl.h"
 #include "Picture.h"
 #include "SoundManager.h"
 #include "SystemPaths.h"
 #include "zplat/Sound.h"
+
+// Last: its macros (None, Status) would clash with the names above.
+#include <X11/Xlib.h>
 
 namespace zyntest {
 namespace {
@@ -83,6 +89,20 @@ bool PumpUntil(const std::function<bool()>& cond, int timeoutMs)
         if (wxTheApp)
             wxTheApp->ProcessPendingEvents();
     });
+}
+
+void Drain()
+{
+    PumpUntil([] {
+        const wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+        return (!loop || !loop->Pending()) && !(wxTheApp && wxTheApp->HasPendingEvents());
+    });
+}
+
+void SyncToolkit()
+{
+    XSync(wxGetX11Display(), False);
+    Drain();
 }
 
 bool WaitUntil(const std::function<bool()>& cond, int timeoutMs)
@@ -155,11 +175,68 @@ std::string Shell(const std::string& command)
     return out;
 }
 
+namespace {
+
+// The window's title: its UTF-8 name, or else its plain name.
+std::string TitleOf(Display* d, Window w)
+{
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::string title;
+    if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_NAME", False), 0, 1024, False,
+                           XInternAtom(d, "UTF8_STRING", False), &type, &format, &count, &after, &data) == Success &&
+        data && format == 8)
+        title.assign(reinterpret_cast<char*>(data), count);
+    if (data)
+        XFree(data);
+    char* name = nullptr;
+    if (title.empty() && XFetchName(d, w, &name) && name)
+        title = name;
+    if (name)
+        XFree(name);
+    return title;
+}
+
+// The first window below w (depth first, in stacking order) titled title.
+Window FindTitled(Display* d, Window w, const std::string& title, bool onlyShown)
+{
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(d, w, &root, &parent, &children, &count))
+        return 0; // gone while the tree was walked
+    Window found = 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+        XWindowAttributes attrs;
+        if (TitleOf(d, children[i]) == title &&
+            (!onlyShown || (XGetWindowAttributes(d, children[i], &attrs) && attrs.map_state == IsViewable)))
+            found = children[i];
+        else
+            found = FindTitled(d, children[i], title, onlyShown);
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+} // namespace
+
 std::string FindWindow(const std::string& title, bool onlyShown)
 {
-    const std::string windows =
-        Shell(std::string("xdotool search ") + (onlyShown ? "--onlyvisible " : "") + "--name '^" + title + "$' 2>/dev/null");
-    return windows.substr(0, windows.find('\n'));
+    Display* d = XOpenDisplay(nullptr);
+    if (!d)
+        return "";
+    // Windows of other clients come and go while the tree is walked: the errors
+    // about those are expected. Xlib's handler is process-wide and GDK has its
+    // own: it is put back at once.
+    XSync(d, False);
+    const XErrorHandler previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    const Window found = FindTitled(d, DefaultRootWindow(d), title, onlyShown);
+    XSync(d, False);
+    XSetErrorHandler(previous);
+    XCloseDisplay(d);
+    return found ? std::to_string(found) : "";
 }
 
 std::string WaitForWindow(const std::string& title, int timeoutMs)

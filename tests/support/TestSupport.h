@@ -29,6 +29,11 @@ void GuardAppDirOfBuild();
 bool PumpUntil(const std::function<bool()>& cond, int timeoutMs = 5000);
 // The same without the toolkit's events (unit and e2e tests).
 bool WaitUntil(const std::function<bool()>& cond, int timeoutMs = 5000);
+// Handles every event, pending event and idle call the toolkit has in hand.
+void Drain();
+// A marker through the X server for the toolkit's connection: when its round trip
+// returns, every event the server sent before has been read; then Drain.
+void SyncToolkit();
 
 // A fresh directory under /tmp, removed with its content on destruction.
 class TempDir {

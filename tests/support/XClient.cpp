@@ -14,6 +14,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include "TestSupport.h"
+
 namespace zyntest {
 namespace {
 
@@ -93,6 +95,13 @@ void XClient::MoveTo(int x, int y)
     XTestFakeMotionEvent(d, -1, x, y, CurrentTime);
     XSync(d, False);
 }
+
+void XClient::Sync()
+{
+    XSync(d, False);
+    SyncToolkit();
+}
+
 
 void XClient::Pointer(int& x, int& y)
 {

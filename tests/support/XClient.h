@@ -28,6 +28,11 @@ public:
     void Button(unsigned button, bool down);
     void MoveTo(int x, int y);
     void Pointer(int& x, int& y);
+    // A marker through the server, for a client of the toolkit's display: when the
+    // round trips of this connection and then of the toolkit's return, every event
+    // the input sent so far has reached the toolkit, which then handles all it has
+    // in hand. GTK holds a last motion event for its next frame: wait for that one.
+    void Sync();
 
     // The modifier bit of Num Lock on this server.
     unsigned NumLock() const;

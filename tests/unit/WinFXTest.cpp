@@ -128,8 +128,7 @@ TEST_F(Animator, LoadAnimateSpeedMapsTheSetting)
 {
     ConfigImpl* core = GetConfig(cfg::Core);
     core->WriteLong(cfg::Appearance, cfg::AnimateSpeed, 1);
-    if (core->ReadLong(cfg::Appearance, cfg::AnimateSpeed, 0) != 1)
-        GTEST_SKIP() << "the configuration store keeps nothing yet";
+    ASSERT_EQ(core->ReadLong(cfg::Appearance, cfg::AnimateSpeed, 0), 1) << "the settings did not keep the speed";
     for (auto [speed, duration] : {std::pair{-1L, 125}, {1L, 500}, {0L, 250}, {7L, 250}}) {
         core->WriteLong(cfg::Appearance, cfg::AnimateSpeed, speed);
         LoadAnimateSpeed();

@@ -32,8 +32,13 @@ struct WindowRect {
 // One push: the window takes rect (its position only when move is set) and
 // shows the top-left rect.width x rect.height of picture at opacity alpha.
 // A null picture keeps the content last pushed (a fade changes only alpha).
+// With solid, the window shows the one premultiplied colour `colour` all
+// over instead: the server holds it, so no picture is copied or put, and a
+// window mapped later is filled at once.
 struct WindowPush {
     const PixelView* picture = nullptr;
+    bool solid = false;
+    uint32_t colour = 0;
     WindowRect rect;
     bool move = false;
     uint8_t alpha = 255;

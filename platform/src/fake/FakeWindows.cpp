@@ -46,7 +46,7 @@ bool FakeWindowService::Push(void* handle, const WindowPush& push)
     Record* r = Get(handle);
     if (!r || push.rect.width <= 0 || push.rect.height <= 0)
         return false;
-    if (push.picture && (push.picture->width < push.rect.width || push.picture->height < push.rect.height))
+    if (!push.solid && push.picture && (push.picture->width < push.rect.width || push.picture->height < push.rect.height))
         return false;
     ++r->pushes;
     r->alpha = push.alpha;
@@ -56,7 +56,10 @@ bool FakeWindowService::Push(void* handle, const WindowPush& push)
         r->rect.width = push.rect.width;
         r->rect.height = push.rect.height;
     }
-    if (push.picture) {
+    if (push.solid) {
+        ++r->contentPushes;
+        r->content.assign(static_cast<size_t>(push.rect.width) * push.rect.height, push.colour);
+    } else if (push.picture) {
         ++r->contentPushes;
         r->content.clear();
         for (int y = 0; y < push.rect.height; ++y) {

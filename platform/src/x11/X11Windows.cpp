@@ -67,6 +67,11 @@ struct Window32 {
     int current = 0;
     int contentWidth = 0;
     int contentHeight = 0;
+    bool contentOnScreen = false; // put while mapped, and not unmapped since
+    // The content is one colour, which the server holds as the background:
+    // no buffer, and a window mapped again is filled without a put.
+    bool solid = false;
+    uint32_t colour = 0;
     GC gc = nullptr;
 
     std::vector<XRectangle> shape; // alpha > 0 of the content, when it fits the cap
@@ -111,6 +116,7 @@ public:
         ApplyKindHints(*w);
         g_signal_connect_after(w->widget, "realize", G_CALLBACK(&X11WindowService::OnRealize), w.get());
         g_signal_connect_after(w->widget, "draw", G_CALLBACK(&X11WindowService::OnDraw), w.get());
+        g_signal_connect_after(w->widget, "unmap", G_CALLBACK(&X11WindowService::OnUnmap), w.get());
         g_signal_connect_after(w->widget, "map", G_CALLBACK(&X11WindowService::OnMap), this);
         windows.push_back(std::move(w));
         if (gtk_widget_get_realized(windows.back()->widget))
@@ -150,7 +156,7 @@ public:
         const int width = push.rect.width, height = push.rect.height;
         if (!w || width <= 0 || height <= 0)
             return false;
-        if (push.picture && (!push.picture->pixels || push.picture->width < width || push.picture->height < height))
+        if (!push.solid && push.picture && (!push.picture->pixels || push.picture->width < width || push.picture->height < height))
             return false;
         if (!gtk_widget_get_realized(w->widget))
             gtk_widget_realize(w->widget);
@@ -158,12 +164,23 @@ public:
         if (!d || !w->xid)
             return false;
 
+        // A tick that only moves a window or fades it hands over the picture it
+        // has already: no copy and no shape for that, and no put once it is on
+        // screen. An unmapped window drops what is put, so its picture is put
+        // when it maps.
+        const bool newSolid = push.solid && !(w->solid && w->colour == push.colour && w->contentWidth == width &&
+                                              w->contentHeight == height);
+        const bool newPicture = !push.solid && push.picture && !Holds(*w, *push.picture, width, height);
         bool reshape = false;
-        if (push.picture) {
+        if (newSolid) {
+            TakeSolid(d, *w, push.colour, width, height);
+            reshape = true;
+        } else if (newPicture) {
             if (!Store(*w, *push.picture, width, height))
                 return false;
             BuildShape(*w);
             reshape = true;
+            w->contentOnScreen = false;
         }
         if (push.alpha != w->alpha) {
             reshape = reshape || (push.alpha == 0) != (w->alpha == 0);
@@ -178,8 +195,8 @@ public:
         Configure(d, *w, rect, push.move);
         if (reshape)
             ApplyShape(d, *w);
-        if (push.picture)
-            PutContent(d, *w);
+        if ((push.picture || push.solid) && !w->contentOnScreen && gtk_widget_get_mapped(w->widget))
+            ShowContent(d, *w);
         XFlush(d);
         return true;
     }
@@ -303,7 +320,12 @@ private:
         cairo_save(cr);
         cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
         cairo_surface_t* surface = nullptr;
-        if (const XImage* image = w->Image(); image && w->contentWidth > 0) {
+        if (w->solid) {
+            // cairo takes the colour unpremultiplied.
+            const double a = (w->colour >> 24) / 255.0;
+            const auto channel = [&](int shift) { return a > 0 ? ((w->colour >> shift) & 0xFF) / 255.0 / a : 0.0; };
+            cairo_set_source_rgba(cr, channel(16), channel(8), channel(0), a);
+        } else if (const XImage* image = w->Image(); image && w->contentWidth > 0) {
             surface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(image->data),
                                                           CAIRO_FORMAT_ARGB32, w->contentWidth, w->contentHeight,
                                                           image->bytes_per_line);
@@ -318,6 +340,9 @@ private:
         return FALSE;
     }
 
+    // The server drops the content of an unmapped window.
+    static void OnUnmap(GtkWidget*, gpointer data) { static_cast<Window32*>(data)->contentOnScreen = false; }
+
     static void OnMap(GtkWidget* widget, gpointer data)
     {
         auto* self = static_cast<X11WindowService*>(data);
@@ -328,6 +353,8 @@ private:
         // GDK sets its own (full) input shape when it shows a toplevel.
         w->shapeApplied = false;
         self->ApplyShape(d, *w);
+        if (!w->contentOnScreen)
+            ShowContent(d, *w);
         self->Restack(*w);
     }
 
@@ -442,10 +469,11 @@ private:
         Display* d = x11::GetDisplay();
         const int next = w.buffers[1 - w.current].image || w.buffers[w.current].putPending ? 1 - w.current : w.current;
         ImageBuffer& b = w.buffers[next];
-        if (b.putPending) {
-            XSync(d, False); // the server may still be reading it
-            b.putPending = false;
-        }
+        // The server may still be reading it: its completion event says when
+        // it is done; a round trip only when that has not come in yet.
+        if (b.putPending && !TakeCompletion(d, b))
+            XSync(d, False);
+        b.putPending = false;
         if (!Reserve(d, w, b, width, height))
             return false;
         for (int y = 0; y < height; ++y)
@@ -454,15 +482,95 @@ private:
         w.current = next;
         w.contentWidth = width;
         w.contentHeight = height;
+        if (w.solid) {
+            w.solid = false;
+            XSetWindowBackgroundPixmap(d, w.xid, None); // the picture is put on map
+        }
         return true;
+    }
+
+    // Makes the content one colour: the window's background, which the server
+    // paints on every map and clear. The buffers are not needed any more.
+    static void TakeSolid(Display* d, Window32& w, uint32_t colour, int width, int height)
+    {
+        for (ImageBuffer& b : w.buffers)
+            ReleaseImage(b);
+        w.current = 0;
+        w.solid = true;
+        w.colour = colour;
+        w.contentWidth = width;
+        w.contentHeight = height;
+        w.contentOnScreen = false;
+        w.shapeAsMask = false;
+        w.shape.clear();
+        if (colour >> 24)
+            w.shape.push_back({0, 0, static_cast<unsigned short>(width), static_cast<unsigned short>(height)});
+        XSetWindowBackground(d, w.xid, colour);
+    }
+
+    // Puts the stored content on screen: a clear that the server fills with a
+    // solid colour (set again, as GDK resets the background when it maps an
+    // override-redirect window), or a put of the picture.
+    static void ShowContent(Display* d, Window32& w)
+    {
+        if (w.solid) {
+            XSetWindowBackground(d, w.xid, w.colour);
+            XClearWindow(d, w.xid);
+            w.contentOnScreen = true;
+        } else if (w.Image() && w.contentWidth > 0) {
+            PutContent(d, w);
+        }
+    }
+
+    // Whether the stored content is width x height of picture already.
+    static bool Holds(const Window32& w, const PixelView& picture, int width, int height)
+    {
+        const XImage* image = w.Image();
+        if (!image || w.contentWidth != width || w.contentHeight != height)
+            return false;
+        const size_t rowBytes = static_cast<size_t>(width) * 4;
+        for (int y = 0; y < height; ++y)
+            if (memcmp(image->data + static_cast<size_t>(y) * image->bytes_per_line,
+                       picture.pixels + static_cast<size_t>(y) * picture.stride, rowBytes) != 0)
+                return false;
+        return true;
+    }
+
+    static int CompletionType(Display* d) { return XShmGetEventBase(d) + ShmCompletion; }
+
+    // Takes the completion event of b's last put from the queue, without waiting.
+    static bool TakeCompletion(Display* d, const ImageBuffer& b)
+    {
+        struct Match {
+            int type;
+            ShmSeg seg;
+        } match{CompletionType(d), b.shm.shmseg};
+        XEvent ev;
+        return XCheckIfEvent(
+            d, &ev,
+            [](Display*, XEvent* e, XPointer arg) -> Bool {
+                const auto* m = reinterpret_cast<const Match*>(arg);
+                return e->type == m->type && reinterpret_cast<const XShmCompletionEvent*>(e)->shmseg == m->seg;
+            },
+            reinterpret_cast<XPointer>(&match));
+    }
+
+    // A put's completion event that the toolkit's reading took from the queue.
+    void OnCompletion(const XShmCompletionEvent& ev)
+    {
+        for (auto& w : windows)
+            for (ImageBuffer& b : w->buffers)
+                if (b.usesShm && b.shm.shmseg == ev.shmseg)
+                    b.putPending = false;
     }
 
     static void PutContent(Display* d, Window32& w)
     {
+        w.contentOnScreen = true;
         const unsigned width = static_cast<unsigned>(w.contentWidth), height = static_cast<unsigned>(w.contentHeight);
         ImageBuffer& b = w.buffers[w.current];
         if (b.usesShm) {
-            XShmPutImage(d, w.xid, w.gc, b.image, 0, 0, 0, 0, width, height, False);
+            XShmPutImage(d, w.xid, w.gc, b.image, 0, 0, 0, 0, width, height, True);
             b.putPending = true;
         } else {
             XPutImage(d, w.xid, w.gc, b.image, 0, 0, 0, 0, width, height);
@@ -840,6 +948,10 @@ private:
         if (ev->type == DestroyNotify) {
             auto& list = self->dialogs;
             list.erase(std::remove(list.begin(), list.end(), ev->xdestroywindow.window), list.end());
+        }
+        if (ev->type == CompletionType(ev->xany.display)) {
+            self->OnCompletion(*reinterpret_cast<XShmCompletionEvent*>(ev));
+            return GDK_FILTER_REMOVE;
         }
         if (ev->type != ConfigureNotify)
             return GDK_FILTER_CONTINUE;
