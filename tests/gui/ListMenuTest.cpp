@@ -461,6 +461,51 @@ bool OpaquePixel(const Picture& face, wxPoint& at)
     return false;
 }
 
+// A list costs nothing until it is used: before its first opening no row has
+// composed a face or owns a window on the X server, yet each has its size for the
+// layout; opening makes the normal faces and windows of the rows that come into
+// the band only, and a row makes its hover face when the pointer first enters it.
+TEST_F(ListMenuTest, RowsMakeTheirFacesAndWindowsOnlyWhenUsed)
+{
+    zyntest::ScreenProbe probe;
+    ASSERT_TRUE(probe.IsOk());
+    ListMenu* list = List(12);
+    auto row = [&](unsigned k) { return static_cast<ListItem*>(list->GetItem(k)); };
+    for (unsigned k = 1; k <= 12; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_FALSE(row(k)->frames[0].IsOk() || row(k)->frames[1].IsOk() || row(k)->frames[2].IsOk());
+        EXPECT_EQ(probe.TopLevelOf(row(k)), 0u);
+        EXPECT_EQ(row(k)->GetSize(), wxSize(200, 52));
+    }
+
+    ASSERT_TRUE(list->Show(true));
+    Settle();
+    ListItem* shown = nullptr;
+    for (unsigned k = 1; k <= 12; ++k) {
+        SCOPED_TRACE(k);
+        if (!row(k)->IsShown())
+            continue;
+        if (!shown && row(k)->fade.place == EdgeFade::Inside)
+            shown = row(k);
+        EXPECT_TRUE(row(k)->frames[0].IsOk());
+        EXPECT_NE(probe.TopLevelOf(row(k)), 0u);
+        EXPECT_FALSE(row(k)->frames[1].IsOk() || row(k)->frames[2].IsOk());
+    }
+    ASSERT_NE(shown, nullptr);
+    // The last rows slide up from below to places below the band: never in it.
+    for (unsigned k = 11; k <= 12; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_FALSE(row(k)->IsShown());
+        EXPECT_FALSE(row(k)->frames[0].IsOk());
+        EXPECT_EQ(probe.TopLevelOf(row(k)), 0u);
+    }
+
+    MoveTo(shown->GetScreenRect().GetPosition() + wxPoint(100, 26));
+    ASSERT_TRUE(PumpUntil([&] { return shown->state == ITEM_STATE_HOVER; }, 2000));
+    EXPECT_TRUE(shown->frames[1].IsOk());
+    EXPECT_FALSE(shown->frames[2].IsOk());
+}
+
 TEST_F(ListMenuTest, RowsAppearOnScreenAndGoAway)
 {
     zyntest::ScreenProbe probe;
