@@ -36,8 +36,12 @@ int main(int argc, char** argv)
         return 1;
     zyntest::InstallAssertFailure();
     const int rc = RUN_ALL_TESTS();
-    // The settings live until the program ends, which destroys them as here.
-    DestroyAllConfigs();
+    // The settings live until the program ends, which destroys (and so writes)
+    // them as here; tests that read the build's theme leave settings open on the
+    // build's folder, so they are written into a scratch one instead.
+    {
+        zyntest::ScopedAppDir scratch;
+    }
     zyntest::ReleaseFontconfig();
     return rc;
 }
