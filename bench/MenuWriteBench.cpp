@@ -14,10 +14,10 @@
 #include <wx/filefn.h>
 #include <wx/init.h>
 #include <wx/log.h>
-#include <wx/mstream.h>
 #include <wx/xml/xml.h>
 
 #include "MenuXml.h"
+#include "XmlFile.h"
 
 namespace {
 
@@ -60,10 +60,11 @@ int main(int argc, char** argv)
             MenuXml::AddCData(root, "command", value);
         else
             MenuXml::AddElement(root, "property")->AddAttribute("value", value);
-        wxMemoryOutputStream out;
-        doc.Save(out, 2);
+        std::string out;
+        if (!XmlFile::Write(doc, out))
+            return 1;
         write.push_back(Ms(start));
-        bytes = out.GetLength();
+        bytes = out.size();
         if (!sections)
             continue;
         if (!doc.Save(path, 2))

@@ -59,7 +59,6 @@ public:
 
     // Window kind (tool window by default); set it before the window is first shown.
     void SetKind(zplat::WindowKind kind);
-    zplat::WindowKind Kind() const { return kind; }
     // Keeps the window above owner (nullptr: none), also after the owner is raised.
     bool SetOwner(wxWindow* owner);
     // Raises the window and those it owns without taking the keyboard focus.
@@ -74,5 +73,4 @@ private:
     void SyncToolkit(bool move);
     bool prepared = false;
     bool pushed = false;
-    zplat::WindowKind kind = zplat::WindowKind::Tool;
 };

@@ -5,6 +5,8 @@
 // crash every start.
 #pragma once
 
+#include <string>
+
 #include <wx/string.h>
 
 class wxXmlDocument;
@@ -25,6 +27,11 @@ bool Read(wxXmlDocument& doc, const wxString& path, wxString& error);
 
 // The same for bytes already in memory (the fuzz targets use it).
 bool Parse(wxXmlDocument& doc, const char* data, size_t size, wxString& error);
+
+// Writes doc out as the program stores it (indented by two) into bytes; false
+// when the toolkit cannot. The bytes grow geometrically: the toolkit's memory
+// stream grows by each piece and so copies a large file again and again.
+bool Write(const wxXmlDocument& doc, std::string& bytes);
 
 // Where a file that cannot be read is kept: the first of "<path>.bak",
 // "<path>.bak.1", "<path>.bak.2", ... that is no file yet; empty when a hundred are.

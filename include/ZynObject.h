@@ -37,8 +37,9 @@ public:
     void Raise() override;
     // Window kind (a tool window by default); set it before the window is first shown.
     void SetKind(zplat::WindowKind kind) { objectDC.SetKind(kind); }
-    // A window that never takes the focus is not given it on a click either: on
-    // GTK the toolkit would present it, raising it over every other window.
+    // A desktop widget is not given the focus on a click: on GTK the toolkit
+    // would present it, raising it over every other window, its dialogs too.
+    void RefuseFocus() { refusesFocus = true; }
     bool AcceptsFocus() const override;
 
     // Moves to any place, -1 included (the toolkit's Move takes -1 as "keep
@@ -52,6 +53,9 @@ protected:
     void DoSetSize(int x, int y, int width, int height, int sizeFlags = wxSIZE_AUTO) override;
 
     ObjectDC objectDC;
+
+private:
+    bool refusesFocus = false;
 };
 
 // GTK reports the second of two presses at one spot within the double-click

@@ -113,6 +113,8 @@ BitmapDC& ButtonImpl::FaceOf(int32_t itemState)
 
 void ButtonImpl::PushFace(int32_t itemState)
 {
+    if (!objectDC.HasPicture())
+        return; // never placed yet: the face is made and pushed when the item is placed
     const Picture* picture = FaceOf(itemState).GetPicture();
     if (picture && picture->IsOk())
         objectDC.Update(*picture, false);

@@ -5,7 +5,6 @@
 #include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/log.h>
-#include <wx/mstream.h>
 
 #include "AtomicFile.h"
 #include "SystemPaths.h"
@@ -193,10 +192,8 @@ bool FileConfig::Flush()
         wxXmlDocument stored;
         stored.SetFileEncoding("UTF-8");
         stored.SetRoot(StoredTree(root));
-        wxMemoryOutputStream stream;
-        if (stored.Save(stream, 2)) {
-            std::string bytes(stream.GetLength(), '\0');
-            stream.CopyTo(bytes.data(), bytes.size());
+        std::string bytes;
+        if (XmlFile::Write(stored, bytes)) {
             // A file the next start would refuse is not written: the old one stays.
             if (bytes.size() > static_cast<size_t>(XmlFile::MaxBytes))
                 error = wxString::Format("it would be larger than %ld bytes", XmlFile::MaxBytes);

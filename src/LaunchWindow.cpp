@@ -7,7 +7,6 @@
 #include <wx/display.h>
 #include <wx/filefn.h>
 #include <wx/iconbndl.h>
-#include <wx/mstream.h>
 #include <wx/toplevel.h>
 #include <wx/utils.h>
 #include <wx/window.h>
@@ -386,13 +385,11 @@ bool LaunchWindow::SaveLauncherXml()
     }
     wxXmlDocument doc;
     doc.SetRoot(TreeElement().release());
-    wxMemoryOutputStream out;
-    if (!doc.Save(out, 2)) {
+    std::string bytes;
+    if (!XmlFile::Write(doc, bytes)) {
         ZLOG_ERROR("Cannot write \"%s\": the menu tree cannot be written as XML.", MenuFile);
         return false;
     }
-    std::string bytes(out.GetLength(), '\0');
-    out.CopyTo(bytes.data(), bytes.size());
     // The next start would refuse a larger file: the old one stays.
     if (bytes.size() > static_cast<size_t>(XmlFile::MaxBytes)) {
         ZLOG_ERROR("Cannot write \"%s\": the menu would be larger than %ld bytes.", MenuFile, XmlFile::MaxBytes);

@@ -80,11 +80,10 @@ void ObjectDC::SyncToolkit(bool move)
         hwnd->SetSize(size);
 }
 
-void ObjectDC::SetKind(zplat::WindowKind newKind)
+void ObjectDC::SetKind(zplat::WindowKind kind)
 {
-    kind = newKind;
     if (hwnd)
-        zplat::GetWindowService().SetKind(hwnd->GetHandle(), newKind);
+        zplat::GetWindowService().SetKind(hwnd->GetHandle(), kind);
 }
 
 bool ObjectDC::SetOwner(wxWindow* owner)

@@ -8,6 +8,7 @@
 #include <string>
 
 #include <wx/filefn.h>
+#include <wx/stream.h>
 #include <wx/xml/xml.h>
 
 #include "RegularFile.h"
@@ -183,6 +184,30 @@ bool Read(wxXmlDocument& doc, const wxString& path, wxString& error)
         return false;
     }
     return Parse(doc, bytes.data(), bytes.size(), error);
+}
+
+namespace {
+
+class StringOutput : public wxOutputStream {
+public:
+    explicit StringOutput(std::string& bytes) : bytes(bytes) {}
+
+private:
+    size_t OnSysWrite(const void* buffer, size_t size) override
+    {
+        bytes.append(static_cast<const char*>(buffer), size);
+        return size;
+    }
+    std::string& bytes;
+};
+
+} // namespace
+
+bool Write(const wxXmlDocument& doc, std::string& bytes)
+{
+    bytes.clear();
+    StringOutput out(bytes);
+    return doc.Save(out, 2);
 }
 
 wxString BackupName(const wxString& path)

@@ -87,7 +87,7 @@ void ZynObject::Raise()
 
 bool ZynObject::AcceptsFocus() const
 {
-    return objectDC.Kind() != zplat::WindowKind::NoActivate && wxTopLevelWindow::AcceptsFocus();
+    return !refusesFocus && wxTopLevelWindow::AcceptsFocus();
 }
 
 void ZynObject::DoSetSize(int x, int y, int width, int height, int sizeFlags)

@@ -131,6 +131,7 @@ namespace WidgetWindow {
 void Prepare(ZynObject* window, bool answerCaptureLoss)
 {
     window->SetKind(zplat::WindowKind::NoActivate);
+    window->RefuseFocus();
     // The toolkit insists that a lost capture be answered.
     if (answerCaptureLoss)
         window->Bind(wxEVT_MOUSE_CAPTURE_LOST, [](wxMouseCaptureLostEvent&) {});

@@ -417,6 +417,37 @@ TEST_F(CatalogMenuTest, PopUpEntriesMoveAndRemoveTabs)
     EXPECT_EQ(popup->target, menu->GetItem(1));
 }
 
+// Tabs make their faces as they are used: none before the menu first opens, then
+// the plain normal face of each tab and the selected one of the first; another
+// tab's selected face comes when a click selects it, and a tab never selected has none.
+TEST_F(CatalogMenuTest, TabsMakeTheirFacesWhenTheyAreUsed)
+{
+    CatalogMenu* menu = Catalog(3);
+    auto madeFaces = [&](unsigned index) {
+        std::vector<bool> made;
+        for (const Frames* set : {&Tab(menu, index)->setA, &Tab(menu, index)->setB})
+            for (const Picture& face : *set)
+                made.push_back(face.IsOk());
+        return made;
+    };
+    const std::vector<bool> none(6, false);
+    for (unsigned k = 1; k <= 3; ++k)
+        EXPECT_EQ(madeFaces(k), none) << k;
+
+    ASSERT_TRUE(menu->Show(true));
+    Settle();
+    EXPECT_EQ(Tab(menu, 1)->face, 1);
+    EXPECT_TRUE(madeFaces(1)[3]); // the selected normal face
+    EXPECT_EQ(madeFaces(2), (std::vector<bool>{true, false, false, false, false, false}));
+
+    Click(Spot(Tab(menu, 2)));
+    Settle();
+    EXPECT_EQ(menu->selected, Tab(menu, 2));
+    EXPECT_TRUE(madeFaces(2)[4]); // under the pointer: the selected hover face
+    const std::vector<bool> third = madeFaces(3);
+    EXPECT_FALSE(third[3] || third[4] || third[5]); // never selected
+}
+
 TEST_F(CatalogMenuTest, SelectedTabReachesTheScreen)
 {
     zyntest::ScreenProbe probe;
@@ -440,9 +471,9 @@ TEST_F(CatalogMenuTest, SelectedTabReachesTheScreen)
     const uint32_t plain = secondFace.GetPixel(at.x, at.y) & 0xFFFFFF;
     const wxPoint p1 = first->GetPosition() + at;
     const wxPoint p2 = second->GetPosition() + at;
-    EXPECT_TRUE(PumpUntil([&] { return zyntest::NearRgb(probe.Pixel(p1.x, p1.y), selected); }, 3000))
+    EXPECT_TRUE(PumpUntil([&] { return zyntest::NearRgb(probe.Pixel(p1.x, p1.y), selected); }))
         << std::hex << probe.Pixel(p1.x, p1.y) << " " << selected;
-    EXPECT_TRUE(PumpUntil([&] { return zyntest::NearRgb(probe.Pixel(p2.x, p2.y), plain); }, 3000))
+    EXPECT_TRUE(PumpUntil([&] { return zyntest::NearRgb(probe.Pixel(p2.x, p2.y), plain); }))
         << std::hex << probe.Pixel(p2.x, p2.y) << " " << plain;
 }
 

@@ -148,7 +148,7 @@ TEST_F(IconItemTest, EnteringAFadedItemFadesAllItsFaces)
     item->ShowAt(wxPoint(100, 410), 255); // across the bottom edge, its last 10 rows past the band
     ASSERT_TRUE(item->fadePending);
     MoveTo(wxPoint(130, 415));
-    EXPECT_TRUE(PumpUntil([&] { return item->state == ITEM_STATE_HOVER; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return item->state == ITEM_STATE_HOVER; }));
     EXPECT_FALSE(item->fadePending);
     EXPECT_EQ(&item->FaceOf(ITEM_STATE_HOVER), &item->hoverFace);
     EXPECT_EQ(item->hoverFace.GetPicture(), &item->fadedFrames[1]);
@@ -433,7 +433,7 @@ TEST_F(IconItemTest, PopUpStandsBesideTheItemAndModifyOpensTheEditor)
     // The entries follow the button wherever it goes.
     const wxPoint entryAt = popup->GetItem(2)->GetPosition();
     popup->modifyButton->ShowAt(popup->modifyButton->GetPosition() + wxPoint(0, 30), KeepAlpha);
-    EXPECT_TRUE(PumpUntil([&] { return popup->GetItem(2)->GetPosition() == entryAt + wxPoint(0, 30); }, 1000))
+    EXPECT_TRUE(PumpUntil([&] { return popup->GetItem(2)->GetPosition() == entryAt + wxPoint(0, 30); }))
         << popup->GetItem(2)->GetPosition().y - entryAt.y;
     popup->modifyButton->ShowAt(popup->modifyButton->GetPosition() - wxPoint(0, 30), KeepAlpha);
     EXPECT_TRUE(PumpUntil([&] { return popup->GetItem(2)->GetPosition() == entryAt; }))

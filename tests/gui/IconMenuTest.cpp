@@ -176,20 +176,20 @@ TEST_F(IconMenuTest, DragBeginsPastFivePixelsAndStaysOverTheView)
     EXPECT_EQ(Ys(menu), Slots(Top, 8));
     EXPECT_TRUE(menu->pressHandled);
     MoveTo(grip - wxPoint(0, 6));
-    EXPECT_TRUE(PumpUntil([&] { return Ys(menu) == Slots(Top - 6, 8); }, 1500)) << Ys(menu)[0];
+    EXPECT_TRUE(PumpUntil([&] { return Ys(menu) == Slots(Top - 6, 8); })) << Ys(menu)[0];
     MoveTo(grip - wxPoint(0, 100));
-    EXPECT_TRUE(PumpUntil([&] { return Ys(menu) == Slots(Top - 100, 8); }, 1500)) << Ys(menu)[0];
+    EXPECT_TRUE(PumpUntil([&] { return Ys(menu) == Slots(Top - 100, 8); })) << Ys(menu)[0];
     MoveTo(grip - wxPoint(0, 400)); // the end may not rise above the view's bottom
-    EXPECT_TRUE(PumpUntil([&] { return Ys(menu) == Slots(630 - 528, 8); }, 1500)) << Ys(menu)[0];
+    EXPECT_TRUE(PumpUntil([&] { return Ys(menu) == Slots(630 - 528, 8); })) << Ys(menu)[0];
     // The pressed item left the view but keeps the pointer: mapped, and drawn at alpha 0.
     EXPECT_TRUE(pressed->parked);
     EXPECT_TRUE(pressed->IsShown());
     EXPECT_EQ(wxWindow::GetCapture(), pressed);
     MoveTo(grip + wxPoint(0, 300)); // the start may not sink below the view's top
-    EXPECT_TRUE(PumpUntil([&] { return Ys(menu) == Slots(Top, 8); }, 1500)) << Ys(menu)[0];
+    EXPECT_TRUE(PumpUntil([&] { return Ys(menu) == Slots(Top, 8); })) << Ys(menu)[0];
     EXPECT_FALSE(pressed->parked);
     MoveTo(grip - wxPoint(0, 400));
-    EXPECT_TRUE(PumpUntil([&] { return Ys(menu) == Slots(102, 8); }, 1500)) << Ys(menu)[0];
+    EXPECT_TRUE(PumpUntil([&] { return Ys(menu) == Slots(102, 8); })) << Ys(menu)[0];
     Release();
     EXPECT_EQ(menu->selected, nullptr); // the release after a drag selects nothing
     EXPECT_FALSE(pressed->IsActive());
@@ -346,7 +346,7 @@ TEST_F(IconMenuTest, InsertPutsTheEditedItemBeforeTheIndex)
 {
     IconMenu* menu = Open(3);
     ExpectInsertRefusals(menu, "Icon 4");
-    EXPECT_TRUE(PumpUntil([] { return !WindowNamed("Icon 4"); }, 2000)); // the new item went
+    EXPECT_TRUE(PumpUntil([] { return !WindowNamed("Icon 4"); })); // the new item went
 
     wxTEST_DIALOG(EXPECT_TRUE(menu->Insert(1)), ExpectEditor([](IconSettingDialog& d) {
                       d.SetItemName("new");

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <string>
 #include <thread>
 
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,12 +39,20 @@ TEST(InputLock, ProbeClicksWaitWhileAnotherTestProcessDrivesTheInput)
 
     zyntest::ScreenProbe probe;
     std::atomic<bool> clicked{false};
+    std::atomic<pid_t> clickerThread{0};
     std::thread clicker([&] {
+        clickerThread = gettid();
         probe.Click(40, 40);
         clicked = true;
     });
-    // A click can only be seen not to happen for a while.
-    EXPECT_FALSE(WaitUntil([&] { return clicked.load(); }, 300)) << "clicked amid another process's input";
+    // The clicker waits in the lock's flock call: its click is still to come.
+    const auto waitsForTheLock = [&] {
+        const pid_t tid = clickerThread;
+        return tid && zyntest::ReadFile("/proc/self/task/" + std::to_string(tid) + "/syscall")
+                              .rfind(std::to_string(SYS_flock) + " ", 0) == 0;
+    };
+    EXPECT_TRUE(WaitUntil(waitsForTheLock)) << "the click does not wait for the lock";
+    EXPECT_FALSE(clicked.load()) << "clicked amid another process's input";
     EXPECT_EQ(write(release[1], &c, 1), 1);
     EXPECT_TRUE(WaitUntil([&] { return clicked.load(); }, 5000));
     clicker.join();

@@ -54,14 +54,14 @@ TEST_F(ItemButton, FacesFollowThePointer)
 {
     ProbeButton* b = Button(wxPoint(100, 100));
     MoveTo(Centre(b));
-    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_HOVER; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_HOVER; }));
     input.Button(1, true);
-    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }));
     EXPECT_TRUE(b->IsActive());
     Release();
-    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_HOVER; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_HOVER; }));
     MoveTo(wxPoint(5, 5));
-    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_NORMAL; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_NORMAL; }));
     EXPECT_EQ(b->longPresses, 0);
 }
 
@@ -69,7 +69,7 @@ TEST_F(ItemButton, HeldPressBecomesALongPressOnce)
 {
     ProbeButton* b = Button(wxPoint(100, 100));
     Press(Centre(b));
-    ASSERT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }));
     clock.Advance(499);
     PressTimer->Notify(); // the look its timer takes at this time
     EXPECT_EQ(b->longPresses, 0);
@@ -89,12 +89,12 @@ TEST_F(ItemButton, QuickSecondPressAtTheSameSpotIsAPressToo)
     Click(Centre(b));
     Press(Centre(b));
     ASSERT_EQ(doubles.count, 1);
-    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }));
     EXPECT_EQ(sound.Count(SOUND_PRESS), 2);
     LongPress();
     EXPECT_EQ(b->longPresses, 1);
     Release();
-    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_HOVER; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_HOVER; }));
 }
 
 TEST_F(ItemButton, OnlyTheLastPressedButtonGetsTheLongPress)
@@ -102,7 +102,7 @@ TEST_F(ItemButton, OnlyTheLastPressedButtonGetsTheLongPress)
     ProbeButton* a = Button(wxPoint(100, 100));
     ProbeButton* b = Button(wxPoint(200, 100));
     Press(Centre(a));
-    ASSERT_TRUE(PumpUntil([&] { return a->state == ITEM_STATE_PRESSED; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return a->state == ITEM_STATE_PRESSED; }));
     SyntheticPress(b); // the one timer is taken over
     LongPress();
     EXPECT_EQ(a->longPresses, 0);
@@ -152,13 +152,19 @@ TEST_F(ItemButton, NameIsTheLabelAndTheBaseHasNoEditor)
     EXPECT_EQ(b->GetName(), "renamed");
 }
 
-// Until a button is pressed the shared timer is its own owner: nothing else gets its events.
-TEST_F(ItemButton, PressTimerBelongsToNoButtonBeforeAPress)
+// Until a button is pressed no button gets a long press, however long the pointer rests on it.
+TEST_F(ItemButton, NoButtonGetsALongPressBeforeItIsPressed)
 {
-    Button(wxPoint(100, 100));
-    ASSERT_NE(PressTimer, nullptr);
-    EXPECT_EQ(PressTimer->GetOwner(), PressTimer);
+    ProbeButton* a = Button(wxPoint(100, 100));
+    ProbeButton* b = Button(wxPoint(200, 100));
+    MoveTo(Centre(a));
+    ASSERT_TRUE(PumpUntil([&] { return a->state == ITEM_STATE_HOVER; }));
+    clock.Advance(10 * static_cast<uint32_t>(PressInterval));
+    PressTimer->Notify(); // the look its timer takes at this time
+    Sync();
     EXPECT_FALSE(PressTimer->IsRunning());
+    EXPECT_EQ(a->longPresses, 0);
+    EXPECT_EQ(b->longPresses, 0);
 }
 
 // A button destroyed in the middle of its press gives back the timer and the pointer grab.
@@ -177,7 +183,7 @@ TEST_F(ItemButton, DestroyedButtonStopsItsTimerAndReleasesThePointer)
     LongPress();
     ProbeButton* b = Button(wxPoint(200, 100)); // the pointer works for others
     Click(Centre(b));
-    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_HOVER; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_HOVER; }));
 }
 
 TEST_F(ItemButton, LostGrabReturnsToTheNormalFace)
@@ -185,7 +191,7 @@ TEST_F(ItemButton, LostGrabReturnsToTheNormalFace)
     ProbeButton* b = Button(wxPoint(100, 100));
     Press(Centre(b));
     b->GrabPointer();
-    ASSERT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }));
     wxMouseCaptureLostEvent lost(b->GetId());
     lost.SetEventObject(b);
     b->GetEventHandler()->ProcessEvent(lost);
@@ -195,14 +201,26 @@ TEST_F(ItemButton, LostGrabReturnsToTheNormalFace)
     EXPECT_EQ(wxWindow::GetCapture(), nullptr);
 }
 
-TEST_F(ItemButton, SettingsGiveTheIntervalAndTheLock)
+// The "PressTimeout" setting decides how long a press is held before it is a long press.
+TEST_F(ItemButton, SettingsGiveTheLongPressItsTimeAndTheLock)
 {
     zyntest::ScopedAppDir dir;
     ConfigImpl* core = GetConfig(cfg::Core);
-    for (const auto& [timeout, ms] : std::vector<std::pair<long, int>>{{-1, 250}, {0, 500}, {1, 1000}, {7, 500}}) {
+    ProbeButton* b = Button(wxPoint(100, 100));
+    const std::vector<std::pair<long, uint32_t>> cases = {{-1, 250}, {0, 500}, {1, 1000}, {7, 500}, {-2, 500}};
+    for (const auto& [timeout, ms] : cases) {
+        SCOPED_TRACE(timeout);
         core->WriteLong(cfg::General, cfg::PressTimeout, timeout);
         ButtonImpl::LoadSettings();
-        EXPECT_EQ(PressInterval, ms) << timeout;
+        const int before = b->longPresses;
+        Press(Spot(b));
+        ASSERT_TRUE(PumpUntil([&] { return b->state == ITEM_STATE_PRESSED; }));
+        clock.Advance(ms - 1);
+        PressTimer->Notify(); // the look its timer takes at this time
+        EXPECT_EQ(b->longPresses, before);
+        clock.Advance(1);
+        EXPECT_TRUE(PumpUntil([&] { return b->longPresses == before + 1; }));
+        Release();
     }
     EXPECT_FALSE(LockingModeFlag);
     core->WriteBool(cfg::General, cfg::LockingMode, true);

@@ -84,7 +84,7 @@ protected:
     int OnInvoked(wxFileDialog* dialog) const override
     {
         dialog->SetPath(path);
-        zyntest::PumpUntil([&] { return dialog->GetPath() == path; }, 3000);
+        zyntest::PumpUntil([&] { return dialog->GetPath() == path; });
         return id;
     }
 
@@ -206,7 +206,7 @@ TEST(ItemEditorPrompts, EveryPromptGoesWithTheEditor)
 {
     wxFrame owner(nullptr, wxID_ANY, "owner");
     owner.Show();
-    zyntest::PumpUntil([&] { return owner.IsShownOnScreen(); }, 3000);
+    zyntest::PumpUntil([&] { return owner.IsShownOnScreen(); });
     for (wxWindow* parent : {static_cast<wxWindow*>(nullptr), static_cast<wxWindow*>(&owner)}) {
         const size_t before = wxTopLevelWindows.size();
         for (int round = 0; round < 2; ++round) {
@@ -222,7 +222,7 @@ TEST(ItemEditorPrompts, EveryPromptGoesWithTheEditor)
             wxTEST_DIALOG(browse(3), ExpectTextEntry(&seen, wxID_CANCEL));
             wxTEST_DIALOG(browse(4), ExpectTextEntry(&seen, wxID_CANCEL));
         }
-        zyntest::PumpUntil([&] { return wxTopLevelWindows.size() == before; }, 1000);
+        zyntest::PumpUntil([&] { return wxTopLevelWindows.size() == before; });
         EXPECT_EQ(wxTopLevelWindows.size(), before) << (parent ? "over a shown window" : "alone");
     }
 }

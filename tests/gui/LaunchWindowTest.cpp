@@ -448,11 +448,11 @@ TEST_F(LaunchWindowTest, TheBackdropDarkensTheScreenByTheLowEightBitsOfTheDensit
         };
         const uint32_t expected = darker(16) | darker(8) | darker(0);
         uint32_t shown = 0;
-        EXPECT_TRUE(PumpUntil([&] { return zyntest::NearRgb(shown = probe.Pixel(spot.x, spot.y), expected, 4); }, 3000))
+        EXPECT_TRUE(PumpUntil([&] { return zyntest::NearRgb(shown = probe.Pixel(spot.x, spot.y), expected, 4); }))
             << std::hex << shown << " instead of " << expected;
         Toggle(window);
         Settle();
-        EXPECT_TRUE(PumpUntil([&] { return zyntest::NearRgb(probe.Pixel(spot.x, spot.y), desktop, 2); }, 3000));
+        EXPECT_TRUE(PumpUntil([&] { return zyntest::NearRgb(probe.Pixel(spot.x, spot.y), desktop, 2); }));
     }
 }
 
@@ -594,7 +594,7 @@ TEST_F(LaunchWindowTest, DestroyingTheLauncherDestroysTheTreeAndForgetsThePointe
     EXPECT_EQ(HotkeyManager::GetHotkeyWindow(), nullptr);
     HotkeyManager::SetHotkeyWindow(window);
     window->Destroy();
-    EXPECT_TRUE(PumpUntil([&] { return TopLevelCount() == before; }, 3000)) << TopLevelCount() - before;
+    EXPECT_TRUE(PumpUntil([&] { return TopLevelCount() == before; })) << TopLevelCount() - before;
     EXPECT_EQ(wxGetApp().launcher, nullptr);
     EXPECT_EQ(HotkeyManager::GetHotkeyWindow(), nullptr);
 }
@@ -609,7 +609,7 @@ bool WidgetBecomes(const wxString& title, bool shown)
     zyntest::ScreenProbe probe;
     for (wxWindow* w : wxTopLevelWindows)
         if (w->GetLabel() == title && !dynamic_cast<ButtonImpl*>(w))
-            return PumpUntil([&] { return (w->IsShown() && probe.IsOnScreen(w)) == shown; }, 2000);
+            return PumpUntil([&] { return (w->IsShown() && probe.IsOnScreen(w)) == shown; });
     return false;
 }
 

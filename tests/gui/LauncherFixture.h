@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -325,16 +326,16 @@ protected:
     }
 
     // The animators of our windows and of the menus they own or stand in.
-    static std::vector<const WinFX*> Animators()
+    static std::vector<WinFX*> Animators()
     {
-        std::vector<const WinFX*> all;
-        const auto addMenu = [&all](const MenuImpl* menu) {
+        std::vector<WinFX*> all;
+        const auto addMenu = [&all](MenuImpl* menu) {
             if (!menu)
                 return;
             all.push_back(&menu->animator);
             if (menu->indicator)
                 all.push_back(&menu->indicator->animator);
-            if (const auto* popup = dynamic_cast<const EditMenu*>(menu))
+            if (auto* popup = dynamic_cast<EditMenu*>(menu))
                 all.push_back(&popup->popupAnimator);
             if (menu->editMenu) {
                 all.push_back(&menu->editMenu->animator);
@@ -342,20 +343,49 @@ protected:
             }
         };
         for (wxWindow* w : wxTopLevelWindows) {
-            if (const auto* item = dynamic_cast<Menuable*>(w)) {
+            if (auto* item = dynamic_cast<Menuable*>(w)) {
                 addMenu(item->menu);
                 addMenu(item->parentMenu);
             }
-            if (const auto* indicator = dynamic_cast<Indicator*>(w))
+            if (auto* indicator = dynamic_cast<Indicator*>(w))
                 all.push_back(&indicator->animator);
-            if (const auto* panel = dynamic_cast<InfoPanel*>(w))
+            if (auto* panel = dynamic_cast<InfoPanel*>(w))
                 all.push_back(&panel->animator);
-            if (const auto* launcher = dynamic_cast<LaunchWindow*>(w))
+            if (auto* launcher = dynamic_cast<LaunchWindow*>(w))
                 all.push_back(&launcher->animator);
-            if (const auto* notice = dynamic_cast<NotifyPicture*>(w))
+            if (auto* notice = dynamic_cast<NotifyPicture*>(w))
                 all.push_back(&notice->animator);
         }
         return all;
+    }
+    static bool PastItsEnd(const WinFX* fx)
+    {
+        return fx->IsRunning() && static_cast<int32_t>(zplat::TickCount() - fx->startTick) >= fx->duration;
+    }
+    // Gives every animation past its end its last step now, as its timer would. In real
+    // time an animation that follows an anchor started with or after the one that moves
+    // the anchor, and ends after it: so it does here, whichever timer would fire first.
+    static void FinishDue()
+    {
+        for (;;) {
+            const std::vector<WinFX*> all = Animators();
+            WinFX* next = nullptr;
+            for (WinFX* fx : all) {
+                if (!PastItsEnd(fx))
+                    continue;
+                const bool anchorMoves = fx->anchor && std::any_of(all.begin(), all.end(), [fx](const WinFX* other) {
+                    return other != fx && PastItsEnd(other) &&
+                           std::find(other->targets.begin(), other->targets.end(), fx->anchor) != other->targets.end();
+                });
+                if (!next || !anchorMoves)
+                    next = fx;
+                if (!anchorMoves)
+                    break;
+            }
+            if (!next)
+                return;
+            next->Notify();
+        }
     }
     // Whether something has its time up on the hand-driven clock and is still to
     // act on it: an animator past its end, or, when passed milliseconds went by
@@ -363,7 +393,7 @@ protected:
     static bool Due(int32_t passed)
     {
         for (const WinFX* fx : Animators())
-            if (fx->IsRunning() && static_cast<int32_t>(zplat::TickCount() - fx->startTick) >= fx->duration)
+            if (PastItsEnd(fx))
                 return true;
         if (PressTimer && PressTimer->IsRunning() && PressInterval <= passed)
             return true;
@@ -391,6 +421,7 @@ protected:
         Sync();
         for (int i = 1; i <= rounds; ++i) {
             clock.Advance(1000);
+            FinishDue();
             EXPECT_TRUE(PumpUntil([&] { return !Due(1000 * i); })) << "an animation or a timer never ended";
             Sync();
         }

@@ -57,7 +57,7 @@ protected:
         Settle();
         return list;
     }
-    bool Ran(int row) { return PumpUntil([&] { return wxFileExists(dir / ("r" + std::to_string(row))); }, 1500); }
+    bool Ran(int row) { return PumpUntil([&] { return wxFileExists(dir / ("r" + std::to_string(row))); }); }
     // A row's command starts while its release is handled, which the input steps wait
     // for: one that was started has left its file or is still a child of ours.
     bool RanNothing()
@@ -224,11 +224,11 @@ TEST_F(ListMenuTest, LongListsDragWithinTheBand)
     MoveTo(grip + wxPoint(0, 5)); // within the threshold
     EXPECT_EQ(Ys(list), Pitched(229, 8));
     MoveTo(grip + wxPoint(0, 30));
-    EXPECT_TRUE(PumpUntil([&] { return Ys(list) == Pitched(259, 8); }, 1500)) << Ys(list)[0];
+    EXPECT_TRUE(PumpUntil([&] { return Ys(list) == Pitched(259, 8); })) << Ys(list)[0];
     MoveTo(grip + wxPoint(0, 200)); // the start may not sink below 300
-    EXPECT_TRUE(PumpUntil([&] { return Ys(list) == Pitched(300, 8); }, 1500)) << Ys(list)[0];
+    EXPECT_TRUE(PumpUntil([&] { return Ys(list) == Pitched(300, 8); })) << Ys(list)[0];
     MoveTo(grip + wxPoint(0, -300)); // the end may not rise above 560
-    EXPECT_TRUE(PumpUntil([&] { return Ys(list) == Pitched(160, 8); }, 1500)) << Ys(list)[0];
+    EXPECT_TRUE(PumpUntil([&] { return Ys(list) == Pitched(160, 8); })) << Ys(list)[0];
     Release();
     EXPECT_TRUE(RanNothing());
     // Rows past the band are hidden, rows across its edges faded and clipped at their far edge.
@@ -461,6 +461,51 @@ bool OpaquePixel(const Picture& face, wxPoint& at)
     return false;
 }
 
+// A list costs nothing until it is used: before its first opening no row has
+// composed a face or owns a window on the X server, yet each has its size for the
+// layout; opening makes the normal faces and windows of the rows that come into
+// the band only, and a row makes its hover face when the pointer first enters it.
+TEST_F(ListMenuTest, RowsMakeTheirFacesAndWindowsOnlyWhenUsed)
+{
+    zyntest::ScreenProbe probe;
+    ASSERT_TRUE(probe.IsOk());
+    ListMenu* list = List(12);
+    auto row = [&](unsigned k) { return static_cast<ListItem*>(list->GetItem(k)); };
+    for (unsigned k = 1; k <= 12; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_FALSE(row(k)->frames[0].IsOk() || row(k)->frames[1].IsOk() || row(k)->frames[2].IsOk());
+        EXPECT_EQ(probe.TopLevelOf(row(k)), 0u);
+        EXPECT_EQ(row(k)->GetSize(), wxSize(200, 52));
+    }
+
+    ASSERT_TRUE(list->Show(true));
+    Settle();
+    ListItem* shown = nullptr;
+    for (unsigned k = 1; k <= 12; ++k) {
+        SCOPED_TRACE(k);
+        if (!row(k)->IsShown())
+            continue;
+        if (!shown && row(k)->fade.place == EdgeFade::Inside)
+            shown = row(k);
+        EXPECT_TRUE(row(k)->frames[0].IsOk());
+        EXPECT_NE(probe.TopLevelOf(row(k)), 0u);
+        EXPECT_FALSE(row(k)->frames[1].IsOk() || row(k)->frames[2].IsOk());
+    }
+    ASSERT_NE(shown, nullptr);
+    // The last rows slide up from below to places below the band: never in it.
+    for (unsigned k = 11; k <= 12; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_FALSE(row(k)->IsShown());
+        EXPECT_FALSE(row(k)->frames[0].IsOk());
+        EXPECT_EQ(probe.TopLevelOf(row(k)), 0u);
+    }
+
+    MoveTo(shown->GetScreenRect().GetPosition() + wxPoint(100, 26));
+    ASSERT_TRUE(PumpUntil([&] { return shown->state == ITEM_STATE_HOVER; }, 2000));
+    EXPECT_TRUE(shown->frames[1].IsOk());
+    EXPECT_FALSE(shown->frames[2].IsOk());
+}
+
 TEST_F(ListMenuTest, RowsAppearOnScreenAndGoAway)
 {
     zyntest::ScreenProbe probe;
@@ -472,11 +517,11 @@ TEST_F(ListMenuTest, RowsAppearOnScreenAndGoAway)
     ASSERT_TRUE(OpaquePixel(row->frames[0], inFace));
     const uint32_t rgb = row->frames[0].GetPixel(inFace.x, inFace.y) & 0xFFFFFF;
     const wxPoint onScreen = row->GetPosition() + inFace;
-    EXPECT_TRUE(PumpUntil([&] { return zyntest::NearRgb(probe.Pixel(onScreen.x, onScreen.y), rgb); }, 3000))
+    EXPECT_TRUE(PumpUntil([&] { return zyntest::NearRgb(probe.Pixel(onScreen.x, onScreen.y), rgb); }))
         << std::hex << probe.Pixel(onScreen.x, onScreen.y) << " " << rgb;
     ASSERT_TRUE(list->Show(false));
     Settle();
-    EXPECT_TRUE(PumpUntil([&] { return !zyntest::NearRgb(probe.Pixel(onScreen.x, onScreen.y), rgb); }, 3000));
+    EXPECT_TRUE(PumpUntil([&] { return !zyntest::NearRgb(probe.Pixel(onScreen.x, onScreen.y), rgb); }));
 }
 
 } // namespace

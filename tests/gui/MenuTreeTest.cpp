@@ -196,7 +196,7 @@ TEST_F(MenuTree, DestroyingAnItemDestroysItsSubTree)
     ASSERT_TRUE(owner->BuildMenu(doc->GetRoot()));
     EXPECT_GT(TopLevelCount(), before + 10);
     owner->Destroy();
-    EXPECT_TRUE(PumpUntil([&] { return TopLevelCount() == before; }, 3000)) << TopLevelCount() - before;
+    EXPECT_TRUE(PumpUntil([&] { return TopLevelCount() == before; })) << TopLevelCount() - before;
 }
 
 TEST_F(MenuTree, ItemsAreNumberedFromOne)

@@ -142,7 +142,8 @@ protected:
         x.Button(1, false);
         zplat::SetSystemInfo(nullptr);
         FontManager::Release();
-        PumpUntil([] { return false; }, 30); // the widgets' windows go
+        zyntest::SyncToolkit(); // the widgets' windows go
+        EXPECT_TRUE(PumpUntil([] { return wxPendingDelete.IsEmpty(); }));
     }
 
     ConfigImpl* Core() { return GetConfig(cfg::Core); }
@@ -155,11 +156,11 @@ protected:
         const wxPoint start = window->GetPosition();
         x.MoveTo(grab.x, grab.y);
         x.Button(1, true);
-        bool followed = PumpUntil([&] { return window->HasCapture(); }, 3000);
+        bool followed = PumpUntil([&] { return window->HasCapture(); });
         for (int i = 1; i <= 4; ++i) {
             const wxPoint at = grab + wxPoint(delta.x * i / 4, delta.y * i / 4);
             x.MoveTo(at.x, at.y);
-            followed = PumpUntil([&] { return window->GetPosition() == start + at - grab; }, 3000) && followed;
+            followed = PumpUntil([&] { return window->GetPosition() == start + at - grab; }) && followed;
         }
         Release();
         return followed && !window->HasCapture();
@@ -172,10 +173,10 @@ protected:
         MouseCounter seen;
         x.MoveTo(grab.x, grab.y);
         x.Button(1, true);
-        EXPECT_TRUE(PumpUntil([&] { return seen.presses > 0; }, 3000));
+        EXPECT_TRUE(PumpUntil([&] { return seen.presses > 0; }));
         if (delta != wxPoint(0, 0)) {
             x.MoveTo(grab.x + delta.x, grab.y + delta.y);
-            EXPECT_TRUE(PumpUntil([&] { return seen.motions > 0; }, 3000));
+            EXPECT_TRUE(PumpUntil([&] { return seen.motions > 0; }));
         }
         Release();
     }
@@ -186,12 +187,12 @@ protected:
     {
         MouseCounter seen;
         x.Button(1, false);
-        EXPECT_TRUE(PumpUntil([&] { return seen.releases > 0; }, 3000));
+        EXPECT_TRUE(PumpUntil([&] { return seen.releases > 0; }));
     }
 
     bool ShowsOpaque(const wxPoint& screen, uint32_t argb)
     {
-        return PumpUntil([&] { return NearRgb(probe.Pixel(screen.x, screen.y), argb & 0xFFFFFF); }, 3000);
+        return PumpUntil([&] { return NearRgb(probe.Pixel(screen.x, screen.y), argb & 0xFFFFFF); });
     }
 
     zyntest::ScopedAppDir app;
@@ -542,7 +543,7 @@ TEST_F(WidgetDesk, ImageWidgetClickChoosesAPictureButADragOrAModalWindowNever)
             wildcard = files->GetWildcard();
             message = files->GetMessage(); // the chooser's title
             files->SetPath(wxString::FromUTF8(path));
-            PumpUntil([&] { return files->GetPath() == wxString::FromUTF8(path); }, 3000);
+            PumpUntil([&] { return files->GetPath() == wxString::FromUTF8(path); });
             return id;
         });
         Click(moved);
@@ -908,7 +909,8 @@ TEST_F(WidgetDesk, WidgetWindowsNeverActivateAndShowingTwiceLowersOnce)
             EXPECT_EQ(r->owner, c.owner ? c.owner->GetHandle() : nullptr) << c.window->GetName();
         }
     }
-    PumpUntil([] { return false; }, 30);
+    zyntest::SyncToolkit(); // the windows are gone before their service
+    EXPECT_TRUE(PumpUntil([] { return wxPendingDelete.IsEmpty(); }));
     zplat::SetWindowService(nullptr);
 }
 

@@ -12,6 +12,7 @@
 #include <wx/init.h>
 #include <wx/log.h>
 
+#include "ConfigImpl.h"
 #include "TestSupport.h"
 #include "ZynUtils.h"
 
@@ -35,6 +36,8 @@ int main(int argc, char** argv)
     wxGUIEventLoop loop;
     wxEventLoopBase::SetActive(&loop);
     const int rc = RUN_ALL_TESTS();
+    // The settings live until the program ends, which destroys them as here.
+    DestroyAllConfigs();
     wxEventLoopBase::SetActive(nullptr);
     wxEntryCleanup();
     return rc;

@@ -11,6 +11,7 @@
 
 #include <wx/window.h>
 
+#include "TestSupport.h"
 #include "XClient.h"
 
 namespace zyntest {
@@ -62,7 +63,38 @@ void ScreenProbe::Click(int x, int y)
     input->MoveTo(x, y);
     input->Button(1, true);
     input->Button(1, false);
-    input->Sync();
+    XSync(**input, False);
+}
+
+bool ScreenProbe::WindowManagerSync()
+{
+    Display* d = D(display);
+    const Window root = DefaultRootWindow(d);
+    const Window w = XCreateSimpleWindow(d, root, 0, 0, 10, 10, 0, 0, 0);
+    const Atom request = XInternAtom(d, "_NET_REQUEST_FRAME_EXTENTS", False);
+    const Atom extents = XInternAtom(d, "_NET_FRAME_EXTENTS", False);
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = request;
+    e.xclient.format = 32;
+    XSendEvent(d, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XSync(d, False);
+    const bool answered = WaitUntil([&] {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        const bool set = XGetWindowProperty(d, w, extents, 0, 4, False, XA_CARDINAL, &type, &format, &count, &after,
+                                            &data) == Success &&
+                         type == XA_CARDINAL && count == 4;
+        if (data)
+            XFree(data);
+        return set;
+    });
+    XDestroyWindow(d, w);
+    XSync(d, False);
+    return answered;
 }
 
 unsigned long ScreenProbe::TopLevelOf(const wxWindow* window)

@@ -42,6 +42,10 @@ public:
     bool HasFocus(const wxWindow* window);
     // Whether the X server shows the window (mapped, and its ancestors too).
     bool IsOnScreen(const wxWindow* window);
+    // A marker through the window manager: it answers a request for the frame a new
+    // window would get only after it has handled every event it was sent before, such
+    // as a click; false when no answer came.
+    bool WindowManagerSync();
     // The window's geometry as the X server has it (root coordinates).
     bool Geometry(const wxWindow* window, int& x, int& y, int& width, int& height);
 

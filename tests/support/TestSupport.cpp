@@ -30,6 +30,8 @@
 #include "SystemPaths.h"
 #include "zplat/Sound.h"
 
+#include <fontconfig/fontconfig.h>
+
 // Last: its macros (None, Status) would clash with the names above.
 #include <X11/Xlib.h>
 
@@ -56,6 +58,8 @@ bool Poll(const std::function<bool()>& cond, int timeoutMs, Step step)
 }
 
 } // namespace
+
+void ReleaseFontconfig() { FcFini(); }
 
 void InstallAssertFailure() { wxSetAssertHandler(FailOnAssert); }
 

@@ -26,6 +26,11 @@ void GuardAppDirOfBuild();
 
 // Runs the toolkit's pending events (gui tests) and polls cond every few
 // milliseconds until it holds or timeoutMs passed; returns the last answer.
+// Frees fontconfig's configuration, which it keeps for the life of the process,
+// as a test program without the toolkit's text stack ends (that stack would
+// still hold patterns of it).
+void ReleaseFontconfig();
+
 bool PumpUntil(const std::function<bool()>& cond, int timeoutMs = 5000);
 // The same without the toolkit's events (unit and e2e tests).
 bool WaitUntil(const std::function<bool()>& cond, int timeoutMs = 5000);

@@ -5,6 +5,7 @@
 
 #include <wx/init.h>
 
+#include "ConfigImpl.h"
 #include "TestSupport.h"
 
 // Last: its macros clash with the names above.
@@ -34,5 +35,9 @@ int main(int argc, char** argv)
     if (!init.IsOk())
         return 1;
     zyntest::InstallAssertFailure();
-    return RUN_ALL_TESTS();
+    const int rc = RUN_ALL_TESTS();
+    // The settings live until the program ends, which destroys them as here.
+    DestroyAllConfigs();
+    zyntest::ReleaseFontconfig();
+    return rc;
 }

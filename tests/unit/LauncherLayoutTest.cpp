@@ -4,13 +4,6 @@
 
 #include "LauncherLayout.h"
 
-TEST(LauncherLayout, PressTimeoutGivesTheLongPressInterval)
-{
-    const std::vector<std::pair<long, int>> cases = {{-1, 250}, {0, 500}, {1, 1000}, {7, 500}, {-2, 500}};
-    for (const auto& [timeout, ms] : cases)
-        EXPECT_EQ(PressIntervalFor(timeout), ms) << "PressTimeout " << timeout;
-}
-
 namespace {
 
 struct FadeCase {

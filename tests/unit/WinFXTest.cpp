@@ -8,6 +8,7 @@
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "FrameOps.h"
+#include "TestSupport.h"
 #include "WinFX.h"
 #include "zplat/Clock.h"
 
@@ -126,6 +127,7 @@ TEST_F(Animator, DurationFollowsSpeedAndHalfBit)
 
 TEST_F(Animator, LoadAnimateSpeedMapsTheSetting)
 {
+    zyntest::ScopedAppDir app; // settings of the test's own, gone with it
     ConfigImpl* core = GetConfig(cfg::Core);
     core->WriteLong(cfg::Appearance, cfg::AnimateSpeed, 1);
     ASSERT_EQ(core->ReadLong(cfg::Appearance, cfg::AnimateSpeed, 0), 1) << "the settings did not keep the speed";
@@ -134,7 +136,6 @@ TEST_F(Animator, LoadAnimateSpeedMapsTheSetting)
         LoadAnimateSpeed();
         EXPECT_EQ(AnimationDuration, duration) << speed;
     }
-    core->Clear();
 }
 
 TEST_F(Animator, CurvesFollowTheIntegerFormulas)
