@@ -441,14 +441,17 @@ private:
             return true;
         const int capWidth = std::max(width, b.capWidth), capHeight = std::max(height, b.capHeight);
         ReleaseImage(b);
-        XWindowAttributes attrs;
-        if (!XGetWindowAttributes(d, w.xid, &attrs))
+        // The visual GDK made the window with: no question to the server.
+        GdkWindow* gdkWindow = gtk_widget_get_window(w.widget);
+        GdkVisual* gdkVisual = gdkWindow ? gdk_window_get_visual(gdkWindow) : nullptr;
+        if (!gdkVisual)
             return false;
+        Visual* visual = gdk_x11_visual_get_xvisual(gdkVisual);
+        const unsigned depth = static_cast<unsigned>(gdk_visual_get_depth(gdkVisual));
         if (!w.gc)
             w.gc = XCreateGC(d, w.xid, 0, nullptr);
-        const unsigned depth = static_cast<unsigned>(attrs.depth);
         if (XShmQueryExtension(d)) {
-            XImage* image = XShmCreateImage(d, attrs.visual, depth, ZPixmap, nullptr, &b.shm,
+            XImage* image = XShmCreateImage(d, visual, depth, ZPixmap, nullptr, &b.shm,
                                             static_cast<unsigned>(capWidth), static_cast<unsigned>(capHeight));
             if (image) {
                 b.shm.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(image->bytes_per_line) * capHeight, IPC_CREAT | 0600);
@@ -475,7 +478,7 @@ private:
         }
         if (!b.image) {
             char* data = static_cast<char*>(malloc(static_cast<size_t>(capWidth) * capHeight * 4));
-            b.image = data ? XCreateImage(d, attrs.visual, depth, ZPixmap, 0, data, static_cast<unsigned>(capWidth),
+            b.image = data ? XCreateImage(d, visual, depth, ZPixmap, 0, data, static_cast<unsigned>(capWidth),
                                           static_cast<unsigned>(capHeight), 32, 0)
                            : nullptr;
             if (!b.image) {
