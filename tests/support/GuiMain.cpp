@@ -12,7 +12,6 @@
 #include <wx/init.h>
 #include <wx/log.h>
 
-#include "ConfigImpl.h"
 #include "TestSupport.h"
 #include "ZynUtils.h"
 

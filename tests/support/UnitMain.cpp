@@ -5,7 +5,6 @@
 
 #include <wx/init.h>
 
-#include "ConfigImpl.h"
 #include "TestSupport.h"
 
 // Last: its macros clash with the names above.
