@@ -10,9 +10,7 @@
 #include <wx/event.h>
 #include <wx/gdicmn.h>
 
-#include "BitmapDC.h"
 #include "Menuable.h"
-#include "Picture.h"
 #include "WinFX.h"
 #include "ZynObject.h"
 
@@ -86,8 +84,6 @@ public:
     bool IsClosing() const { return closing; }
 
     WinFX animator;
-    Picture backdropPicture;
-    BitmapDC backdrop;
     IconTray* tray = nullptr;
 
 private:

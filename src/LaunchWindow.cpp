@@ -144,9 +144,6 @@ LaunchWindow::LaunchWindow() : ZynObject(nullptr, "Zyn Utils - Launcher", wxDefa
     SetIcons(BitmapManager::AppIcons());
 
     Launch::ScreenSize = wxDisplay().GetGeometry().GetSize();
-    backdropPicture = Picture(Launch::ScreenSize.x, Launch::ScreenSize.y);
-    backdrop.SelectObject(backdropPicture);
-    backdrop.Fill(BackdropColour);
 
     // Pushed once, fully transparent; every fade then changes only the opacity.
     // The backdrop is one colour, which the window service keeps without a
