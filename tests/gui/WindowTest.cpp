@@ -456,8 +456,11 @@ TEST_F(Windows, AnimatorMovesAWindowAtFrameRate)
         {
             ++ticks;
             TestObject::ApplyFrame(f);
+            if (GetPosition().x > 100 && GetPosition().x < 400)
+                ++between;
         }
         int ticks = 0;
+        int between = 0;
     };
     Counting* w = Make<Counting>();
     ASSERT_TRUE(w->PushAt(Picture(30, 30, 0xFFFF0000), wxPoint(100, 700)));
@@ -473,8 +476,10 @@ TEST_F(Windows, AnimatorMovesAWindowAtFrameRate)
     EXPECT_TRUE(PumpUntil([&] { return !fx.IsRunning(); }));
     EXPECT_EQ(w->GetPosition(), wxPoint(400, 700));
     EXPECT_TRUE(Shows(410, 710, 0xFF0000));
+    // The window moves through places on the way, not in one jump; a loaded
+    // machine may give the loop fewer turns, so no count of them is asked for.
+    EXPECT_GE(w->between, 1);
     // 250 ms at one tick per 15 ms: a busy timer would tick thousands of times.
-    EXPECT_GE(w->ticks, 5);
     EXPECT_LE(w->ticks, 40);
 }
 
