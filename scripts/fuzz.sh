@@ -40,7 +40,7 @@ for target in menu config; do
   mkdir -p "$corpus"
   echo "Fuzzing the $target reader for $seconds s (log: $out/$target.log)"
   # The readers log every refused input: the log goes to a file, its end is shown on a failure.
-  if ! (cd "$out" && ASAN_OPTIONS=detect_leaks=0 "./$target-xml-fuzz" -max_total_time="$seconds" -max_len=17000000 \
+  if ! (cd "$out" && ASAN_OPTIONS=detect_leaks=1 "./$target-xml-fuzz" -max_total_time="$seconds" -max_len=17000000 \
       -rss_limit_mb=4096 -timeout=20 -print_final_stats=1 "$corpus" "$seeds/$target") >"$out/$target.log" 2>&1; then
     status=1
     grep -v ' Error: ' "$out/$target.log" | tail -60
