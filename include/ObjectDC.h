@@ -70,6 +70,8 @@ public:
     wxSize size = ZeroSize;
 
 private:
+    // Hands the push the window's place, size and opacity, then sends it.
+    bool Push(zplat::WindowPush& push, bool move);
     void SyncToolkit(bool move);
     bool prepared = false;
     bool pushed = false;

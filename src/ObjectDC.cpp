@@ -26,28 +26,26 @@ ObjectDC::~ObjectDC()
 
 bool ObjectDC::Update(const Picture& picture, bool move)
 {
-    if (!IsOk() || !picture.IsOk() || size.x <= 0 || size.y <= 0)
+    if (!picture.IsOk())
         return false;
     const zplat::PixelView view = picture.View();
     zplat::WindowPush push;
     push.picture = &view;
-    push.rect = {pos.x, pos.y, size.x, size.y};
-    push.move = move;
-    push.alpha = blend.SourceConstantAlpha;
-    if (!zplat::GetWindowService().Push(hwnd->GetHandle(), push))
-        return false;
-    pushed = true;
-    SyncToolkit(move);
-    return true;
+    return Push(push, move);
 }
 
 bool ObjectDC::UpdateSolid(uint32_t colour, bool move)
 {
-    if (!IsOk() || size.x <= 0 || size.y <= 0)
-        return false;
     zplat::WindowPush push;
     push.solid = true;
     push.colour = colour;
+    return Push(push, move);
+}
+
+bool ObjectDC::Push(zplat::WindowPush& push, bool move)
+{
+    if (!IsOk() || size.x <= 0 || size.y <= 0)
+        return false;
     push.rect = {pos.x, pos.y, size.x, size.y};
     push.move = move;
     push.alpha = blend.SourceConstantAlpha;
