@@ -23,6 +23,7 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "ProcessFiles.h"
 
 namespace {
 
@@ -31,21 +32,9 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int Side = 16000;
 
-std::string Read(const fs::path& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+std::string Read(const fs::path& path) { return zynbench::ReadText(path); }
 
-// The peak resident set of the process in MiB, 0 when it cannot be read.
-double PeakMiB(pid_t pid)
-{
-    const std::string status = Read("/proc/" + std::to_string(pid) + "/status");
-    const size_t at = status.find("VmHWM:");
-    return at == std::string::npos ? 0 : std::stod(status.substr(at + 6)) / 1024.0;
-}
+double PeakMiB(pid_t pid) { return zynbench::StatusMiB(pid, "VmHWM:"); }
 
 void PutBig(std::string& out, uint32_t v)
 {
@@ -148,15 +137,7 @@ Run StartOnce(const fs::path& app, const Case& c)
 
     Run run;
     const auto start = Clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (chdir(dir.c_str()) != 0)
-            _exit(126);
-        freopen("/dev/null", "w", stdout);
-        freopen("/dev/null", "w", stderr);
-        execl("./zyn-utils", "zyn-utils", static_cast<char*>(nullptr));
-        _exit(127);
-    }
+    const pid_t pid = zynbench::StartAppIn(dir);
     // A program that decodes the whole picture takes tens of seconds.
     while (Clock::now() - start < std::chrono::seconds(180)) {
         const std::string text = Read(log);

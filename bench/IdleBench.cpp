@@ -27,6 +27,7 @@
 #include "BenchSupport.h"
 #include "ScreenProbe.h"
 #include "XClient.h"
+#include "ProcessFiles.h"
 
 namespace {
 
@@ -37,13 +38,7 @@ using zynbench::Ms;
 constexpr int IconX = 640, IconY = 480, IconSize = 60;
 constexpr int PanelProbeX = 500, PanelProbeY = 420;
 
-std::string Read(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+std::string Read(const std::string& path) { return zynbench::ReadText(path); }
 
 // User plus system time of the process in seconds, from /proc/<pid>/stat; -1 when unreadable.
 double StatCpuSeconds(pid_t pid)

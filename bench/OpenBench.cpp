@@ -25,6 +25,7 @@
 
 #include "AppRunner.h"
 #include "BenchSupport.h"
+#include "ProcessFiles.h"
 
 namespace {
 
@@ -210,16 +211,7 @@ void BM_HotkeyToBackdropVisible(benchmark::State& state)
 }
 BENCHMARK(BM_HotkeyToBackdropVisible)->UseManualTime()->Iterations(5 * OpensPerStart)->Unit(benchmark::kMillisecond);
 
-// The program's resident set in MiB, 0 when it cannot be read.
-double RssMiB(pid_t pid)
-{
-    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
-    std::stringstream text;
-    text << in.rdbuf();
-    const std::string status = text.str();
-    const size_t at = status.find("VmRSS:");
-    return at == std::string::npos ? 0 : std::stod(status.substr(at + 6)) / 1024.0;
-}
+double RssMiB(pid_t pid) { return zynbench::StatusMiB(pid, "VmRSS:"); }
 
 void ReportMiB(benchmark::State& state, std::vector<double> values, const std::string& name)
 {

@@ -21,27 +21,16 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "ProcessFiles.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-std::string Read(const fs::path& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+std::string Read(const fs::path& path) { return zynbench::ReadText(path); }
 
-// The program's resident set in MiB, 0 when it cannot be read.
-double RssMiB(pid_t pid)
-{
-    const std::string status = Read("/proc/" + std::to_string(pid) + "/status");
-    const size_t at = status.find("VmRSS:");
-    return at == std::string::npos ? 0 : std::stod(status.substr(at + 6)) / 1024.0;
-}
+double RssMiB(pid_t pid) { return zynbench::StatusMiB(pid, "VmRSS:"); }
 
 const char Core[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Core>\n"
                     "  <config catalog=\"General\">\n"
@@ -94,15 +83,7 @@ Run StartOnce(const fs::path& app, const std::string& menu = "")
 
     Run run;
     const auto start = Clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (chdir(dir.c_str()) != 0)
-            _exit(126);
-        freopen("/dev/null", "w", stdout);
-        freopen("/dev/null", "w", stderr);
-        execl("./zyn-utils", "zyn-utils", static_cast<char*>(nullptr));
-        _exit(127);
-    }
+    const pid_t pid = zynbench::StartAppIn(dir);
     while (Clock::now() - start < std::chrono::seconds(20)) {
         if (Read(log).find("Zyn Utils is ready.") != std::string::npos) {
             run.readyMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
