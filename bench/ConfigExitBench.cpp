@@ -18,18 +18,13 @@
 #include "ConfigImpl.h"
 #include "ConfigKeys.h"
 #include "SystemPaths.h"
+#include "PrintTimes.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point since) { return std::chrono::duration<double, std::milli>(Clock::now() - since).count(); }
-
-void Print(const char* what, std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    std::printf("  %s: median %.1f ms, worst %.1f ms over %zu runs\n", what, ms[ms.size() / 2], ms.back(), ms.size());
-}
+using zynbench::Clock;
+using zynbench::PrintTimes;
+using zynbench::MsSince;
 
 } // namespace
 
@@ -56,14 +51,14 @@ int main(int argc, char** argv)
         std::ofstream(dir / "Configs/Core.xml", std::ios::trunc) << xml;
         const auto start = Clock::now();
         GetConfig(cfg::Core);
-        read.push_back(Ms(start));
+        read.push_back(MsSince(start));
         const auto end = Clock::now();
         DestroyAllConfigs();
-        exit.push_back(Ms(end));
+        exit.push_back(MsSince(end));
     }
     std::filesystem::remove_all(dir);
     std::printf("%ld keys and %ld catalogs (%zu bytes):\n", keys, keys, xml.size());
-    Print("read", read);
-    Print("exit", exit);
+    PrintTimes("read", read);
+    PrintTimes("exit", exit);
     return 0;
 }

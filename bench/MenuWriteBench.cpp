@@ -18,18 +18,13 @@
 
 #include "MenuXml.h"
 #include "XmlFile.h"
+#include "PrintTimes.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point since) { return std::chrono::duration<double, std::milli>(Clock::now() - since).count(); }
-
-void Print(const char* what, std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    std::printf("  %s: median %.1f ms, worst %.1f ms over %zu runs\n", what, ms[ms.size() / 2], ms.back(), ms.size());
-}
+using zynbench::Clock;
+using zynbench::PrintTimes;
+using zynbench::MsSince;
 
 } // namespace
 
@@ -63,7 +58,7 @@ int main(int argc, char** argv)
         std::string out;
         if (!XmlFile::Write(doc, out))
             return 1;
-        write.push_back(Ms(start));
+        write.push_back(MsSince(start));
         bytes = out.size();
         if (!sections)
             continue;
@@ -73,12 +68,12 @@ int main(int argc, char** argv)
         wxXmlDocument back;
         if (!MenuXml::Load(back, path) || MenuXml::Content(back.GetRoot()->GetChildren()) != value)
             return 1;
-        read.push_back(Ms(again));
+        read.push_back(MsSince(again));
     }
     wxRemoveFile(path);
     std::printf("%s (%zu bytes written):\n", name.c_str(), bytes);
-    Print("build and write", write);
+    PrintTimes("build and write", write);
     if (!read.empty())
-        Print("read back", read);
+        PrintTimes("read back", read);
     return 0;
 }
