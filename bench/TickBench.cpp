@@ -27,22 +27,11 @@
 #include "MenuImpl.h"
 #include "SystemPaths.h"
 #include "WinFX.h"
-
-// Counts operator new: a tick should allocate nothing.
-namespace {
-std::atomic<long> allocations{0};
-}
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#include "AllocationCounter.h"
 
 namespace {
+
+using zynbench::allocations;
 
 using zynbench::Clock;
 using zynbench::Ms;

@@ -18,22 +18,11 @@
 #include "BenchSupport.h"
 #include "Picture.h"
 #include "ZynObject.h"
-
-// Counts operator new, so a benchmark can show that a frame allocates nothing.
-namespace {
-std::atomic<long> allocations{0};
-}
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#include "AllocationCounter.h"
 
 namespace {
+
+using zynbench::allocations;
 
 using zynbench::Pump;
 
