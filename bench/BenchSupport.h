@@ -21,6 +21,7 @@
 #include <wx/init.h>
 #include <wx/utils.h>
 
+#include "Counters.h"
 #include "HotkeyManager.h"
 
 namespace zynbench {
@@ -87,11 +88,8 @@ inline double PumpUntil(const std::function<bool()>& done, double limitMs = 3000
 // Sets name + "median_ms" and name + "worst_ms" from times in ms.
 inline void ReportTimes(benchmark::State& state, std::vector<double>& ms, const std::string& name = "")
 {
-    std::sort(ms.begin(), ms.end());
-    if (ms.empty())
-        return;
-    state.counters[name + "median_ms"] = ms[ms.size() / 2];
-    state.counters[name + "worst_ms"] = ms.back();
+    std::sort(ms.begin(), ms.end()); // callers may read the sorted series after
+    ReportMedianWorst(state, ms, name, "_ms");
 }
 
 // Ctrl+Alt+K grabbed for a window of the program and pressed through XTest

@@ -23,6 +23,7 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "Counters.h"
 #include "ProcessFiles.h"
 
 namespace {
@@ -158,11 +159,7 @@ Run StartOnce(const fs::path& app, const Case& c)
 
 void Report(benchmark::State& state, std::vector<double> values, const std::string& name)
 {
-    std::sort(values.begin(), values.end());
-    if (values.empty())
-        return;
-    state.counters[name + "_median"] = values[values.size() / 2];
-    state.counters[name + "_worst"] = values.back();
+    zynbench::ReportMedianWorst(state, std::move(values), name + "_", "");
 }
 
 void Measure(benchmark::State& state, const Case& c)

@@ -27,6 +27,7 @@
 #include "BenchSupport.h"
 #include "ScreenProbe.h"
 #include "XClient.h"
+#include "Counters.h"
 #include "ProcessFiles.h"
 
 namespace {
@@ -102,11 +103,7 @@ int StretchSeconds()
 
 void ReportPercent(benchmark::State& state, std::vector<double> values, const std::string& name)
 {
-    std::sort(values.begin(), values.end());
-    if (values.empty())
-        return;
-    state.counters[name + "_median_pct"] = values[values.size() / 2];
-    state.counters[name + "_worst_pct"] = values.back();
+    zynbench::ReportMedianWorst(state, std::move(values), name + "_", "_pct");
 }
 
 void MeasureIdle(benchmark::State& state, bool panelOpen)

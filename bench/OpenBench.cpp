@@ -215,11 +215,7 @@ double RssMiB(pid_t pid) { return zynbench::StatusMiB(pid, "VmRSS:"); }
 
 void ReportMiB(benchmark::State& state, std::vector<double> values, const std::string& name)
 {
-    std::sort(values.begin(), values.end());
-    if (values.empty())
-        return;
-    state.counters[name + "_median_mib"] = values[values.size() / 2];
-    state.counters[name + "_worst_mib"] = values.back();
+    zynbench::ReportMedianWorst(state, std::move(values), name + "_", "_mib");
 }
 
 // Resident memory over 50 opens by the hot key, one start of the program per iteration.

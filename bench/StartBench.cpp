@@ -21,6 +21,7 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "Counters.h"
 #include "ProcessFiles.h"
 
 namespace {
@@ -102,11 +103,7 @@ Run StartOnce(const fs::path& app, const std::string& menu = "")
 
 void Report(benchmark::State& state, std::vector<double> values, const std::string& name)
 {
-    std::sort(values.begin(), values.end());
-    if (values.empty())
-        return;
-    state.counters[name + "_median"] = values[values.size() / 2];
-    state.counters[name + "_worst"] = values.back();
+    zynbench::ReportMedianWorst(state, std::move(values), name + "_", "");
 }
 
 void Measure(benchmark::State& state, const std::string& menu)
