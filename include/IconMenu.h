@@ -20,6 +20,7 @@ public:
 
     int GetType() override { return MENU_TYPE_ICON; }
     bool Show(const bool& show) override;
+    void Prepare() override;
     Menuable* AppendNode(wxXmlNode* node) override;
     Menuable* Append(const wxString& name, const int& type, const wxString& command, const int& icon) override;
     bool Insert(const unsigned& index) override;

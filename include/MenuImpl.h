@@ -31,6 +31,9 @@ public:
     virtual int GetType() = 0;
     // Shows or hides the menu with its animation; false when there was nothing to do.
     virtual bool Show(const bool& show) = 0;
+    // Makes, ahead of the first show, what that show would make for the items
+    // it maps (faces, windows, buffers), so that it only maps them.
+    virtual void Prepare() {}
     // Makes an item of the menu's kind from an item element and appends it; nullptr when refused.
     virtual Menuable* AppendNode(wxXmlNode* node) = 0;
     // Makes and appends an item; action codes above 999 make it built in.

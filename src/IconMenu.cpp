@@ -203,6 +203,20 @@ bool IconMenu::Show(const bool& show)
     return true;
 }
 
+void IconMenu::Prepare()
+{
+    if (shown || !owner)
+        return;
+    // Each item at alpha 0 where its slide ends, inside the view: the push of
+    // a hidden window makes its X window and buffer and holds the face until
+    // the window maps. Items beyond the view stay without them.
+    wxPoint at = owner->GetPosition();
+    for (ButtonImpl* item : items) {
+        item->ShowAt(at, 0);
+        at.y += Pitch(item);
+    }
+}
+
 void IconMenu::ShowInfo(IconItem* item)
 {
     if (item && item->panelType == PANEL_NONE)

@@ -350,6 +350,12 @@ bool LaunchWindow::Build()
     return true;
 }
 
+void LaunchWindow::PrepareRoot()
+{
+    if (tray && tray->menu && !shown)
+        tray->menu->Prepare();
+}
+
 void LaunchWindow::AppendBuiltIns()
 {
     MenuImpl* root = tray->menu;

@@ -382,6 +382,12 @@ bool ZynUtils::OnInit()
 
     ZLOG_INFO("Zyn Utils is ready.");
     zplat::GetSession().AnnounceReady();
+    // The root menu's first open then costs what every later one does; done
+    // after the announcement, since the program already answers.
+    launcher->CallAfter([this] {
+        if (launcher)
+            launcher->PrepareRoot();
+    });
     return true;
 }
 

@@ -1,5 +1,6 @@
 /* zyn-xreplytrace: a preload library that times every X round trip of a program
- * and writes, for each, its wait and the call stack that asked, to the file
+ * and writes, for each, its wait, when it was asked (CLOCK_MONOTONIC, ms) and the
+ * call stack that asked, to the file
  * named by ZYN_XREPLY_TRACE (nothing is written while it is unset or empty).
  *   ./scripts/session.sh -- env ZYN_XREPLY_TRACE=/tmp/replies.log LD_PRELOAD=$PWD/build/libzyn-xreplytrace.so program
  * Resolve the program's own frames with addr2line -f -C -e program ADDRESS. */
@@ -32,10 +33,10 @@ Status _XReply(Display* d, xReply* reply, int extra, Bool discard) {
     FILE* out = fopen(path, "a");
     if (!out)
         return status;
-    fprintf(out, "REPLY %.2f ms\n", took);
+    fprintf(out, "REPLY %.2f ms at %.3f\n", took, start);
     fflush(out);
-    void* frames[14];
-    const int count = backtrace(frames, 14);
+    void* frames[24];
+    const int count = backtrace(frames, 24);
     backtrace_symbols_fd(frames + 1, count - 1, fileno(out));
     fprintf(out, "END\n");
     fclose(out);

@@ -7,11 +7,13 @@
 #include <wx/testing.h>
 
 #include "EditMenu.h"
+#include "IconItem.h"
 #include "IconMenu.h"
 #include "Indicator.h"
 #include "InfoPanel.h"
 #include "LauncherFixture.h"
 #include "ListItem.h"
+#include "ScreenProbe.h"
 
 using zyntest::ExpectEditor;
 using zyntest::LauncherTest;
@@ -126,6 +128,48 @@ TEST_F(IconMenuTest, ColumnSlidesInAtItsOwnerAndAway)
     Settle();
     for (const ButtonImpl* item : menu->items)
         EXPECT_FALSE(item->IsShown());
+}
+
+// The launcher readies its root column after the start: the items in the view
+// get their face, X window and buffer then, unmapped, so the first open only
+// maps them; items beyond the view stay without them.
+TEST_F(IconMenuTest, PrepareReadiesTheItemsInTheViewWithoutShowingThem)
+{
+    zyntest::ScreenProbe probe;
+    ASSERT_TRUE(probe.IsOk());
+    IconMenu* menu = Column(7);
+    auto item = [&](unsigned k) { return static_cast<IconItem*>(menu->GetItem(k)); };
+    for (unsigned k = 1; k <= 7; ++k)
+        ASSERT_EQ(probe.TopLevelOf(item(k)), 0u) << k;
+
+    menu->Prepare();
+    Settle();
+    std::vector<bool> prepared(8, false);
+    for (unsigned k = 1; k <= 7; ++k) {
+        SCOPED_TRACE(k);
+        prepared[k] = probe.TopLevelOf(item(k)) != 0;
+        EXPECT_EQ(item(k)->frames[0].IsOk(), prepared[k]);
+        EXPECT_FALSE(item(k)->frames[1].IsOk() || item(k)->frames[2].IsOk());
+        EXPECT_FALSE(item(k)->IsShown());
+        EXPECT_FALSE(probe.IsOnScreen(item(k)));
+        if (k <= MenuViewRows)
+            EXPECT_TRUE(prepared[k]);
+    }
+    EXPECT_FALSE(prepared[7]); // wholly below the view
+
+    // The settled show puts on screen what was readied, and only that.
+    ASSERT_TRUE(menu->Show(true));
+    Settle();
+    EXPECT_EQ(Ys(menu), Slots(Top, 7));
+    for (unsigned k = 1; k <= 7; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(probe.IsOnScreen(item(k)), prepared[k]);
+    }
+    // A shown column is left alone.
+    const wxPoint first = item(1)->GetPosition();
+    menu->Prepare();
+    EXPECT_EQ(item(1)->GetPosition(), first);
+    EXPECT_TRUE(item(1)->IsShown());
 }
 
 // Five items never scroll and their items never see a motion, so a long press survives a move;
