@@ -44,19 +44,9 @@ std::string Read(const std::string& path) { return zynbench::ReadText(path); }
 // User plus system time of the process in seconds, from /proc/<pid>/stat; -1 when unreadable.
 double StatCpuSeconds(pid_t pid)
 {
-    const std::string stat = Read("/proc/" + std::to_string(pid) + "/stat");
-    const size_t close = stat.rfind(')'); // the command name may hold spaces
-    if (close == std::string::npos)
+    const long long utime = zynbench::StatField(pid, 14), stime = zynbench::StatField(pid, 15);
+    if (utime < 0 || stime < 0)
         return -1;
-    std::istringstream fields(stat.substr(close + 2));
-    std::string field;
-    unsigned long long utime = 0, stime = 0;
-    for (int i = 3; i <= 15 && fields >> field; ++i) {
-        if (i == 14)
-            utime = std::stoull(field);
-        else if (i == 15)
-            stime = std::stoull(field);
-    }
     return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 

@@ -4,7 +4,11 @@
 // through XTest and watches the composited screen (damage on the root window
 // plus one probe pixel on the backdrop, away from the menus) until the
 // darkened backdrop shows. The program is started again every few opens, so
-// the first open after a start is measured too (first_open_*).
+// the first open after a start is measured too (first_open_*). Where the
+// session names its X server (ZYN_XSERVER_PID), the server's page faults per
+// open are counted too: a server that gave the memory of the backdrop's
+// full-screen pixmap back to the system faults it in again on every map, which
+// costs it 15-50 ms here; no_fault_* are the opens where it reused its memory.
 //   ./scripts/session.sh -- build/bin/zyn-bench-open
 #include <benchmark/benchmark.h>
 
@@ -172,7 +176,10 @@ void BM_HotkeyToBackdropVisible(benchmark::State& state)
     }
     std::unique_ptr<zyntest::AppRunner> app;
     uint32_t desktop = 0;
-    std::vector<double> all, first;
+    std::vector<double> all, first, faults, noFault;
+    const char* serverPid = getenv("ZYN_XSERVER_PID");
+    const pid_t server = serverPid ? static_cast<pid_t>(atoi(serverPid)) : 0;
+    const auto serverFaults = [&] { return server > 0 ? zynbench::StatField(server, 10) : -1; };
     int opens = 0, failed = 0;
     for (auto _ : state) {
         if (opens++ % OpensPerStart == 0) {
@@ -188,7 +195,9 @@ void BM_HotkeyToBackdropVisible(benchmark::State& state)
             desktop = screen.Probe();
         }
         const bool firstOpen = (opens - 1) % OpensPerStart == 0;
+        const long long faultsBefore = serverFaults();
         const double took = screen.PressUntilProbeLeaves(desktop);
+        const long long faultsAfter = serverFaults();
         if (took < 0) {
             ++failed;
             state.SetIterationTime(3.0);
@@ -197,6 +206,11 @@ void BM_HotkeyToBackdropVisible(benchmark::State& state)
             all.push_back(took);
             if (firstOpen)
                 first.push_back(took);
+            if (faultsBefore >= 0 && faultsAfter >= 0) {
+                faults.push_back(static_cast<double>(faultsAfter - faultsBefore));
+                if (faults.back() < 256) // under a megabyte faulted in
+                    noFault.push_back(took);
+            }
         }
         screen.Settle(); // the opening animation ends
         if (!screen.PressUntilProbeIs(desktop)) {
@@ -207,6 +221,10 @@ void BM_HotkeyToBackdropVisible(benchmark::State& state)
     }
     zynbench::ReportTimes(state, all);
     zynbench::ReportTimes(state, first, "first_open_");
+    if (!faults.empty()) {
+        zynbench::ReportTimes(state, noFault, "no_fault_");
+        zynbench::ReportMedianWorst(state, faults, "server_page_faults_", "");
+    }
     state.counters["not_shown"] = failed;
 }
 BENCHMARK(BM_HotkeyToBackdropVisible)->UseManualTime()->Iterations(5 * OpensPerStart)->Unit(benchmark::kMillisecond);

@@ -29,6 +29,21 @@ inline double StatusMiB(pid_t pid, const std::string& field)
     return at == std::string::npos ? 0 : std::stod(status.substr(at + field.size())) / 1024.0;
 }
 
+// Numeric field `index` (counted from 1, as proc(5) does) of /proc/<pid>/stat; -1 when unreadable.
+inline long long StatField(pid_t pid, int index)
+{
+    const std::string stat = ReadText("/proc/" + std::to_string(pid) + "/stat");
+    const size_t close = stat.rfind(')'); // the command name may hold spaces
+    if (close == std::string::npos || index < 3)
+        return -1;
+    std::istringstream fields(stat.substr(close + 2));
+    std::string field;
+    for (int i = 3; fields >> field; ++i)
+        if (i == index)
+            return std::stoll(field);
+    return -1;
+}
+
 // Starts dir's zyn-utils with dir as its working folder; the child's pid, -1 on failure.
 inline pid_t StartAppIn(const std::string& dir)
 {

@@ -36,6 +36,7 @@ exec 3> "$work/display"
 Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -ac +extension XTEST +extension XInputExtension \
   >>"$log" 2>&1 &
 pids+=($!)
+export ZYN_XSERVER_PID=$! # the benches read the server's own costs from /proc
 exec 3>&-
 for _ in $(seq 1 500); do
   [ -s "$work/display" ] && break
