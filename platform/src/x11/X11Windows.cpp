@@ -116,6 +116,13 @@ public:
                 gtk_widget_set_visual(w->widget, rgba);
         }
         gtk_widget_set_app_paintable(w->widget, TRUE);
+        // GTK sizes a toplevel that is not resizable from its monitor's work
+        // area on every show: two monitor lookups, four round trips each, that
+        // wait behind the compositor's paint. No window manager sees these
+        // windows and the program alone sizes them, so they are resizable for
+        // GTK, without the toolkit's creation size as their smallest size.
+        gtk_window_set_resizable(GTK_WINDOW(w->widget), TRUE);
+        gtk_widget_set_size_request(w->widget, -1, -1);
         w->clipBounding = !gdk_screen_is_composited(screen);
         ApplyKindHints(*w);
         g_signal_connect_after(w->widget, "realize", G_CALLBACK(&X11WindowService::OnRealize), w.get());
