@@ -352,7 +352,7 @@ bool LaunchWindow::Build()
 
 void LaunchWindow::PrepareRoot()
 {
-    if (tray && tray->menu && !shown)
+    if (tray && tray->menu)
         tray->menu->Prepare();
 }
 
