@@ -152,8 +152,9 @@ TEST_F(IconMenuTest, PrepareReadiesTheItemsInTheViewWithoutShowingThem)
         EXPECT_FALSE(item(k)->frames[1].IsOk() || item(k)->frames[2].IsOk());
         EXPECT_FALSE(item(k)->IsShown());
         EXPECT_FALSE(probe.IsOnScreen(item(k)));
-        if (k <= MenuViewRows)
+        if (k <= MenuViewRows) {
             EXPECT_TRUE(prepared[k]);
+        }
     }
     EXPECT_FALSE(prepared[7]); // wholly below the view
 
