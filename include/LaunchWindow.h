@@ -70,7 +70,7 @@ public:
     // Creates the root holder and reads "launcher.xml" into it, then adds the
     // built-in entries. Always true.
     bool Build();
-    // Readies the root menu's items for the first open (see MenuImpl::Prepare).
+    // Readies the backdrop and the root menu's items for the first open (see MenuImpl::Prepare).
     void PrepareRoot();
     // Writes the tree to "launcher.xml" (atomically); false (logged) when the
     // file could not be written, which then keeps its old content.

@@ -63,6 +63,9 @@ public:
     bool SetOwner(wxWindow* owner);
     // Raises the window and those it owns without taking the keyboard focus.
     void Raise();
+    // Does the toolkit's work of a first show now, unseen, for a hidden window
+    // pushed at alpha 0, so that its first show costs what later ones cost.
+    void Ready();
 
     wxWindow* hwnd = nullptr;
     BlendFunction blend;

@@ -37,6 +37,8 @@ public:
     void Raise() override;
     // Window kind (a tool window by default); set it before the window is first shown.
     void SetKind(zplat::WindowKind kind) { objectDC.SetKind(kind); }
+    // A hidden window pushed at alpha 0: its first show will only map it (see ObjectDC::Ready).
+    void Ready() { objectDC.Ready(); }
     // A desktop widget is not given the focus on a click: on GTK the toolkit
     // would present it, raising it over every other window, its dialogs too.
     void RefuseFocus() { refusesFocus = true; }

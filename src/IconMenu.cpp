@@ -209,10 +209,12 @@ void IconMenu::Prepare()
         return;
     // Each item at alpha 0 where its slide ends, inside the view: the push of
     // a hidden window makes its X window and buffer and holds the face until
-    // the window maps. Items beyond the view stay without them.
+    // the window maps, and the toolkit does its first-show work unseen. Items
+    // beyond the view stay without them.
     wxPoint at = owner->GetPosition();
     for (ButtonImpl* item : items) {
         item->ShowAt(at, 0);
+        item->Ready();
         at.y += Pitch(item);
     }
 }

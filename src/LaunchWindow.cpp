@@ -141,7 +141,6 @@ LaunchWindow::LaunchWindow() : ZynObject(nullptr, "Zyn Utils - Launcher", wxDefa
     // An application window: it stands in the taskbar and identifies the program.
     // Themed windows stand above other programs' windows, so no stay-on-top is needed.
     objectDC.SetKind(zplat::WindowKind::App);
-    SetIcons(BitmapManager::AppIcons());
 
     Launch::ScreenSize = wxDisplay().GetGeometry().GetSize();
 
@@ -154,6 +153,9 @@ LaunchWindow::LaunchWindow() : ZynObject(nullptr, "Zyn Utils - Launcher", wxDefa
     objectDC.size = Launch::ScreenSize;
     objectDC.SetAlpha(0);
     objectDC.UpdateSolid(BackdropColour, true);
+    // The push realized the window, so the icons go to the server now: given
+    // before, the toolkit would send them (a third of a megabyte) on the first show.
+    SetIcons(BitmapManager::AppIcons());
 
     Build();
     ZLOG_INFO("Launcher is ready...");
@@ -352,6 +354,7 @@ bool LaunchWindow::Build()
 
 void LaunchWindow::PrepareRoot()
 {
+    Ready(); // the backdrop, hidden at alpha 0 until the first fade
     if (tray && tray->menu)
         tray->menu->Prepare();
 }

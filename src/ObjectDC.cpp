@@ -94,3 +94,9 @@ void ObjectDC::Raise()
     if (hwnd)
         zplat::GetWindowService().Raise(hwnd->GetHandle());
 }
+
+void ObjectDC::Ready()
+{
+    if (IsOk() && pushed && !hwnd->IsShown())
+        zplat::GetWindowService().Ready(hwnd->GetHandle());
+}

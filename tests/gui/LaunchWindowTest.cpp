@@ -574,6 +574,37 @@ TEST_F(LaunchWindowTest, AShowFromOutsideRaisesTheLauncherWithItsMenuAbove)
     EXPECT_FALSE(window->IsShown());
 }
 
+// Readied after the start, the backdrop and its column stay hidden, for the
+// toolkit too, and the first toggle shows them as every later one does.
+TEST_F(LaunchWindowTest, ReadiedForTheFirstOpenTheLauncherStaysHiddenUntilTheFirstToggle)
+{
+    zyntest::ScreenProbe probe;
+    ASSERT_TRUE(probe.IsOk());
+    LaunchWindow* window = Make(Launcher(RootMenu(Icon("A") + Icon("B"))));
+    window->PrepareRoot();
+    Settle();
+    ButtonImpl* first = window->tray->menu->GetItem(1);
+    EXPECT_FALSE(window->IsShown());
+    EXPECT_FALSE(window->IsShownLauncher());
+    EXPECT_EQ(sound.Count(SOUND_LAUNCHER_SHOW), 0);
+    EXPECT_FALSE(probe.IsOnScreen(window));
+    EXPECT_FALSE(first->IsShown());
+    EXPECT_FALSE(probe.IsOnScreen(first));
+
+    Toggle(window);
+    EXPECT_EQ(sound.Count(SOUND_LAUNCHER_SHOW), 1);
+    Settle();
+    EXPECT_TRUE(window->IsShownLauncher());
+    EXPECT_EQ(Alpha(window), 150);
+    EXPECT_TRUE(probe.IsOnScreen(window));
+    EXPECT_TRUE(probe.IsOnScreen(first));
+    EXPECT_TRUE(probe.IsAbove(first, window));
+    Toggle(window);
+    Settle();
+    EXPECT_FALSE(window->IsShown());
+    EXPECT_FALSE(probe.IsOnScreen(window));
+}
+
 TEST_F(LaunchWindowTest, TheWindowIsTheProgramsWithItsIcon)
 {
     const wxString scoped = AppDir;

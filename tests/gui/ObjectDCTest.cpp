@@ -129,6 +129,22 @@ TEST_F(ObjectContext, FadeStepCopiesNoPicture)
     EXPECT_EQ(Of(w.get()).pushes, 7);
 }
 
+// Only a hidden window that has a picture is readied for its first show.
+TEST_F(ObjectContext, OnlyAHiddenWindowWithAPictureIsReadied)
+{
+    std::unique_ptr<Probe> w(new Probe);
+    w->Ready();
+    EXPECT_EQ(Of(w.get()).readies, 0) << "nothing pushed yet";
+    w->DC().size = wxSize(4, 3);
+    w->DC().SetAlpha(0);
+    ASSERT_TRUE(w->DC().Update(Picture(4, 3, 0xFF112233), true));
+    w->Ready();
+    EXPECT_EQ(Of(w.get()).readies, 1);
+    w->Show();
+    w->Ready();
+    EXPECT_EQ(Of(w.get()).readies, 1) << "shown";
+}
+
 TEST_F(ObjectContext, NullWindowIsLoggedAndNeverPushes)
 {
     LogCapture capture;

@@ -402,6 +402,46 @@ TEST_F(Windows, ASolidColourShowsWhereverThePictureWould)
     EXPECT_TRUE(Shows(330, 520, 0xC03060)) << std::hex << probe.Pixel(330, 520);
 }
 
+// Readied, a hidden window at alpha 0 has had the toolkit's first show unseen:
+// it stays hidden, for the toolkit too, and its first show is as any later one.
+TEST_F(Windows, AReadiedWindowStaysHiddenUntilItsFirstShow)
+{
+    TestObject* w = Make<TestObject>();
+    int shows = 0;
+    w->Bind(wxEVT_SHOW, [&](wxShowEvent& event) {
+        shows += event.IsShown();
+        event.Skip();
+    });
+    w->DC().SetAlpha(0);
+    ASSERT_TRUE(w->PushAt(Picture(50, 30, 0xFF40C080), wxPoint(600, 400)));
+    w->Ready();
+    zyntest::SyncToolkit(); // the server's events of that show are in
+    EXPECT_FALSE(w->IsShown());
+    EXPECT_EQ(shows, 0);
+    EXPECT_FALSE(probe.IsOnScreen(w));
+
+    w->DC().SetAlpha(255);
+    ASSERT_TRUE(w->DC().UpdateAlpha());
+    w->Show();
+    EXPECT_TRUE(Shows(620, 410, 0x40C080)) << std::hex << probe.Pixel(620, 410);
+    MapTakenIn(w);
+    EXPECT_TRUE(w->IsShown());
+    int x, y, width, height;
+    ASSERT_TRUE(probe.Geometry(w, x, y, width, height));
+    EXPECT_EQ(wxRect(x, y, width, height), wxRect(600, 400, 50, 30));
+    w->Hide();
+    ASSERT_TRUE(PumpUntil([&] { return !probe.IsOnScreen(w); }));
+    w->Show();
+    EXPECT_TRUE(Shows(620, 410, 0x40C080)) << std::hex << probe.Pixel(620, 410);
+
+    // Only a hidden window at alpha 0 is readied: a shown one stays as it is.
+    MapTakenIn(w);
+    w->Ready();
+    zyntest::SyncToolkit();
+    EXPECT_TRUE(w->IsShown());
+    EXPECT_TRUE(probe.IsOnScreen(w));
+}
+
 // A hidden window takes moves and new sizes without a word to the server, and
 // stands where it was sent last once it shows.
 TEST_F(Windows, AWindowMovedWhileHiddenShowsWhereItWasSentLast)

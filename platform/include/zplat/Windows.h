@@ -60,6 +60,12 @@ public:
     virtual bool Push(void* handle, const WindowPush& push) = 0;
     // Moves and sizes the window at once (nothing when rect is what it has).
     virtual void SetGeometry(void* handle, const WindowRect& rect) = 0;
+    // Does now, unseen, what the toolkit does on a window's first show (it
+    // sizes the window from its monitor's work area and sets its hints, each
+    // a question to the server), so that its first show only maps it. Only
+    // for a hidden window pushed at alpha 0; the toolkit's own state (shown
+    // or not) does not change.
+    virtual void Ready(void* handle) = 0;
 
     // Keeps handle stacked above owner (nullptr: no owner), also after the owner is raised.
     virtual bool SetOwner(void* handle, void* owner) = 0;
@@ -92,6 +98,7 @@ public:
         int contentPushes = 0;
         int raises = 0;
         int lowers = 0;
+        int readies = 0;
         std::vector<uint32_t> content; // rect.width x rect.height of the last picture
     };
 
@@ -100,6 +107,7 @@ public:
     void Forget(void* handle) override;
     bool Push(void* handle, const WindowPush& push) override;
     void SetGeometry(void* handle, const WindowRect& rect) override;
+    void Ready(void* handle) override;
     bool SetOwner(void* handle, void* owner) override;
     void Raise(void* handle) override;
     void Lower(void* handle) override;

@@ -76,6 +76,12 @@ void FakeWindowService::SetGeometry(void* handle, const WindowRect& rect)
         r->rect = rect;
 }
 
+void FakeWindowService::Ready(void* handle)
+{
+    if (Record* r = Get(handle))
+        ++r->readies;
+}
+
 bool FakeWindowService::SetOwner(void* handle, void* owner)
 {
     Record* r = Get(handle);

@@ -77,6 +77,9 @@ struct Window32 {
     bool solid = false;
     uint32_t colour = 0;
     GC gc = nullptr;
+    bool readied = false;
+    gulong readyHandler = 0; // waits for the map event of the unseen first show
+    std::vector<gulong> blockedForReady; // the toolkit's handlers of that event
 
     std::vector<XRectangle> shape; // alpha > 0 of the content, when it fits the cap
     bool shapeAsMask = false;
@@ -222,6 +225,27 @@ public:
             XFlush(d);
     }
 
+    void Ready(void* handle) override
+    {
+        Window32* w = Find(handle);
+        if (!w || !w->xid || w->readied || w->alpha != 0 || gtk_widget_get_visible(w->widget))
+            return;
+        w->readied = true;
+        // The show and hide are GTK's alone: the toolkit above would take the
+        // map event, which comes after the hide, for a show of its own, so its
+        // handlers of that event wait until it has come. At alpha 0 the window
+        // takes no input and shows nothing, with or without a compositor.
+        const guint mapEvent = g_signal_lookup("map-event", GTK_TYPE_WIDGET);
+        const auto unblocked = static_cast<GSignalMatchType>(G_SIGNAL_MATCH_ID | G_SIGNAL_MATCH_UNBLOCKED);
+        while (const gulong id = g_signal_handler_find(w->widget, unblocked, mapEvent, 0, nullptr, nullptr, nullptr)) {
+            g_signal_handler_block(w->widget, id);
+            w->blockedForReady.push_back(id);
+        }
+        w->readyHandler = g_signal_connect(w->widget, "map-event", G_CALLBACK(&X11WindowService::OnReadyMapped), w);
+        gtk_widget_show(w->widget);
+        gtk_widget_hide(w->widget);
+    }
+
     bool SetOwner(void* handle, void* owner) override
     {
         Window32* w = Find(handle);
@@ -348,6 +372,16 @@ private:
         cairo_restore(cr);
         if (surface)
             cairo_surface_destroy(surface);
+        return FALSE;
+    }
+
+    // The map event of Ready's show: the handlers before this one did not see it.
+    static gboolean OnReadyMapped(GtkWidget* widget, GdkEvent*, gpointer data)
+    {
+        auto* w = static_cast<Window32*>(data);
+        g_signal_handler_disconnect(widget, std::exchange(w->readyHandler, 0));
+        for (gulong id : std::exchange(w->blockedForReady, {}))
+            g_signal_handler_unblock(widget, id);
         return FALSE;
     }
 
