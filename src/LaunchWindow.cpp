@@ -141,6 +141,7 @@ LaunchWindow::LaunchWindow() : ZynObject(nullptr, "Zyn Utils - Launcher", wxDefa
     // An application window: it stands in the taskbar and identifies the program.
     // Themed windows stand above other programs' windows, so no stay-on-top is needed.
     objectDC.SetKind(zplat::WindowKind::App);
+    SetIcons(BitmapManager::AppIcons());
 
     Launch::ScreenSize = wxDisplay().GetGeometry().GetSize();
 
@@ -153,9 +154,6 @@ LaunchWindow::LaunchWindow() : ZynObject(nullptr, "Zyn Utils - Launcher", wxDefa
     objectDC.size = Launch::ScreenSize;
     objectDC.SetAlpha(0);
     objectDC.UpdateSolid(BackdropColour, true);
-    // The push realized the window, so the icons go to the server now: given
-    // before, the toolkit would send them (a third of a megabyte) on the first show.
-    SetIcons(BitmapManager::AppIcons());
 
     Build();
     ZLOG_INFO("Launcher is ready...");
