@@ -17,6 +17,7 @@
 #include "TestSupport.h"
 #include "WinFX.h"
 #include "ZynObject.h"
+#include "zplat/Windows.h"
 
 using zyntest::NearRgb;
 using zyntest::PumpUntil;
@@ -434,12 +435,15 @@ TEST_F(Windows, AReadiedWindowStaysHiddenUntilItsFirstShow)
     w->Show();
     EXPECT_TRUE(Shows(620, 410, 0x40C080)) << std::hex << probe.Pixel(620, 410);
 
-    // Only a hidden window at alpha 0 is readied: a shown one stays as it is.
-    MapTakenIn(w);
-    w->Ready();
+    // Only a hidden window at alpha 0 is readied: a shown one, never readied,
+    // stays as it is, also when the service itself is asked.
+    TestObject* shown = Square(wxPoint(700, 400), 20, 0xFF8040C0);
+    EXPECT_TRUE(Shows(710, 410, 0x8040C0));
+    MapTakenIn(shown);
+    zplat::GetWindowService().Ready(shown->GetHandle());
     zyntest::SyncToolkit();
-    EXPECT_TRUE(w->IsShown());
-    EXPECT_TRUE(probe.IsOnScreen(w));
+    EXPECT_TRUE(shown->IsShown());
+    EXPECT_TRUE(probe.IsOnScreen(shown));
 }
 
 // A hidden window takes moves and new sizes without a word to the server, and
